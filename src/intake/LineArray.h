@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// The text being parsed, one line per element from index 0, without line ends.
+// The lines are views into one buffer: a mail archive has hundreds of thousands of
+// lines, and one allocation per line would cost more than decoding the file.
+class LineArray
+{
+public:
+    LineArray() = default;
+    explicit LineArray(const QStringList &lines);
+
+    qsizetype size() const { return m_spans.size(); }
+    bool isEmpty() const { return m_spans.isEmpty(); }
+    qsizetype UpperBound() const { return m_spans.size() - 1; }
+    QStringView operator[](qsizetype i) const
+    {
+        return QStringView(m_text).mid(m_spans[i].start, m_spans[i].length);
+    }
+    QStringList toStringList() const;
+
+    void clear();
+    void reserveText(qsizetype characters) { m_text.reserve(characters); }
+    // Appends one line, copying its characters into the buffer.
+    void append(QStringView line);
+    // Appends the text of a file: a line ends at CR LF or at a CR alone; a LF alone stays in
+    // its line; a line end at the very end gives no further empty line.
+    void appendFileText(QStringView text);
+
+private:
+    struct Span
+    {
+        qsizetype start;
+        qsizetype length;
+    };
+    QString m_text;
+    QList<Span> m_spans;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class IssueStore;
+class LineArray;
+class QIODevice;
+
+// A chosen file that could not be read, and why, for the caller to report.
+struct ReadFailure
+{
+    QString path;
+    QString reason;
+};
+
+// Takes apart what the open dialog returns: one full path, or the folder followed by the
+// chosen names, all separated by NUL. Element 0 is the folder with a separator added (empty
+// for a single file); the path of file i is element 0 followed by element i.
+QStringList BuildFileNames(const QString &dialogResult);
+
+// Decodes a mail file: Windows CP932 unless it carries a UTF-8 byte-order mark or is valid
+// UTF-8 with at least one non-ASCII byte. Invalid bytes become U+FFFD.
+QString DecodeMailBytes(const QByteArray &bytes);
+
+// Every CR LF ends a line; a text that ends in CR LF gives no empty last line; the empty
+// text gives one empty line.
+LineArray SplitPastedText(const QString &text);
+
+// Appends the lines of one file (or any device holding a mail file) to textLines.
+std::optional<ReadFailure> ReadFileLines(QIODevice &device, LineArray &textLines);
+std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLines);
+
+// Reads every file named in store.FileNames, in order, into store.TextLines (replacing it)
+// and empties store.LoadText. Files that fail are skipped and handed back.
+QList<ReadFailure> ReadSelectedFiles(IssueStore &store);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "PrinterObject.h"
+
+#include <QList>
+
+struct PuzzleRecord;
+
+// One entry of the issue list as the print job reads it.
+struct PrintListEntry
+{
+    bool Selected = false; // the check mark
+    qint32 ItemData = 0;   // the record's index in Puzzles
+};
+
+// The position options of the main window.
+enum class PagePlacement
+{
+    TopLeft,    // 左上隅
+    CentreLeft, // 中央左寄せ
+    Centre      // 中央
+};
+
+// Draws every checked entry, in list order, one page each, on KesaPrt::PrintTarget and ends
+// the document. Returns the number of pages; with nothing checked nothing at all is begun.
+int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleRecord> &puzzles,
+                    PagePlacement placement);

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+// The font of a printer's text output.
+struct PrinterFont
+{
+    QString Name;
+    float Size = 0; // points
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool Strikethrough = false;
+
+    bool operator==(const PrinterFont &) const = default;
+};
+
+// What a printer raises for a setting it cannot take or a failure while drawing.
+class PrinterError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class LineEnd
+{
+    No,
+    Yes
+};
+
+// The printer object the drawing code works on: a page surface with a scale unit, a current
+// position, a font and a pen, plus the device settings the print dialog exchanges.
+// Numeric codes are the Windows DEVMODE ones (orientation 1 portrait / 2 landscape, duplex
+// 1 simplex / 2 vertical / 3 horizontal, paper size 9 = A4, ...).
+class PrinterObject
+{
+public:
+    virtual ~PrinterObject() = default;
+
+    // ScaleMode 6 = millimetres, origin at the top-left corner of the printable area.
+    virtual void SetScaleMode(qint16 mode) = 0;
+    virtual void SetScaleLeft(float left) = 0;
+    virtual void SetScaleTop(float top) = 0;
+    virtual float ScaleLeft() const = 0;
+    virtual float ScaleTop() const = 0;
+    virtual float ScaleWidth() const = 0;
+    virtual float ScaleHeight() const = 0;
+
+    virtual float CurrentX() const = 0;
+    virtual float CurrentY() const = 0;
+    virtual void SetCurrentX(float x) = 0;
+    virtual void SetCurrentY(float y) = 0;
+
+    // Draws text at CurrentX/CurrentY (left edge, top of the line cell). Without a line end
+    // CurrentX moves on by the text's width; with one, CurrentX returns to the left edge and
+    // CurrentY moves down a line. The first output of a document begins it.
+    virtual void Print(const QString &text, LineEnd end = LineEnd::No) = 0;
+    virtual float TextWidth(const QString &text) = 0;
+    virtual float TextHeight(const QString &text) = 0;
+
+    // The font of all text output; changes take effect with the next output or measurement.
+    PrinterFont Font;
+    void SetFontName(const QString &name) { Font.Name = name; }
+    QString FontName() const { return Font.Name; }
+
+    virtual void SetFontTransparent(bool transparent) = 0;
+    virtual void SetDrawWidth(qint16 dots) = 0;
+    virtual void SetDrawStyle(qint16 style) = 0;
+    virtual void SetDrawMode(qint16 mode) = 0;
+    virtual void SetFillStyle(qint16 style) = 0;
+
+    // Flags 4: from (x1, y1) to (x2, y2); 12: from (x1, y1) by the offset (x2, y2);
+    // 28: outline (or fill, with FillStyle 0) of the box from (x1, y1) by the offset.
+    virtual void Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour) = 0;
+
+    // Ends the page; later output goes to a new page. EndDoc right after it adds no page.
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+
+    virtual QString DeviceName() const = 0;
+    virtual QString DriverName() const = 0;
+    virtual QString Port() const = 0;
+
+    // Each raises PrinterError for a value or a setting the printer cannot take.
+    virtual qint16 Orientation() const = 0;
+    virtual void SetOrientation(qint16 code) = 0;
+    virtual qint16 Duplex() const = 0;
+    virtual void SetDuplex(qint16 code) = 0;
+    virtual void SetPaperSize(qint16 code) = 0;
+    virtual void SetCopies(qint16 copies) = 0;
+    virtual void SetPrintQuality(qint16 quality) = 0;
+};
+
+using PrinterRef = std::shared_ptr<PrinterObject>;

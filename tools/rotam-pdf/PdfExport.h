@@ -1,0 +1,22 @@
+#pragma once
+
+#include "PrintJob.h"
+
+#include <QList>
+#include <QString>
+
+class IssueStore;
+class QTextStream;
+
+struct PdfExportOptions
+{
+    QString OutputPath;
+    PagePlacement Placement = PagePlacement::TopLeft;
+    QString Paper = QStringLiteral("A4"); // A4, B5, A5 or Letter
+    QList<qint32> Select;                 // record indexes to print; empty: every issue
+};
+
+// Prints the issues of the store, in the order of the issue list, to a PDF file as if they
+// were all (or the selected ones) checked. Progress for long jobs and errors go to err.
+// Returns false, having written nothing, when the file could not be produced.
+bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err);
