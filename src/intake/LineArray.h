@@ -28,7 +28,7 @@ public:
     void append(QStringView line);
     // Appends the text of a file: a line ends at CR LF or at a CR alone; a LF alone stays in
     // its line; a line end at the very end gives no further empty line.
-    void appendFileText(QStringView text);
+    void appendFileText(const QString &text);
 
 private:
     struct Span

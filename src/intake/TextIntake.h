@@ -9,7 +9,6 @@
 
 class IssueStore;
 class LineArray;
-class QIODevice;
 
 // A chosen file that could not be read, and why, for the caller to report.
 struct ReadFailure
@@ -31,8 +30,7 @@ QString DecodeMailBytes(const QByteArray &bytes);
 // text gives one empty line.
 LineArray SplitPastedText(const QString &text);
 
-// Appends the lines of one file (or any device holding a mail file) to textLines.
-std::optional<ReadFailure> ReadFileLines(QIODevice &device, LineArray &textLines);
+// Appends the lines of one mail file to textLines; a file that can't be read adds nothing.
 std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLines);
 
 // Reads every file named in store.FileNames, in order, into store.TextLines (replacing it)

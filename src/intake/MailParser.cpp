@@ -1,0 +1,199 @@
+#include "MailParser.h"
+
+#include "IssueStore.h"
+#include "MailMarkers.h"
+
+using namespace MailMarkers;
+
+namespace {
+
+bool isDateLine(QStringView s)
+{
+    if (s.size() < DatePrefix.size())
+        return false;
+    for (qsizetype i = 0; i < DatePrefix.size(); ++i) {
+        char16_t c = s[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            c += u'a' - u'A';
+        if (c != DatePrefix[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+// Removes U+0020 only: U+3000 is the grid's blank and must survive.
+QStringView trimmedOfSpaces(QStringView s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && s[begin] == u' ')
+        ++begin;
+    while (end > begin && s[end - 1] == u' ')
+        --end;
+    return s.sliced(begin, end - begin);
+}
+
+QStringView withoutTrailingSpaces(QStringView s)
+{
+    qsizetype end = s.size();
+    while (end > 0 && s[end - 1] == u' ')
+        --end;
+    return s.first(end);
+}
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// One pass over the lines. Every block stops the whole parse when it runs past the last line.
+class Parser
+{
+public:
+    explicit Parser(IssueStore &store)
+        : m_store(store), m_lines(store.TextLines), m_last(store.TextLines.UpperBound())
+    {
+    }
+
+    void run()
+    {
+        m_store.StartNewRecord();
+        // Index 0 is parsed too: a pasted issue usually starts with its title line.
+        for (m_a = 0; m_a <= m_last; ++m_a) {
+            QStringView s = m_lines[m_a];
+            if (isDateLine(s)) {
+                if (!record().SendTime.isEmpty())
+                    m_store.StartNewRecord();
+                record().SendTime = s.sliced(DatePrefix.size()).toString();
+            }
+            if (s.startsWith(TitleMark)) {
+                if (!titleBlock())
+                    return;
+                s = m_lines[m_a];
+            }
+            if (s == DividerA) {
+                if (!commentBlock())
+                    return;
+                s = m_lines[m_a];
+            }
+            if (s == DividerB) {
+                if (!annotationBlock())
+                    return;
+            }
+        }
+    }
+
+private:
+    PuzzleRecord &record() { return m_store.Current(); }
+
+    // Moves to the next line; false when the text has ended.
+    bool advance(qsizetype by = 1)
+    {
+        m_a += by;
+        return m_a <= m_last;
+    }
+
+    bool titleBlock()
+    {
+        const QStringView title = m_lines[m_a];
+        if (!record().TitleLine.isEmpty())
+            m_store.StartNewRecord();
+        PuzzleRecord &r = record();
+        r.TitleLine = title.toString();
+        const qsizetype end = title.indexOf(TitleMark, 1);
+        r.Title = (end < 0 ? title.sliced(1) : title.sliced(1, end - 1)).toString();
+
+        if (!advance(2)) // the line after the title is not part of the grid
+            return false;
+        const QStringView header = withoutTrailingSpaces(m_lines[m_a]);
+        const qsizetype n = header.size();
+        r.ColCount = 0;
+        r.ColLabels = QStringList{QString()};
+        for (const QChar c : header) {
+            if (c == GridBlank)
+                continue;
+            ++r.ColCount;
+            r.ColLabels.append(QString(c));
+        }
+        r.RowLabels = QStringList(r.ColCount + 1);
+        r.GridNote.clear();
+
+        qint32 row = 0;
+        for (;;) {
+            if (!advance())
+                return false;
+            const QStringView s = m_lines[m_a];
+            if (s.isEmpty())
+                break;
+            const QStringView label = s.mid(1, 1);
+            // Labels beyond the header's count have no column to belong to.
+            if (label != QStringView(&GridBlank, 1) && ++row <= r.ColCount)
+                r.RowLabels[row] = label.toString();
+            if (s.size() > n + 1)
+                r.GridNote += trimmedOfSpaces(s.sliced(n + 1));
+        }
+        for (;;) {
+            if (!advance())
+                return false;
+            const QStringView s = m_lines[m_a];
+            if (s.isEmpty())
+                return true;
+            r.HintLines.append(s.toString());
+        }
+    }
+
+    bool commentBlock()
+    {
+        if (!advance()) // the line after the divider is not a comment
+            return false;
+        for (;;) {
+            if (!advance())
+                return false;
+            const QStringView s = m_lines[m_a];
+            if (s == DividerB)
+                return true;
+            record().CommentLines.append(s.toString());
+        }
+    }
+
+    bool annotationBlock()
+    {
+        if (!record().TyuukiText.isEmpty())
+            m_store.StartNewRecord();
+        PuzzleRecord &r = record();
+        // An untitled record met again takes the new annotation instead of adding to the old.
+        r.TyuukiText.clear();
+        bool collecting = true;
+        for (;;) {
+            if (!advance())
+                return false;
+            const QStringView s = m_lines[m_a];
+            if (s.startsWith(PublisherPrefix)) {
+                const qsizetype end = s.indexOf(PublisherEnd, PublisherPrefix.size());
+                const QStringView rest = s.sliced(PublisherPrefix.size());
+                r.Publisher = (end < 0 ? rest : rest.first(end - PublisherPrefix.size())).toString();
+            }
+            if (s.startsWith(MagazineIdPrefix))
+                r.MagazineId = s.sliced(MagazineIdPrefix.size()).toString();
+            if (s == DividerC)
+                break;
+            if (collecting)
+                r.TyuukiText += s + CrLf;
+            if (s == DividerD)
+                collecting = false;
+            else if (s == DividerE)
+                collecting = true;
+        }
+        r.TyuukiText = DividerB + CrLf + r.TyuukiText + DividerC + CrLf;
+        return true;
+    }
+
+    IssueStore &m_store;
+    const LineArray &m_lines;
+    const qsizetype m_last;
+    qsizetype m_a = 0;
+};
+
+} // namespace
+
+void ParseIssues(IssueStore &store)
+{
+    Parser(store).run();
+}

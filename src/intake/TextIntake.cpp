@@ -1,0 +1,82 @@
+#include "TextIntake.h"
+
+#include "IssueStore.h"
+#include "LineArray.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+QStringList BuildFileNames(const QString &dialogResult)
+{
+    // Several files come as the folder, NUL, and the names separated by NUL; a trailing NUL
+    // adds nothing. The separator is added whatever the folder ends with.
+    QStringList fileNames{QString()};
+    qsizetype lastNul = -1;
+    const auto addName = [&](qsizetype end) {
+        const QString piece = dialogResult.mid(lastNul + 1, end - lastNul - 1);
+        if (fileNames[0].isEmpty())
+            fileNames[0] = piece + QDir::separator();
+        else
+            fileNames.append(piece);
+    };
+    for (qsizetype i = 0; i < dialogResult.size(); ++i) {
+        if (dialogResult[i] != QChar(u'\0'))
+            continue;
+        addName(i);
+        lastNul = i;
+    }
+    if (!fileNames[0].isEmpty() && lastNul + 1 < dialogResult.size())
+        addName(dialogResult.size());
+    if (fileNames[0].isEmpty())
+        return {QString(), dialogResult};
+    return fileNames;
+}
+
+LineArray SplitPastedText(const QString &text)
+{
+    LineArray lines;
+    const QStringView all(text);
+    qsizetype start = 0;
+    for (;;) {
+        qsizetype p = all.indexOf(u"\r\n", start);
+        if (p < 0)
+            p = all.size();
+        lines.append(all.mid(start, p - start));
+        start = p + 2;
+        if (p >= all.size() || start >= all.size())
+            return lines;
+    }
+}
+
+std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLines)
+{
+    // Only regular files: a folder, a FIFO or a device would fail or block the window.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return ReadFailure{path, QStringLiteral("ファイルが見つかりません")};
+    if (!info.isFile())
+        return ReadFailure{path, QStringLiteral("通常のファイルではありません")};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadFailure{path, file.errorString()};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return ReadFailure{path, file.errorString()};
+    textLines.appendFileText(DecodeMailBytes(bytes));
+    return std::nullopt;
+}
+
+QList<ReadFailure> ReadSelectedFiles(IssueStore &store)
+{
+    store.LoadText.clear();
+    store.TextLines.clear();
+    QList<ReadFailure> failures;
+    for (qsizetype i = 1; i < store.FileNames.size(); ++i) {
+        if (auto failure = ReadFileLines(store.FileNames[0] + store.FileNames[i], store.TextLines))
+            failures.append(*failure);
+    }
+    if (store.TextLines.isEmpty())
+        store.TextLines.append(QStringView()); // the single empty element 0
+    return failures;
+}

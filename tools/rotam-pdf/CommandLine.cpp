@@ -1,0 +1,161 @@
+#include "CommandLine.h"
+
+#include "IssueJson.h"
+#include "IssueOrder.h"
+#include "IssueStore.h"
+#include "MailParser.h"
+#include "PdfExport.h"
+#include "TextIntake.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QTextStream>
+
+#include <optional>
+#include <variant>
+
+namespace {
+
+struct Options
+{
+    bool Json = false;
+    bool List = false;
+    PdfExportOptions Pdf;
+    QStringList Files;
+};
+
+const QCommandLineOption JsonOption(QStringLiteral("json"),
+                                    QStringLiteral("Write the parsed issues as JSON."));
+const QCommandLineOption ListOption(QStringLiteral("list"),
+                                    QStringLiteral("List the issues: index, tab, title."));
+const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Print the issues to this PDF file."),
+                                      QStringLiteral("OUT.pdf"));
+const QCommandLineOption PositionOption(
+    QStringLiteral("position"),
+    QStringLiteral("Placement on the page: top-left (default), center-left or center."),
+    QStringLiteral("position"), QStringLiteral("top-left"));
+const QCommandLineOption PaperOption(QStringLiteral("paper"),
+                                     QStringLiteral("Paper: A4 (default), B5, A5 or Letter."),
+                                     QStringLiteral("paper"), QStringLiteral("A4"));
+const QCommandLineOption SelectOption(
+    QStringLiteral("select"), QStringLiteral("Print only these record indexes."),
+    QStringLiteral("INDEX,..."));
+
+void setUp(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Reads 今日のロタム mail files (CP932 or UTF-8) and lists the issues, "
+                       "writes them as JSON, or prints them to a PDF file, one page each."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({JsonOption, ListOption, OutputOption, PositionOption, PaperOption,
+                       SelectOption});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Mail files, read in order."),
+                                 QStringLiteral("FILE..."));
+}
+
+std::optional<PagePlacement> placementFromName(const QString &name)
+{
+    if (name == u"top-left")
+        return PagePlacement::TopLeft;
+    if (name == u"center-left")
+        return PagePlacement::CentreLeft;
+    if (name == u"center")
+        return PagePlacement::Centre;
+    return std::nullopt;
+}
+
+std::optional<QList<qint32>> indexesFromList(const QString &list)
+{
+    QList<qint32> indexes;
+    for (const QString &piece : list.split(u',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const qint32 index = piece.trimmed().toInt(&ok);
+        if (!ok || index < 1)
+            return std::nullopt;
+        indexes.append(index);
+    }
+    return indexes;
+}
+
+// The options, or an explanation of what is wrong with them.
+std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
+{
+    Options options;
+    options.Json = parser.isSet(JsonOption);
+    options.List = parser.isSet(ListOption);
+    options.Files = parser.positionalArguments();
+    options.Pdf.OutputPath = parser.value(OutputOption);
+    if (options.Files.isEmpty())
+        return QStringLiteral("no mail file given");
+    if (int(options.Json) + int(options.List) + int(parser.isSet(OutputOption)) != 1)
+        return QStringLiteral("choose exactly one of --json, --list and -o");
+    const auto placement = placementFromName(parser.value(PositionOption));
+    if (!placement)
+        return QStringLiteral("unknown position: ") + parser.value(PositionOption);
+    options.Pdf.Placement = *placement;
+    options.Pdf.Paper = parser.value(PaperOption);
+    if (!QStringList{QStringLiteral("A4"), QStringLiteral("B5"), QStringLiteral("A5"),
+                     QStringLiteral("Letter")}.contains(options.Pdf.Paper))
+        return QStringLiteral("unknown paper: ") + options.Pdf.Paper;
+    if (parser.isSet(SelectOption)) {
+        const auto indexes = indexesFromList(parser.value(SelectOption));
+        if (!indexes)
+            return QStringLiteral("--select takes record indexes from 1, separated by commas");
+        options.Pdf.Select = *indexes;
+    }
+    return options;
+}
+
+void writeList(const IssueStore &store, QTextStream &out)
+{
+    for (const qint32 index : IssueListOrder(store))
+        out << index << '\t' << store.Puzzles[index].Title << '\n';
+}
+
+} // namespace
+
+int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    setUp(parser);
+    if (!parser.parse(arguments)) {
+        err << parser.errorText() << '\n' << parser.helpText();
+        return ExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        out << parser.helpText();
+        return ExitOk;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        out << QCoreApplication::applicationName() << ' '
+            << QCoreApplication::applicationVersion() << '\n';
+        return ExitOk;
+    }
+    const auto options = readOptions(parser);
+    if (const QString *problem = std::get_if<QString>(&options)) {
+        err << "rotam-pdf: " << *problem << '\n' << parser.helpText();
+        return ExitUsage;
+    }
+    const Options &o = std::get<Options>(options);
+
+    IssueStore store;
+    store.FileNames = QStringList{QString()} + o.Files;
+    const QList<ReadFailure> failures = ReadSelectedFiles(store);
+    for (const ReadFailure &failure : failures)
+        err << "rotam-pdf: " << failure.path << ": " << failure.reason << '\n';
+    ParseIssues(store);
+
+    int exitCode = failures.isEmpty() ? ExitOk : ExitUnreadableFile;
+    if (o.Json)
+        out << QString::fromUtf8(QJsonDocument(IssuesToJson(store)).toJson(QJsonDocument::Indented));
+    else if (o.List)
+        writeList(store, out);
+    else if (!ExportPdf(store, o.Pdf, err))
+        exitCode = ExitUnreadableFile;
+    out.flush();
+    err.flush();
+    return exitCode;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// Exit codes of rotam-pdf.
+enum ToolExit
+{
+    ExitOk = 0,
+    ExitUnreadableFile = 1, // or a PDF that could not be written
+    ExitUsage = 2
+};
+
+// Runs rotam-pdf with the arguments (the program name first), writing to out and err.
+int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err);

@@ -1,0 +1,44 @@
+#include "IssueJson.h"
+
+#include "IssueStore.h"
+
+#include <QJsonArray>
+
+namespace {
+
+QJsonArray valuesFrom1(const QStringList &array)
+{
+    QJsonArray values;
+    for (qsizetype i = 1; i < array.size(); ++i)
+        values.append(array[i]);
+    return values;
+}
+
+QJsonObject recordToJson(qint32 index, const PuzzleRecord &r)
+{
+    return QJsonObject{
+        {QStringLiteral("Index"), index},
+        {QStringLiteral("SendTime"), r.SendTime},
+        {QStringLiteral("TitleLine"), r.TitleLine},
+        {QStringLiteral("Title"), r.Title},
+        {QStringLiteral("ColCount"), r.ColCount},
+        {QStringLiteral("ColLabels"), valuesFrom1(r.ColLabels)},
+        {QStringLiteral("RowLabels"), valuesFrom1(r.RowLabels)},
+        {QStringLiteral("GridNote"), r.GridNote},
+        {QStringLiteral("HintLines"), valuesFrom1(r.HintLines)},
+        {QStringLiteral("CommentLines"), valuesFrom1(r.CommentLines)},
+        {QStringLiteral("TyuukiText"), r.TyuukiText},
+        {QStringLiteral("Publisher"), r.Publisher},
+        {QStringLiteral("MagazineId"), r.MagazineId},
+    };
+}
+
+} // namespace
+
+QJsonObject IssuesToJson(const IssueStore &store)
+{
+    QJsonArray issues;
+    for (qint32 i = 1; i <= store.UpperBound(); ++i)
+        issues.append(recordToJson(i, store.Puzzles[i]));
+    return QJsonObject{{QStringLiteral("issues"), issues}};
+}
