@@ -1,0 +1,71 @@
+#include "LineArray.h"
+#include "TextIntake.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList fileLines(const QString &text)
+{
+    LineArray lines;
+    lines.appendFileText(text);
+    return lines.toStringList();
+}
+
+QStringList pastedLines(const QString &text)
+{
+    return SplitPastedText(text).toStringList();
+}
+
+const QStringList AB{QStringLiteral("A"), QStringLiteral("B")};
+
+} // namespace
+
+TEST(FileLineRules, CrLfOrCrEndALineAndAFinalLineEndAddsNothing)
+{
+    EXPECT_EQ(fileLines(QStringLiteral("A\r\nB")), AB);
+    EXPECT_EQ(fileLines(QStringLiteral("A\r\nB\r\n")), AB);
+    EXPECT_EQ(fileLines(QStringLiteral("A\rB")), AB);
+    EXPECT_EQ(fileLines(QStringLiteral("A\rB\r")), AB);
+}
+
+TEST(FileLineRules, LfAloneStaysInItsLine)
+{
+    EXPECT_EQ(fileLines(QStringLiteral("A\nB")), QStringList{QStringLiteral("A\nB")});
+    EXPECT_EQ(fileLines(QStringLiteral("A\n\r\nB")),
+              (QStringList{QStringLiteral("A\n"), QStringLiteral("B")}));
+}
+
+TEST(FileLineRules, EmptyLinesAreKeptButAnEmptyFileGivesNone)
+{
+    EXPECT_EQ(fileLines(QStringLiteral("A\r\n\r\nB")),
+              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
+    EXPECT_EQ(fileLines(QStringLiteral("\r\n")), QStringList{QString()});
+    EXPECT_TRUE(fileLines(QString()).isEmpty());
+}
+
+TEST(FileLineRules, FilesFollowOneAnotherWithNothingBetween)
+{
+    LineArray lines;
+    lines.appendFileText(QStringLiteral("A\r\nB\r\n"));
+    lines.appendFileText(QStringLiteral("C\rD"));
+    lines.appendFileText(QStringLiteral("E"));
+    EXPECT_EQ(lines.toStringList(),
+              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                           QStringLiteral("D"), QStringLiteral("E")}));
+}
+
+TEST(PasteSplit, OnlyCrLfPairsSeparateLines)
+{
+    EXPECT_EQ(pastedLines(QStringLiteral("A\r\nB\r\n")), AB);
+    EXPECT_EQ(pastedLines(QStringLiteral("A\r\n\r\n")), (QStringList{QStringLiteral("A"), QString()}));
+    EXPECT_EQ(pastedLines(QStringLiteral("A\r\n\r\nB")),
+              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
+    EXPECT_EQ(pastedLines(QStringLiteral("A\rB\nC")), QStringList{QStringLiteral("A\rB\nC")});
+}
+
+TEST(PasteSplit, EmptyTextGivesOneEmptyLine)
+{
+    EXPECT_EQ(pastedLines(QString()), QStringList{QString()});
+    EXPECT_EQ(pastedLines(QStringLiteral("\r\n")), QStringList{QString()});
+}

@@ -1,0 +1,57 @@
+#include "IssueStore.h"
+#include "MailParser.h"
+#include "TextIntake.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void parsePasted(IssueStore &store, const QString &text)
+{
+    store.TextLines = SplitPastedText(text);
+    ParseIssues(store);
+}
+
+} // namespace
+
+TEST(IssueStore, StartsWithOnlyThePlaceholder)
+{
+    IssueStore store;
+    EXPECT_EQ(store.UpperBound(), 0);
+    EXPECT_EQ(store.CurPuzzle, 0);
+}
+
+TEST(IssueStore, NewRecordHasEmptyElementZeroAndNoLabels)
+{
+    IssueStore store;
+    store.StartNewRecord();
+    ASSERT_EQ(store.UpperBound(), 1);
+    EXPECT_EQ(store.CurPuzzle, 1);
+    const PuzzleRecord &r = store.Puzzles[1];
+    EXPECT_EQ(r.HintLines, QStringList{QString()});
+    EXPECT_EQ(r.CommentLines, QStringList{QString()});
+    EXPECT_TRUE(r.ColLabels.isEmpty());
+    EXPECT_TRUE(r.RowLabels.isEmpty());
+    EXPECT_EQ(r.ColCount, 0);
+}
+
+TEST(IssueStore, AnUntitledLastRecordIsReused)
+{
+    IssueStore store;
+    parsePasted(store, QStringLiteral("nothing to see"));
+    ASSERT_EQ(store.UpperBound(), 1) << "a text without an issue leaves one empty record";
+    parsePasted(store, QStringLiteral("still nothing"));
+    EXPECT_EQ(store.UpperBound(), 1);
+    EXPECT_EQ(store.CurPuzzle, 1);
+}
+
+TEST(IssueStore, LoadsAccumulate)
+{
+    IssueStore store;
+    parsePasted(store, QStringLiteral("◇一◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
+    parsePasted(store, QStringLiteral("◇二◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
+    ASSERT_EQ(store.UpperBound(), 2);
+    EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("一"));
+    EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
+    EXPECT_EQ(store.CurPuzzle, 2);
+}
