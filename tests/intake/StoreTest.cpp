@@ -1,3 +1,4 @@
+#include "IssueOrder.h"
 #include "IssueStore.h"
 #include "MailParser.h"
 #include "TextIntake.h"
@@ -54,4 +55,15 @@ TEST(IssueStore, LoadsAccumulate)
     EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("一"));
     EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
     EXPECT_EQ(store.CurPuzzle, 2);
+}
+
+TEST(IssueListOrder, ByTitleIgnoringCaseAndStableForEqualTitles)
+{
+    IssueStore store;
+    for (const char16_t *title : {u"b", u"A", u"a", u"C", u"", u"A"}) {
+        store.StartNewRecord();
+        store.Current().Title = QString::fromUtf16(title);
+        store.Current().TitleLine = QStringLiteral("◇") + store.Current().Title;
+    }
+    EXPECT_EQ(IssueListOrder(store), (QList<qint32>{5, 2, 3, 6, 1, 4}));
 }
