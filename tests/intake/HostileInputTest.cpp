@@ -1,0 +1,119 @@
+#include "IssueStore.h"
+#include "MailParser.h"
+#include "TextIntake.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+// Whatever a user feeds the program, the load ends calmly and what was loaded before stays.
+namespace {
+
+class HostileInput : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // One issue loaded before every hostile load.
+        store.TextLines = LineArray(QStringList{QStringLiteral("◇前の号◇"), QString(),
+                                                QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
+                                                QString(), QString()});
+        ParseIssues(store);
+        ASSERT_EQ(store.UpperBound(), 1);
+    }
+
+    QString write(const QByteArray &content)
+    {
+        QFile file(dir.filePath(QStringLiteral("hostile.txt")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName();
+    }
+
+    QList<ReadFailure> load(const QString &path)
+    {
+        store.FileNames = BuildFileNames(path);
+        const QList<ReadFailure> failures = ReadSelectedFiles(store);
+        ParseIssues(store);
+        EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("前の号"));
+        return failures;
+    }
+
+    QTemporaryDir dir;
+    IssueStore store;
+};
+
+QByteArray cp932(const QString &text)
+{
+    return QStringEncoder("windows-31j").encode(text);
+}
+
+} // namespace
+
+TEST_F(HostileInput, HundredMegabyteFile)
+{
+    QByteArray line = QByteArray(98, 'x') + "\r\n";
+    QByteArray content;
+    content.reserve(100 * 1024 * 1024);
+    while (content.size() < 100 * 1024 * 1024)
+        content += line;
+    EXPECT_TRUE(load(write(content)).isEmpty());
+    EXPECT_EQ(store.TextLines.size(), content.size() / line.size());
+}
+
+TEST_F(HostileInput, TenMegabyteSingleLine)
+{
+    EXPECT_TRUE(load(write(QByteArray(10 * 1024 * 1024, 'y'))).isEmpty());
+    EXPECT_EQ(store.TextLines.size(), 1);
+    EXPECT_EQ(store.TextLines[0].size(), 10 * 1024 * 1024);
+}
+
+TEST_F(HostileInput, BinaryFileAndNulBytes)
+{
+    QByteArray noise(1024 * 1024, Qt::Uninitialized);
+    QRandomGenerator generator(42);
+    generator.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    EXPECT_TRUE(load(write(noise)).isEmpty());
+
+    EXPECT_TRUE(load(write(QByteArray("\0\0\0\r\n\0", 6))).isEmpty());
+}
+
+TEST_F(HostileInput, ThousandLabelGrid)
+{
+    QByteArray header = cp932(QStringLiteral("　"));
+    for (int i = 0; i < 1000; ++i)
+        header += cp932(QStringLiteral("Ａ"));
+    load(write(cp932(QStringLiteral("◇大◇\r\n\r\n")) + header + "\r\n" +
+               cp932(QStringLiteral("　Ａ□\r\n\r\n"))));
+    EXPECT_EQ(store.Puzzles.last().ColCount, 1000);
+    EXPECT_EQ(store.Puzzles.last().RowLabels.size(), 1001);
+}
+
+TEST_F(HostileInput, HundredThousandIssues)
+{
+    const QByteArray issue = cp932(QStringLiteral("◇Ａ◇\r\n\r\n　Ａ\r\n　Ａ□\r\n\r\nhint\r\n\r\n"));
+    QByteArray content;
+    content.reserve(issue.size() * 100000);
+    for (int i = 0; i < 100000; ++i)
+        content += issue;
+    EXPECT_TRUE(load(write(content)).isEmpty());
+    EXPECT_EQ(store.UpperBound(), 100001);
+}
+
+TEST_F(HostileInput, NonFilesFailWithoutBlocking)
+{
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {dir.path(), fifo, QStringLiteral("/dev/zero"),
+                                dir.filePath(QStringLiteral("vanished.txt"))}) {
+        const QList<ReadFailure> failures = load(path);
+        ASSERT_EQ(failures.size(), 1) << path.toStdString();
+        EXPECT_EQ(failures[0].path, path);
+    }
+}
