@@ -1,0 +1,121 @@
+// Printing from the main window: the print dialog, the job and its preview.
+#include "FR.h"
+
+#include "KesaPrt.h"
+#include "MessageBox.h"
+#include "QtPrinterObject.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Puts PrintTarget back when a job that borrowed it ends, however it ends.
+class PrintTargetScope
+{
+public:
+    explicit PrintTargetScope(PrinterRef target)
+        : m_saved(std::exchange(KesaPrt::PrintTarget, std::move(target)))
+    {
+    }
+    ~PrintTargetScope() { KesaPrt::PrintTarget = m_saved; }
+    PrintTargetScope(const PrintTargetScope &) = delete;
+    PrintTargetScope &operator=(const PrintTargetScope &) = delete;
+
+private:
+    PrinterRef m_saved;
+};
+
+// A printer for the preview with the current printer's paper, orientation and resolution;
+// A4 when the system has no printer.
+std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const PrinterRef &current)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (auto *qtPrinter = dynamic_cast<QtPrinterObject *>(current.get())) {
+        const QPrinter &source = qtPrinter->Device();
+        const QPrinterInfo info = QPrinterInfo::printerInfo(source.printerName());
+        if (!info.isNull())
+            printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer->setPageLayout(source.pageLayout());
+        printer->setResolution(source.resolution());
+        printer->setDuplex(source.duplex());
+    } else {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+    }
+    return std::make_shared<QtPrinterObject>(std::move(printer));
+}
+
+} // namespace
+
+void FR::cmPrint_Click()
+{
+    PrintCheckedIssues();
+}
+
+void FR::PrintCheckedIssues()
+{
+    PrinterCollection &printers = *m_services.Printers;
+    UiPrintDialog &dialog = *m_services.PrintDialog;
+    PrinterRef target;
+    if (printers.Printer()) {
+        if (!KesaPrt::PrintTarget)
+            KesaPrt::PrintTarget = printers.Printer();
+        // A cancelled dialog ends the job: the user said not to print.
+        if (!PrinterDialog::ShowPrintDialog(this, printers, dialog))
+            return;
+        target = dialog.TakeJobPrinter();
+        if (!target)
+            target = printers.Printer();
+        KesaPrt::PrintTarget = printers.Printer();
+    } else {
+        // Without an installed printer the dialog can still print into a PDF file.
+        if (!dialog.Exec(this, PrintDialogSettings{}))
+            return;
+        target = dialog.TakeJobPrinter();
+        if (!target) {
+            ShowPrintFailure(u"プリンタが見つかりません。プリンタを設定するか、"
+                             u"印刷ダイアログで PDF ファイルへの出力を選んでください。"_s);
+            return;
+        }
+    }
+
+    const PrintTargetScope scope(target);
+    try {
+        PrintIssuePages(ListEntries(), Store.Puzzles, Placement());
+    } catch (const std::exception &error) {
+        ShowPrintFailure(QString::fromUtf8(error.what()));
+    }
+}
+
+void FR::ShowPrintFailure(const QString &reason)
+{
+    MessageBox::Show(this, MessageBox::Kind::Critical, u"印刷できませんでした"_s,
+                     u"印刷できませんでした。\n\n"_s + reason);
+}
+
+void FR::PrintPreviewPages(const PrinterRef &target)
+{
+    const PrintTargetScope scope(target);
+    try {
+        PrintIssuePages(ListEntries(), Store.Puzzles, Placement());
+    } catch (const std::exception &error) {
+        ShowPrintFailure(QString::fromUtf8(error.what()));
+    }
+}
+
+void FR::cmPreview_Click()
+{
+    const std::shared_ptr<QtPrinterObject> printer =
+        MakePreviewPrinter(m_services.Printers->Printer());
+    QPrintPreviewDialog preview(&printer->Device(), this);
+    preview.setWindowTitle(u"印刷プレビュー"_s);
+    // The preview draws with the print job itself, so it shows exactly the pages it prints;
+    // its own print button prints them on the same printer.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this, printer](QPrinter *) { PrintPreviewPages(printer); });
+    m_services.RunModal(preview);
+}

@@ -1,0 +1,40 @@
+#include "ResizeLayout.h"
+
+#include <cmath>
+
+TwipSize SnapToMinimumSize(TwipSize outer)
+{
+    if (outer.Width < ToolWindowMinimum)
+        outer.Width = ToolWindowMinimum;
+    if (outer.Height < ToolWindowMinimum)
+        outer.Height = ToolWindowMinimum;
+    return outer;
+}
+
+qint32 RoundToInteger(float value)
+{
+    // The default floating-point environment rounds to nearest, ties to even.
+    return qint32(std::lrint(value));
+}
+
+CopipeLayout LayoutCopipe(TwipSize outer)
+{
+    const qint32 h = RoundToInteger(outer.Height);
+    const qint32 w = RoundToInteger(outer.Width);
+    CopipeLayout layout;
+    layout.TextHeight = h - 1050;
+    layout.TextWidth = w - 120;
+    const double quarter = (double(w) - 2000.0) / 4.0;
+    layout.OkLeft = float(quarter);
+    layout.NoLeft = float(quarter * 3.0 + 1000.0);
+    layout.OkTop = h - 900;
+    layout.NoTop = h - 900;
+    return layout;
+}
+
+TyuukiLayout LayoutTyuuki(TwipSize outer)
+{
+    const qint32 h = RoundToInteger(outer.Height);
+    const qint32 w = RoundToInteger(outer.Width);
+    return {h - 330, w - 120};
+}

@@ -1,0 +1,15 @@
+#include "UiServices.h"
+
+#include "QtPrinterCollection.h"
+
+#include <QDialog>
+
+UiServices DefaultUiServices()
+{
+    UiServices services;
+    services.Dialog = std::make_shared<CommonDialog>();
+    services.Printers = std::make_shared<QtPrinterCollection>();
+    services.PrintDialog = std::make_shared<QtPrintDialog>();
+    services.RunModal = [](QDialog &dialog) { return dialog.exec(); };
+    return services;
+}
