@@ -79,6 +79,9 @@ public:
     // Ends the page; later output goes to a new page. EndDoc right after it adds no page.
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
+    // Abandons an unfinished document so that nothing of it is printed; the next output
+    // begins a new one. Called when a job fails half-way.
+    virtual void KillDoc() {}
 
     virtual QString DeviceName() const = 0;
     virtual QString DriverName() const = 0;

@@ -1,0 +1,66 @@
+#include "PrintJob.h"
+
+#include "IssuePage.h"
+#include "KesaPrt.h"
+
+#include "PuzzleRecord.h"
+
+#include <algorithm>
+
+using namespace KesaPrt;
+
+namespace {
+
+constexpr float LayoutWidth = 95;
+constexpr float LayoutHeight = 170;
+constexpr float LeftOffset = -4.5f;
+constexpr float CentringShift = 8;
+
+// Millimetres from the printable area's top-left corner, then the layout placed in it. The
+// placement holds for every page of the document.
+void PlaceLayout(PrinterObject &printer, PagePlacement placement)
+{
+    printer.SetScaleMode(6);
+    printer.SetScaleLeft(LeftOffset);
+    if (placement == PagePlacement::TopLeft)
+        return;
+    printer.SetScaleTop(-(printer.ScaleHeight() - LayoutHeight) / 2.0f);
+    if (placement == PagePlacement::Centre)
+        printer.SetScaleLeft(-(printer.ScaleWidth() - LayoutWidth) / 2.0f - CentringShift);
+}
+
+bool IsPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles)
+{
+    return entry.Selected && entry.ItemData >= 1 && entry.ItemData < puzzles.size();
+}
+
+} // namespace
+
+int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleRecord> &puzzles,
+                    PagePlacement placement)
+{
+    // Nothing checked: no document at all, rather than a blank page.
+    if (std::none_of(entries.begin(), entries.end(),
+                     [&](const PrintListEntry &e) { return IsPrintable(e, puzzles); }))
+        return 0;
+    if (!PrintTarget)
+        throw PrinterError("There is no printer to print on.");
+
+    int pages = 0;
+    try {
+        InitPrinter();
+        PlaceLayout(*PrintTarget, placement);
+        for (const PrintListEntry &entry : entries) {
+            if (!IsPrintable(entry, puzzles))
+                continue;
+            DrawIssuePage(puzzles.at(entry.ItemData));
+            ++pages;
+        }
+        PrintTarget->EndDoc();
+    } catch (...) {
+        // A half-drawn document must not reach the printer, nor be continued by the next job.
+        PrintTarget->KillDoc();
+        throw;
+    }
+    return pages;
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "PrinterObject.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+
+#include <memory>
+#include <vector>
+
+class QPageSize;
+class QPrinter;
+class QPrinterInfo;
+struct QMarginsF;
+
+// The printer object over a QPrinter: a real printer or a PDF file. Works in device dots;
+// the scale unit only converts at the edges. The document begins with the first output and
+// a page break is taken only when output follows it, so EndDoc after NewPage adds no page.
+// Text is drawn black with the top of its line cell at CurrentY.
+class QtPrinterObject final : public PrinterObject
+{
+public:
+    explicit QtPrinterObject(std::unique_ptr<QPrinter> printer);
+    // A printer installed on the system.
+    explicit QtPrinterObject(const QPrinterInfo &info);
+    // A PDF file with the given paper, unprintable margins (mm) and device resolution.
+    static std::shared_ptr<QtPrinterObject> ForPdf(const QString &path, const QPageSize &paper,
+                                                   const QMarginsF &marginsMm, int dotsPerInch);
+    ~QtPrinterObject() override;
+
+    QPrinter &Device() { return *m_printer; }
+
+    void SetScaleMode(qint16 mode) override;
+    void SetScaleLeft(float left) override { m_scaleLeft = left; }
+    void SetScaleTop(float top) override { m_scaleTop = top; }
+    float ScaleLeft() const override { return m_scaleLeft; }
+    float ScaleTop() const override { return m_scaleTop; }
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
+
+    float CurrentX() const override { return m_currentX; }
+    float CurrentY() const override { return m_currentY; }
+    void SetCurrentX(float x) override { m_currentX = x; }
+    void SetCurrentY(float y) override { m_currentY = y; }
+
+    void Print(const QString &text, LineEnd end = LineEnd::No) override;
+    float TextWidth(const QString &text) override;
+    float TextHeight(const QString &text) override;
+
+    void SetFontTransparent(bool transparent) override;
+    void SetDrawWidth(qint16 dots) override;
+    void SetDrawStyle(qint16 style) override;
+    void SetDrawMode(qint16 mode) override;
+    void SetFillStyle(qint16 style) override;
+    void Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour) override;
+
+    void NewPage() override;
+    void EndDoc() override;
+    void KillDoc() override;
+
+    QString DeviceName() const override;
+    QString DriverName() const override;
+    QString Port() const override;
+    qint16 Orientation() const override;
+    void SetOrientation(qint16 code) override;
+    qint16 Duplex() const override;
+    void SetDuplex(qint16 code) override;
+    void SetPaperSize(qint16 code) override;
+    void SetCopies(qint16 copies) override;
+    void SetPrintQuality(qint16 quality) override;
+
+private:
+    struct CachedFont
+    {
+        PrinterFont key;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+
+    bool IsPdf() const;
+    double DotsPerUnit() const;
+    QPointF ToDots(float x, float y) const;
+    const CachedFont &CurrentFont();
+    // Begins the document, or takes a pending page break, before any output.
+    void BeginOutput();
+    void ApplyPen();
+    void RequireNoDocument(const char *setting) const;
+    [[noreturn]] void ThrowIfFailed(const char *what);
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    bool m_documentOpen = false;
+    int m_pendingPageBreaks = 0;
+
+    qint16 m_scaleMode = 1;
+    float m_scaleLeft = 0;
+    float m_scaleTop = 0;
+    float m_currentX = 0;
+    float m_currentY = 0;
+
+    bool m_fontTransparent = true;
+    qint16 m_drawWidth = 1;
+    qint16 m_drawStyle = 0;
+    qint16 m_drawMode = 13;
+    qint16 m_fillStyle = 1;
+    bool m_penDirty = true;
+
+    std::vector<CachedFont> m_fonts; // few faces per job; a linear search is cheapest
+    int m_painterFont = -1; // index into m_fonts of the painter's font
+};

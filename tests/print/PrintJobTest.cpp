@@ -1,0 +1,323 @@
+#include "IssuePage.h"
+#include "KesaPrt.h"
+#include "PrintJob.h"
+#include "PuzzleRecord.h"
+#include "RecordingPrinter.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+PuzzleRecord Issue(qint32 n, int hints, int comments)
+{
+    PuzzleRecord record;
+    record.TitleLine = QStringLiteral("◇第%1回◇　今日の問題").arg(n);
+    record.Title = QStringLiteral("第%1回").arg(n);
+    record.GridNote = QStringLiteral("難易度：初級");
+    record.ColCount = n;
+    record.ColLabels = QStringList{QString()};
+    record.RowLabels = QStringList{QString()};
+    for (qint32 e = 1; e <= n; ++e) {
+        record.ColLabels << QString(QChar(u'Ａ' + e - 1));
+        record.RowLabels << QString(QChar(u'ａ' + e - 1));
+    }
+    for (int k = 1; k <= hints; ++k)
+        record.HintLines << QStringLiteral("ヒント%1").arg(k);
+    for (int k = 1; k <= comments; ++k)
+        record.CommentLines << QStringLiteral("コメント%1").arg(k);
+    record.Publisher = QStringLiteral("パズル編集部");
+    record.MagazineId = QStringLiteral("0000123456");
+    record.SendTime = QStringLiteral("Sat, 15 Jan 2005 06:00:00 +0900");
+    return record;
+}
+
+class PrintJobTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        printer = std::make_shared<RecordingPrinter>(QStringLiteral("Recorder"), 200, 287);
+        KesaPrt::PrintTarget = printer;
+    }
+    void TearDown() override { KesaPrt::PrintTarget.reset(); }
+
+    // Prints one record with the top-left placement and returns the page's calls.
+    void PrintOne(const PuzzleRecord &record)
+    {
+        puzzles = {PuzzleRecord{}, record};
+        ASSERT_EQ(PrintIssuePages({{true, 1}}, puzzles, PagePlacement::TopLeft), 1);
+    }
+    QList<RecordedCall> LinesWith(int flags) const
+    {
+        QList<RecordedCall> found;
+        for (const auto &line : printer->Lines()) {
+            if (line.Numbers.at(0) == flags)
+                found << line;
+        }
+        return found;
+    }
+    // The print of a text that is drawn whole; fails the test when it is missing.
+    RecordedCall PrintOf(const QString &text) const
+    {
+        for (const auto &print : printer->Prints()) {
+            if (print.Text == text)
+                return print;
+        }
+        ADD_FAILURE() << "not printed: " << text.toStdString();
+        return {};
+    }
+    bool Printed(const QString &text) const
+    {
+        const auto prints = printer->Prints();
+        return std::any_of(prints.begin(), prints.end(),
+                           [&](const RecordedCall &p) { return p.Text == text; });
+    }
+
+    std::shared_ptr<RecordingPrinter> printer;
+    QList<PuzzleRecord> puzzles;
+};
+
+MATCHER_P5(IsLine, flags, x1, y1, x2, y2, "")
+{
+    return arg.Numbers.at(0) == flags && float(arg.Numbers.at(1)) == float(x1)
+        && float(arg.Numbers.at(2)) == float(y1) && float(arg.Numbers.at(3)) == float(x2)
+        && float(arg.Numbers.at(4)) == float(y2);
+}
+
+TEST_F(PrintJobTest, PlacementsOnA200By287PrintableArea)
+{
+    struct Case
+    {
+        PagePlacement placement;
+        float left, top;
+    };
+    for (const Case &c : {Case{PagePlacement::TopLeft, -4.5f, 0},
+                          Case{PagePlacement::CentreLeft, -4.5f, -58.5f},
+                          Case{PagePlacement::Centre, -60.5f, -58.5f}}) {
+        printer->Calls.clear();
+        PrintIssuePages({{true, 1}}, {PuzzleRecord{}, Issue(3, 1, 1)}, c.placement);
+        EXPECT_EQ(printer->ScaleLeft(), c.left);
+        EXPECT_EQ(printer->ScaleTop(), c.top);
+        // Placed once per document, after the millimetre scale and before any page.
+        EXPECT_EQ(printer->CallsOf(QStringLiteral("SetScaleMode")).size(), 1);
+    }
+}
+
+TEST_F(PrintJobTest, GridOfTenSitsAtX15To75AndY24To84)
+{
+    PrintOne(Issue(10, 4, 0));
+    ASSERT_EQ(LinesWith(28).size(), 1);
+    EXPECT_THAT(LinesWith(28).front(), IsLine(28, 15, 24, 60, 60));
+    EXPECT_EQ(LinesWith(28).front().DrawWidth, 5);
+    const auto inner = LinesWith(12);
+    ASSERT_EQ(inner.size(), 18);
+    EXPECT_THAT(inner.at(0), IsLine(12, 21, 24, 0, 60)); // left edge of column 2
+    EXPECT_THAT(inner.at(1), IsLine(12, 15, 30, 60, 0)); // top edge of row 2
+    EXPECT_THAT(inner.at(17), IsLine(12, 15, 78, 60, 0));
+    for (const auto &line : inner)
+        EXPECT_EQ(line.DrawWidth, 1);
+
+    // Labels centred in their 6 mm cells: an 11 pt label is 3.3 wide and 5.5 high here.
+    const auto a = PrintOf(QStringLiteral("Ａ"));
+    EXPECT_FLOAT_EQ(a.X, (15 + 21 - 3.3f) / 2);
+    EXPECT_FLOAT_EQ(a.Y, (18 + 24 - 5.5f) / 2);
+    EXPECT_EQ(a.Font, (PrinterFont{QStringLiteral("ＭＳ Ｐゴシック"), 11}));
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("Ｊ")).X, (69 + 75 - 3.3f) / 2);
+    const auto rowA = PrintOf(QStringLiteral("ａ"));
+    EXPECT_FLOAT_EQ(rowA.X, (9 + 15 - 3.3f) / 2);
+    EXPECT_FLOAT_EQ(rowA.Y, (24 + 30 - 5.5f) / 2);
+
+    // The first hint's bottom at 89.5 (8 pt: 4 mm high).
+    const auto hint = PrintOf(QStringLiteral("ヒント1"));
+    EXPECT_FLOAT_EQ(hint.Y + 4, 89.5f);
+    EXPECT_FLOAT_EQ(hint.X, 1);
+    EXPECT_EQ(hint.Font, (PrinterFont{QStringLiteral("ＭＳ ゴシック"), 8}));
+}
+
+TEST_F(PrintJobTest, GridOriginFollowsTheSize)
+{
+    struct Case
+    {
+        qint32 n;
+        float outlineX;
+    };
+    for (const Case &c : {Case{13, 6}, Case{1, 42}, Case{14, 3}}) {
+        SCOPED_TRACE(c.n);
+        printer->Calls.clear();
+        PrintOne(Issue(c.n, 0, 0));
+        EXPECT_THAT(LinesWith(28).front(), IsLine(28, c.outlineX, 24, 6 * c.n, 6 * c.n));
+        EXPECT_EQ(LinesWith(12).size(), 2 * (c.n - 1));
+    }
+    // Size 14 puts the row labels left of x 0: X0 = −3.
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("ａ")).X, (-3 + 3 - 3.3f) / 2);
+}
+
+TEST_F(PrintJobTest, GridOfOneHasTheOutlineAndOneLabelEach)
+{
+    PrintOne(Issue(1, 0, 0));
+    EXPECT_TRUE(LinesWith(12).isEmpty());
+    EXPECT_TRUE(Printed(QStringLiteral("Ａ")));
+    EXPECT_TRUE(Printed(QStringLiteral("ａ")));
+    EXPECT_FALSE(Printed(QStringLiteral("Ｂ")));
+}
+
+TEST_F(PrintJobTest, RecordWithoutTitleBlockShrinksTheGridToAPoint)
+{
+    PuzzleRecord record; // no labels at all, ColCount 0
+    record.HintLines << QStringLiteral("ヒント");
+    PrintOne(record);
+    EXPECT_THAT(LinesWith(28).front(), IsLine(28, 45, 24, 0, 0));
+    EXPECT_TRUE(LinesWith(12).isEmpty());
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("ヒント")).Y + 4, 26 + 3.5f);
+    // Nothing but the header (spread), the credit line and the hint: empty texts print nothing.
+    EXPECT_EQ(printer->Prints().size(), 1 + 8 + 1 + 1);
+}
+
+TEST_F(PrintJobTest, HeavyRulesAndTheCommentStartWithoutHints)
+{
+    PrintOne(Issue(5, 0, 1));
+    const auto rules = LinesWith(4);
+    ASSERT_EQ(rules.size(), 2);
+    EXPECT_THAT(rules.at(0), IsLine(4, 1, 17, 85, 17));
+    EXPECT_THAT(rules.at(1), IsLine(4, 1, 27 + 30, 85, 27 + 30));
+    for (const auto &rule : rules)
+        EXPECT_EQ(rule.DrawWidth, 5);
+    const auto comment = PrintOf(QStringLiteral("コメント1"));
+    EXPECT_FLOAT_EQ(comment.Y + 4, 31 + 30);
+    EXPECT_EQ(comment.Font, (PrinterFont{QStringLiteral("ＭＳ 明朝"), 8}));
+}
+
+TEST_F(PrintJobTest, CommentsAreCutOffAfterLine18)
+{
+    const QString mark = QStringLiteral("（以下印刷省略）");
+    PrintOne(Issue(10, 4, 18));
+    EXPECT_THAT(LinesWith(4).at(1), IsLine(4, 1, 101, 85, 101));
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("コメント18")).Y + 4, 156);
+    EXPECT_FALSE(Printed(mark));
+
+    for (int comments : {19, 25}) {
+        SCOPED_TRACE(comments);
+        printer->Calls.clear();
+        PrintOne(Issue(10, 4, comments));
+        EXPECT_TRUE(Printed(QStringLiteral("コメント18")));
+        EXPECT_FALSE(Printed(QStringLiteral("コメント19")));
+        const auto cut = PrintOf(mark);
+        EXPECT_EQ(cut.Font, (PrinterFont{QStringLiteral("ＭＳ 明朝"), 6}));
+        EXPECT_FLOAT_EQ(cut.Y + 3, 159);
+        EXPECT_FLOAT_EQ(cut.X, 0);
+    }
+}
+
+TEST_F(PrintJobTest, CreditLineForms)
+{
+    PuzzleRecord record;
+    EXPECT_EQ(CreditLine(record), QStringLiteral("印刷ソフト作成：kesa.tn"));
+    record.MagazineId = QStringLiteral("123");
+    EXPECT_EQ(CreditLine(record), QStringLiteral("まぐまぐＩＤ：123  印刷ソフト作成：kesa.tn"));
+    record.Publisher = QStringLiteral("編集部");
+    EXPECT_EQ(CreditLine(record),
+              QStringLiteral("発行責任者：編集部  まぐまぐＩＤ：123  印刷ソフト作成：kesa.tn"));
+    record.MagazineId.clear();
+    EXPECT_EQ(CreditLine(record), QStringLiteral("発行責任者：編集部  印刷ソフト作成：kesa.tn"));
+}
+
+TEST_F(PrintJobTest, HeaderTitleAndFooterTexts)
+{
+    PuzzleRecord record = Issue(3, 0, 0);
+    PrintOne(record);
+    struct Expected
+    {
+        QString text;
+        const char16_t *face;
+        float size, bottom;
+    };
+    const QString credit = CreditLine(record);
+    for (const Expected &e :
+         {Expected{record.TitleLine, u"ＭＳ Ｐゴシック", 9, 10},
+          Expected{record.GridNote, u"ＭＳ Ｐ明朝", 9, 15},
+          Expected{credit, u"ＭＳ Ｐ明朝", 6, 162},
+          Expected{QStringLiteral("発信時刻：") + record.SendTime, u"ＭＳ Ｐ明朝", 6, 165}}) {
+        SCOPED_TRACE(e.text.toStdString());
+        const auto print = PrintOf(e.text);
+        EXPECT_EQ(print.Font, (PrinterFont{QString::fromUtf16(e.face), e.size}));
+        EXPECT_FLOAT_EQ(print.Y + e.size * RecordingPrinter::HeightPerPoint, e.bottom);
+        const float width = float(e.text.size()) * e.size * RecordingPrinter::WidthPerPoint;
+        EXPECT_FLOAT_EQ(print.X, (87 - width) / 2);
+    }
+    const auto header = printer->Prints().mid(1, 8); // after InitPrinter's blank
+    EXPECT_EQ(header.front().Text, QStringLiteral("－"));
+    EXPECT_FLOAT_EQ(header.front().X, 10);
+    EXPECT_NEAR(header.back().X + 3.3, 77, 1e-4);
+    EXPECT_EQ(header.back().Font, (PrinterFont{QStringLiteral("ＭＳ Ｐゴシック"), 11}));
+
+    printer->Calls.clear();
+    record.SendTime.clear();
+    PrintOne(record);
+    for (const auto &print : printer->Prints())
+        EXPECT_FALSE(print.Text.startsWith(QStringLiteral("発信時刻")));
+}
+
+TEST_F(PrintJobTest, CheckedEntriesInListOrderOnePageEach)
+{
+    puzzles = {PuzzleRecord{}, Issue(1, 0, 0), Issue(2, 0, 0), Issue(3, 0, 0)};
+    const QList<PrintListEntry> entries = {{true, 3}, {false, 2}, {true, 1}};
+    EXPECT_EQ(PrintIssuePages(entries, puzzles, PagePlacement::TopLeft), 2);
+    QStringList titles;
+    for (const auto &print : printer->Prints()) {
+        if (print.Text.startsWith(QStringLiteral("◇")))
+            titles << print.Text;
+    }
+    EXPECT_EQ(titles, (QStringList{puzzles[3].TitleLine, puzzles[1].TitleLine}));
+    EXPECT_EQ(printer->CallsOf(QStringLiteral("NewPage")).size(), 2);
+    EXPECT_EQ(printer->CallsOf(QStringLiteral("EndDoc")).size(), 1);
+    EXPECT_EQ(printer->Calls.back().Member, QStringLiteral("EndDoc"));
+    EXPECT_EQ(printer->Pages(), 2); // the break before EndDoc adds no page
+}
+
+TEST_F(PrintJobTest, NothingCheckedBeginsNoDocument)
+{
+    puzzles = {PuzzleRecord{}, Issue(1, 0, 0)};
+    EXPECT_EQ(PrintIssuePages({{false, 1}}, puzzles, PagePlacement::Centre), 0);
+    EXPECT_EQ(PrintIssuePages({}, puzzles, PagePlacement::Centre), 0);
+    EXPECT_TRUE(printer->Calls.isEmpty());
+}
+
+TEST_F(PrintJobTest, FailureWhileDrawingAbandonsTheDocument)
+{
+    printer->FailAtOutput = 40;
+    puzzles = {PuzzleRecord{}, Issue(10, 4, 4), Issue(10, 4, 4)};
+    EXPECT_THROW(PrintIssuePages({{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft),
+                 PrinterError);
+    EXPECT_EQ(printer->Calls.back().Member, QStringLiteral("KillDoc"));
+    EXPECT_TRUE(printer->CallsOf(QStringLiteral("EndDoc")).isEmpty());
+    EXPECT_EQ(printer->Pages(), 0);
+}
+
+TEST_F(PrintJobTest, SettingsDoNotDependOnThePageBefore)
+{
+    puzzles = {PuzzleRecord{}, Issue(4, 2, 2), Issue(4, 2, 2)};
+    PrintIssuePages({{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft);
+    QList<RecordedCall> pages[2];
+    int page = 0;
+    for (const auto &call : printer->Calls) {
+        if (call.Member == QLatin1String("NewPage"))
+            ++page;
+        else if (page < 2 && (call.Member == QLatin1String("Print") || call.Member == QLatin1String("Line")))
+            pages[page] << call;
+    }
+    pages[0].removeFirst(); // InitPrinter's blank
+    ASSERT_EQ(pages[0].size(), pages[1].size());
+    for (qsizetype i = 0; i < pages[0].size(); ++i) {
+        EXPECT_EQ(pages[0][i].Text, pages[1][i].Text);
+        EXPECT_EQ(pages[0][i].Numbers, pages[1][i].Numbers);
+        EXPECT_EQ(pages[0][i].Font, pages[1][i].Font);
+        if (pages[0][i].Member == QLatin1String("Line")) { // the pen does not touch text
+            EXPECT_EQ(pages[0][i].DrawWidth, pages[1][i].DrawWidth);
+        }
+        EXPECT_EQ(pages[0][i].X, pages[1][i].X);
+        EXPECT_EQ(pages[0][i].Y, pages[1][i].Y);
+    }
+}
+
+} // namespace

@@ -1,0 +1,15 @@
+#include "GuiApplication.h"
+
+#include <QGuiApplication>
+
+void EnsureGuiApplication()
+{
+    if (QGuiApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "rotam-test";
+    static char *argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}

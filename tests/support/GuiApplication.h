@@ -1,0 +1,5 @@
+#pragma once
+
+// Creates the process's QGuiApplication once (fonts and paint devices need one); tests run
+// with QT_QPA_PLATFORM=offscreen, so no display is used.
+void EnsureGuiApplication();

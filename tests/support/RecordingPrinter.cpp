@@ -1,0 +1,222 @@
+#include "RecordingPrinter.h"
+
+namespace {
+
+qsizetype CodePoints(const QString &text)
+{
+    return text.toUcs4().size();
+}
+
+} // namespace
+
+RecordingPrinter::RecordingPrinter(QString deviceName, float printableWidth,
+                                   float printableHeight)
+    : m_deviceName(std::move(deviceName)), m_width(printableWidth), m_height(printableHeight)
+{
+    Font.Name = QStringLiteral("Courier New");
+    Font.Size = 10;
+}
+
+QList<RecordedCall> RecordingPrinter::CallsOf(const QString &member) const
+{
+    QList<RecordedCall> found;
+    for (const RecordedCall &call : Calls) {
+        if (call.Member == member)
+            found.append(call);
+    }
+    return found;
+}
+
+int RecordingPrinter::Pages() const
+{
+    int pages = 0, documentPages = 0, pendingBreaks = 0;
+    bool open = false;
+    for (const RecordedCall &call : Calls) {
+        if (call.Member == QLatin1String("Print") || call.Member == QLatin1String("Line")) {
+            documentPages += (open ? 0 : 1) + pendingBreaks;
+            open = true;
+            pendingBreaks = 0;
+        } else if (call.Member == QLatin1String("NewPage")) {
+            ++pendingBreaks;
+        } else if (call.Member == QLatin1String("EndDoc")) {
+            if (open)
+                pages += documentPages + std::max(0, pendingBreaks - 1);
+            open = false;
+            documentPages = pendingBreaks = 0;
+        } else if (call.Member == QLatin1String("KillDoc")) {
+            open = false;
+            documentPages = pendingBreaks = 0;
+        }
+    }
+    return pages + documentPages;
+}
+
+void RecordingPrinter::Record(const QString &member, QList<double> numbers, const QString &text)
+{
+    Calls.append({member, text, std::move(numbers), m_x, m_y, Font, m_drawWidth});
+}
+
+void RecordingPrinter::Output()
+{
+    if (FailAtOutput > 0 && ++m_outputs == FailAtOutput)
+        throw PrinterError("the recording printer fails on purpose");
+}
+
+void RecordingPrinter::SetScaleMode(qint16 mode)
+{
+    Record(QStringLiteral("SetScaleMode"), {double(mode)});
+    if (mode == 6)
+        m_scaleLeft = m_scaleTop = 0;
+}
+
+void RecordingPrinter::SetScaleLeft(float left)
+{
+    Record(QStringLiteral("SetScaleLeft"), {left});
+    m_scaleLeft = left;
+}
+
+void RecordingPrinter::SetScaleTop(float top)
+{
+    Record(QStringLiteral("SetScaleTop"), {top});
+    m_scaleTop = top;
+}
+
+void RecordingPrinter::SetCurrentX(float x)
+{
+    Record(QStringLiteral("SetCurrentX"), {x});
+    m_x = x;
+}
+
+void RecordingPrinter::SetCurrentY(float y)
+{
+    Record(QStringLiteral("SetCurrentY"), {y});
+    m_y = y;
+}
+
+void RecordingPrinter::Print(const QString &text, LineEnd end)
+{
+    Output();
+    Record(QStringLiteral("Print"), {end == LineEnd::Yes ? 1.0 : 0.0}, text);
+    if (end == LineEnd::Yes) {
+        m_x = m_scaleLeft;
+        m_y += TextHeight(QStringLiteral(" "));
+    } else {
+        m_x += TextWidth(text);
+    }
+}
+
+float RecordingPrinter::TextWidth(const QString &text)
+{
+    return float(CodePoints(text)) * Font.Size * WidthPerPoint;
+}
+
+float RecordingPrinter::TextHeight(const QString &)
+{
+    return Font.Size * HeightPerPoint;
+}
+
+void RecordingPrinter::SetFontTransparent(bool transparent)
+{
+    Record(QStringLiteral("SetFontTransparent"), {transparent ? 1.0 : 0.0});
+}
+
+void RecordingPrinter::SetDrawWidth(qint16 dots)
+{
+    Record(QStringLiteral("SetDrawWidth"), {double(dots)});
+    m_drawWidth = dots;
+}
+
+void RecordingPrinter::SetDrawStyle(qint16 style)
+{
+    Record(QStringLiteral("SetDrawStyle"), {double(style)});
+}
+
+void RecordingPrinter::SetDrawMode(qint16 mode)
+{
+    Record(QStringLiteral("SetDrawMode"), {double(mode)});
+}
+
+void RecordingPrinter::SetFillStyle(qint16 style)
+{
+    Record(QStringLiteral("SetFillStyle"), {double(style)});
+}
+
+void RecordingPrinter::Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour)
+{
+    Output();
+    Record(QStringLiteral("Line"), {double(flags), x1, y1, x2, y2, double(colour)});
+    m_x = (flags & 8) ? x1 + x2 : x2;
+    m_y = (flags & 8) ? y1 + y2 : y2;
+}
+
+void RecordingPrinter::NewPage()
+{
+    Record(QStringLiteral("NewPage"));
+}
+
+void RecordingPrinter::EndDoc()
+{
+    Record(QStringLiteral("EndDoc"));
+}
+
+void RecordingPrinter::KillDoc()
+{
+    Record(QStringLiteral("KillDoc"));
+}
+
+qint16 RecordingPrinter::Duplex() const
+{
+    if (CannotReportDuplex)
+        throw PrinterError("duplex mode unknown");
+    return DuplexCode;
+}
+
+void RecordingPrinter::Setting(const QString &member, qint16 value, qint16 &field)
+{
+    Record(member, {double(value)});
+    if (Refuses && Refuses(member, value))
+        throw PrinterError("the recording printer refuses the setting");
+    field = value;
+}
+
+void RecordingPrinter::SetOrientation(qint16 code)
+{
+    Setting(QStringLiteral("SetOrientation"), code, OrientationCode);
+}
+
+void RecordingPrinter::SetDuplex(qint16 code)
+{
+    if (CannotReportDuplex) {
+        Record(QStringLiteral("SetDuplex"), {double(code)});
+        throw PrinterError("duplex mode unknown");
+    }
+    Setting(QStringLiteral("SetDuplex"), code, DuplexCode);
+}
+
+void RecordingPrinter::SetPaperSize(qint16 code)
+{
+    Setting(QStringLiteral("SetPaperSize"), code, PaperSizeCode);
+}
+
+void RecordingPrinter::SetCopies(qint16 copies)
+{
+    Setting(QStringLiteral("SetCopies"), copies, CopiesCode);
+}
+
+void RecordingPrinter::SetPrintQuality(qint16 quality)
+{
+    Setting(QStringLiteral("SetPrintQuality"), quality, PrintQualityCode);
+}
+
+RecordingPrinterCollection::RecordingPrinterCollection(const QStringList &deviceNames)
+{
+    for (const QString &name : deviceNames)
+        m_all.append(std::make_shared<RecordingPrinter>(name));
+    if (!m_all.isEmpty())
+        m_current = m_all.front();
+}
+
+std::shared_ptr<RecordingPrinter> RecordingPrinterCollection::At(qsizetype i) const
+{
+    return std::static_pointer_cast<RecordingPrinter>(m_all.at(i));
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "PrinterCollection.h"
+#include "PrinterObject.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// One call made on a RecordingPrinter, with the state it was made in.
+struct RecordedCall
+{
+    QString Member;          // "Print", "Line", "NewPage", "SetDrawWidth", ...
+    QString Text;            // Print: the text
+    QList<double> Numbers;   // the numeric arguments, in order
+    float X = 0, Y = 0;      // CurrentX/CurrentY when the call was made
+    PrinterFont Font;        // the font in force
+    qint16 DrawWidth = 0;    // the pen width in force
+};
+
+// A printer that draws nothing and records every call. Text metrics are deterministic: every
+// character (code point) is 0.3 mm wide per point of font size, a line is 0.5 mm high per
+// point, so an 11 pt character is 3.3 mm wide and 5.5 mm high. Positions are kept in
+// millimetres whatever the scale mode, on a printable area of the given size.
+class RecordingPrinter final : public PrinterObject
+{
+public:
+    explicit RecordingPrinter(QString deviceName = QStringLiteral("Recorder"),
+                              float printableWidth = 200, float printableHeight = 287);
+
+    static constexpr float WidthPerPoint = 0.3f;
+    static constexpr float HeightPerPoint = 0.5f;
+
+    QList<RecordedCall> Calls;
+    QList<RecordedCall> CallsOf(const QString &member) const;
+    QList<RecordedCall> Prints() const { return CallsOf(QStringLiteral("Print")); }
+    QList<RecordedCall> Lines() const { return CallsOf(QStringLiteral("Line")); }
+    // Pages of the document so far: breaks with output after them count, as on a printer.
+    int Pages() const;
+
+    // Device settings as the dialog left them, and how the printer refuses them.
+    qint16 OrientationCode = 1, DuplexCode = 1, PaperSizeCode = 9, CopiesCode = 1,
+           PrintQualityCode = -4;
+    bool CannotReportDuplex = false;
+    std::function<bool(const QString &member, qint16 value)> Refuses;
+    // Raised by the nth Print or Line (1-based), to simulate a failure while drawing.
+    int FailAtOutput = 0;
+
+    void SetScaleMode(qint16 mode) override;
+    void SetScaleLeft(float left) override;
+    void SetScaleTop(float top) override;
+    float ScaleLeft() const override { return m_scaleLeft; }
+    float ScaleTop() const override { return m_scaleTop; }
+    float ScaleWidth() const override { return m_width; }
+    float ScaleHeight() const override { return m_height; }
+
+    float CurrentX() const override { return m_x; }
+    float CurrentY() const override { return m_y; }
+    void SetCurrentX(float x) override;
+    void SetCurrentY(float y) override;
+
+    void Print(const QString &text, LineEnd end = LineEnd::No) override;
+    float TextWidth(const QString &text) override;
+    float TextHeight(const QString &text) override;
+
+    void SetFontTransparent(bool transparent) override;
+    void SetDrawWidth(qint16 dots) override;
+    void SetDrawStyle(qint16 style) override;
+    void SetDrawMode(qint16 mode) override;
+    void SetFillStyle(qint16 style) override;
+    void Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour) override;
+
+    void NewPage() override;
+    void EndDoc() override;
+    void KillDoc() override;
+
+    QString DeviceName() const override { return m_deviceName; }
+    QString DriverName() const override { return QStringLiteral("winspool"); }
+    QString Port() const override { return QStringLiteral("LPT1:"); }
+    qint16 Orientation() const override { return OrientationCode; }
+    void SetOrientation(qint16 code) override;
+    qint16 Duplex() const override;
+    void SetDuplex(qint16 code) override;
+    void SetPaperSize(qint16 code) override;
+    void SetCopies(qint16 copies) override;
+    void SetPrintQuality(qint16 quality) override;
+
+private:
+    void Record(const QString &member, QList<double> numbers = {}, const QString &text = {});
+    void Output();
+    void Setting(const QString &member, qint16 value, qint16 &field);
+
+    QString m_deviceName;
+    float m_width, m_height;
+    float m_scaleLeft = 0, m_scaleTop = 0;
+    float m_x = 0, m_y = 0;
+    qint16 m_drawWidth = 1;
+    int m_outputs = 0;
+};
+
+// Installed printers for tests: the first one is current.
+class RecordingPrinterCollection final : public PrinterCollection
+{
+public:
+    explicit RecordingPrinterCollection(const QStringList &deviceNames);
+
+    PrinterRef Printer() override { return m_current; }
+    void SetPrinter(PrinterRef printer) override { m_current = std::move(printer); }
+    QList<PrinterRef> Printers() override { return m_all; }
+
+    std::shared_ptr<RecordingPrinter> At(qsizetype i) const;
+
+private:
+    QList<PrinterRef> m_all;
+    PrinterRef m_current;
+};
