@@ -108,4 +108,9 @@ TEST(Examples, EverySampleMailParsesToItsIssues)
     EXPECT_EQ(store.Puzzles[6].SendTime, QStringLiteral("Sat, 22 Jan 2005 06:00:00 +0900"));
     EXPECT_TRUE(store.Puzzles[5].Publisher.isEmpty());
     EXPECT_EQ(store.Puzzles[1].MagazineId, QStringLiteral("0001234567"));
+    // The advertisement between the fourth and fifth divider stays out of the annotation.
+    for (qint32 i = 1; i <= 6; ++i) {
+        EXPECT_EQ(store.Puzzles[i].TyuukiText.count(QStringLiteral("\r\n")), i == 5 ? 6 : 7) << i;
+        EXPECT_FALSE(store.Puzzles[i].TyuukiText.contains(QStringLiteral("ＰＲ"))) << i;
+    }
 }
