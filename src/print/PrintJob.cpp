@@ -37,11 +37,13 @@ bool IsPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles
 } // namespace
 
 int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleRecord> &puzzles,
-                    PagePlacement placement)
+                    PagePlacement placement, const PrintProgress &progress)
 {
     // Nothing checked: no document at all, rather than a blank page.
-    if (std::none_of(entries.begin(), entries.end(),
-                     [&](const PrintListEntry &e) { return IsPrintable(e, puzzles); }))
+    const int total = int(std::count_if(entries.begin(), entries.end(), [&](const PrintListEntry &e) {
+        return IsPrintable(e, puzzles);
+    }));
+    if (total == 0)
         return 0;
     if (!PrintTarget)
         throw PrinterError("There is no printer to print on.");
@@ -55,6 +57,8 @@ int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleReco
                 continue;
             DrawIssuePage(puzzles.at(entry.ItemData));
             ++pages;
+            if (progress)
+                progress(pages, total);
         }
         PrintTarget->EndDoc();
     } catch (...) {

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 struct PuzzleRecord;
 
 // One entry of the issue list as the print job reads it.
@@ -21,7 +23,11 @@ enum class PagePlacement
     Centre      // 中央
 };
 
+// Told after each page: pages drawn so far, pages in the document.
+using PrintProgress = std::function<void(int done, int total)>;
+
 // Draws every checked entry, in list order, one page each, on KesaPrt::PrintTarget and ends
 // the document. Returns the number of pages; with nothing checked nothing at all is begun.
+// A PrinterError (no printer, or one that fails) propagates after the document is killed.
 int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleRecord> &puzzles,
-                    PagePlacement placement);
+                    PagePlacement placement, const PrintProgress &progress = {});

@@ -1,10 +1,129 @@
 #include "PdfExport.h"
 
+#include "IssueOrder.h"
+#include "IssueStore.h"
+#include "KesaPrt.h"
+#include "QtPrinterObject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QTemporaryFile>
 #include <QTextStream>
 
-// Placeholder until the PDF backend lands.
-bool ExportPdf(const IssueStore &, const PdfExportOptions &, QTextStream &err)
+#include <filesystem>
+
+namespace {
+
+// The PDF stands in for a real printer: 5 mm unprintable on every side, 600 dots per inch.
+constexpr double UnprintableMm = 5;
+constexpr int DotsPerInch = 600;
+constexpr int ProgressFrom = 50;
+
+QPageSize PaperSize(const QString &name)
 {
-    err << "rotam-pdf: PDF output is not available yet\n";
-    return false;
+    if (name == QLatin1String("B5"))
+        return QPageSize(QPageSize::JisB5); // the B5 of Japanese stationery
+    if (name == QLatin1String("A5"))
+        return QPageSize(QPageSize::A5);
+    if (name == QLatin1String("Letter"))
+        return QPageSize(QPageSize::Letter);
+    return QPageSize(QPageSize::A4);
+}
+
+QList<PrintListEntry> ListEntries(const IssueStore &store, const QList<qint32> &select)
+{
+    QList<PrintListEntry> entries;
+    for (const qint32 index : IssueListOrder(store))
+        entries.append({select.isEmpty() || select.contains(index), index});
+    return entries;
+}
+
+// QPdfEngine does not report failed writes; a complete file ends with its trailer.
+bool EndsWithTrailer(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16)
+        return false;
+    file.seek(file.size() - 16);
+    return file.read(16).contains("%%EOF");
+}
+
+// Throttled to whole percents, on one line that is rewritten.
+PrintProgress ProgressLine(QTextStream &err, int &lastPercent)
+{
+    return [&err, &lastPercent](int done, int total) {
+        if (total < ProgressFrom)
+            return;
+        const int percent = done * 100 / total;
+        if (percent == lastPercent && done != total)
+            return;
+        lastPercent = percent;
+        err << "\rrotam-pdf: page " << done << " of " << total;
+        if (done == total)
+            err << '\n';
+        err.flush();
+    };
+}
+
+} // namespace
+
+bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
+{
+    const QList<PrintListEntry> entries = ListEntries(store, options.Select);
+    for (const qint32 index : options.Select) {
+        if (index < 1 || index > store.UpperBound())
+            err << "rotam-pdf: no issue has the record index " << index << '\n';
+    }
+    if (std::none_of(entries.begin(), entries.end(), [](const auto &e) { return e.Selected; })) {
+        err << "rotam-pdf: no issue to print; " << options.OutputPath << " not written\n";
+        return false;
+    }
+
+    // Written beside the target and renamed only when complete: a failed job leaves no
+    // half-written file, and an existing file stays until the new one is whole.
+    const QFileInfo target(options.OutputPath);
+    QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName()
+                                                         + QStringLiteral(".XXXXXX")));
+    if (!partial.open()) {
+        err << "rotam-pdf: " << options.OutputPath << ": " << partial.errorString() << '\n';
+        return false;
+    }
+    partial.close();
+
+    const auto printer = QtPrinterObject::ForPdf(partial.fileName(), PaperSize(options.Paper),
+                                                 QMarginsF(UnprintableMm, UnprintableMm,
+                                                           UnprintableMm, UnprintableMm),
+                                                 DotsPerInch);
+    int lastPercent = -1;
+    const PrinterRef previous = KesaPrt::PrintTarget;
+    KesaPrt::PrintTarget = printer;
+    try {
+        PrintIssuePages(entries, store.Puzzles, options.Placement, ProgressLine(err, lastPercent));
+    } catch (const PrinterError &error) {
+        KesaPrt::PrintTarget = previous;
+        err << "\nrotam-pdf: " << options.OutputPath << ": " << QString::fromStdString(error.what())
+            << '\n';
+        return false;
+    }
+    KesaPrt::PrintTarget = previous;
+
+    if (!EndsWithTrailer(partial.fileName())) {
+        err << "rotam-pdf: " << options.OutputPath << ": the PDF could not be written whole\n";
+        return false;
+    }
+    partial.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                           | QFile::ReadOther);
+    std::error_code failure;
+    std::filesystem::rename(partial.fileName().toStdString(),
+                            target.absoluteFilePath().toStdString(), failure);
+    if (failure) {
+        err << "rotam-pdf: " << options.OutputPath << ": "
+            << QString::fromStdString(failure.message()) << '\n';
+        return false;
+    }
+    partial.setAutoRemove(false); // renamed: nothing left to remove
+    return true;
 }
