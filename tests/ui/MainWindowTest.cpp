@@ -1,0 +1,255 @@
+#include "UiTestSupport.h"
+
+#include "IssueOrder.h"
+#include "TextBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+IssueSpec Titled(const QString &title)
+{
+    IssueSpec issue;
+    issue.Title = title;
+    return issue;
+}
+
+QString Example(const char *name)
+{
+    return QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
+}
+
+} // namespace
+
+TEST(MainWindow, StartsWithOnlyTheLoadButtonsEnabled)
+{
+    MainWindowFixture f;
+    FR &w = *f.Window;
+    EXPECT_EQ(w.windowTitle(), u"今日のロタム印刷ソフト"_s);
+    EXPECT_EQ(w.size(), QSize(440, 400));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_TRUE(w.cmFile->isEnabled());
+    EXPECT_TRUE(w.cmCopipe->isEnabled());
+    for (QPushButton *b : {w.cmAll, w.cmNo, w.cmImport, w.cmPrint, w.cmPreview})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(w.List1->count(), 0);
+    EXPECT_TRUE(w.lbTitle->text().isEmpty());
+    EXPECT_TRUE(w.opPos[0]->isChecked());
+    EXPECT_EQ(w.Placement(), PagePlacement::TopLeft);
+    EXPECT_EQ(w.Store.UpperBound(), 0);
+    EXPECT_EQ(w.cmFile->geometry(), QRect(83, 5, 121, 37));
+    EXPECT_EQ(w.List1->geometry(), QRect(7, 79, 125, 144));
+    EXPECT_EQ(w.opPos[2]->mapTo(&w, QPoint()), QPoint(107, 377));
+}
+
+TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
+{
+    MainWindowFixture f;
+    FR &w = *f.Window;
+    f.Paste(MailText({Titled(u"一"_s), Titled(u"二"_s)}));
+    ASSERT_EQ(w.List1->count(), 2);
+    EXPECT_TRUE(w.cmAll->isEnabled());
+    EXPECT_TRUE(w.cmNo->isEnabled());
+    EXPECT_FALSE(w.cmPrint->isEnabled());
+    EXPECT_FALSE(w.cmImport->isEnabled());
+
+    f.SetChecked(0, true);
+    EXPECT_TRUE(w.cmPrint->isEnabled());
+    EXPECT_TRUE(w.cmPreview->isEnabled());
+    f.SetChecked(1, true);
+    f.SetChecked(0, false);
+    EXPECT_TRUE(w.cmPrint->isEnabled()) << "one of two still checked";
+    f.SetChecked(1, false);
+    EXPECT_FALSE(w.cmPrint->isEnabled());
+
+    w.cmAll->click();
+    EXPECT_TRUE(w.cmPrint->isEnabled());
+    for (const PrintListEntry &e : w.ListEntries())
+        EXPECT_TRUE(e.Selected);
+    w.cmNo->click();
+    EXPECT_FALSE(w.cmPrint->isEnabled());
+    for (const PrintListEntry &e : w.ListEntries())
+        EXPECT_FALSE(e.Selected);
+
+    // A refill clears every check, and with them the print button.
+    w.cmAll->click();
+    f.Paste(MailText({Titled(u"三"_s)}));
+    ASSERT_EQ(w.List1->count(), 3);
+    for (const PrintListEntry &e : w.ListEntries())
+        EXPECT_FALSE(e.Selected);
+    EXPECT_FALSE(w.cmPrint->isEnabled());
+    EXPECT_FALSE(w.cmPreview->isEnabled());
+    EXPECT_TRUE(w.cmAll->isEnabled());
+
+    f.SetChecked(2, true);
+    f.PrintDialog->Answer = PrintDialogSettings{};
+    w.cmPrint->click();
+    EXPECT_EQ(f.Printers->At(0)->Pages(), 1);
+    EXPECT_TRUE(w.cmPrint->isEnabled()) << "printing leaves the checks alone";
+    EXPECT_TRUE(f.Messages.isEmpty());
+}
+
+TEST(MainWindow, ListIsSortedCaseInsensitivelyAndCarriesRecordIndexes)
+{
+    MainWindowFixture f;
+    f.Paste(MailText({Titled(u"beta"_s), Titled(u"Alpha"_s), Titled(u"delta"_s),
+                      Titled(u"Charlie"_s)}));
+    EXPECT_EQ(f.ListTexts(), (QStringList{u"Alpha"_s, u"beta"_s, u"Charlie"_s, u"delta"_s}));
+    EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 4, 3}));
+    EXPECT_EQ(f.ListItemData(), IssueListOrder(f.Window->Store));
+    for (int row = 0; row < f.Window->List1->count(); ++row) {
+        EXPECT_TRUE(f.Window->List1->item(row)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(f.Window->List1->item(row)->checkState(), Qt::Unchecked);
+    }
+}
+
+TEST(MainWindow, EqualTitlesEachKeepTheirOwnIssue)
+{
+    MainWindowFixture f;
+    IssueSpec first = Titled(u"同じ"_s), second = Titled(u"同じ"_s);
+    first.Hints = {u"一つ目のヒント"_s};
+    second.Hints = {u"二つ目のヒント"_s};
+    f.Paste(MailText({first, second}));
+    EXPECT_EQ(f.ListItemData(), (QList<qint32>{1, 2}));
+    f.Click(1);
+    EXPECT_EQ(f.Window->lbHint->Text(), u"二つ目のヒント\r\n"_s);
+    f.Click(0);
+    EXPECT_EQ(f.Window->lbHint->Text(), u"一つ目のヒント\r\n"_s);
+    EXPECT_EQ(f.Window->Store.CurPuzzle, 1);
+}
+
+TEST(MainWindow, PreviewShowsTitleSizeHintsAndComment)
+{
+    MainWindowFixture f;
+    IssueSpec issue = Titled(u"第１回"_s);
+    issue.Size = 10;
+    issue.GridNote = u"難易度：初級"_s;
+    issue.Hints = {u"ヒント１"_s, u"ヒント２"_s};
+    issue.Comments = {u"コメント"_s};
+    IssueSpec bare = Titled(u"第２回"_s);
+    bare.Size = 4;
+    f.Paste(MailText({issue, bare}));
+    FR &w = *f.Window;
+
+    f.Click(0);
+    EXPECT_EQ(w.lbTitle->text(), u"◇第１回◇　今日の問題"_s);
+    EXPECT_EQ(w.lbSize->text(), u"サイズ10 x 10   難易度：初級"_s);
+    EXPECT_EQ(w.lbHint->Text(), u"ヒント１\r\nヒント２\r\n"_s);
+    EXPECT_EQ(w.lbComment->Text(), u"コメント\r\n"_s);
+    EXPECT_EQ(w.lbHint->toPlainText(), u"ヒント１\nヒント２\n"_s);
+    EXPECT_TRUE(w.cmImport->isEnabled());
+
+    f.Click(1);
+    EXPECT_EQ(w.lbSize->text(), u"サイズ4 x 4   "_s);
+    EXPECT_EQ(w.lbHint->Text(), QString());
+    EXPECT_EQ(w.lbComment->Text(), QString());
+}
+
+TEST(MainWindow, IssueWithoutTitleBlockPreviewsAsSizeZero)
+{
+    MainWindowFixture f;
+    f.Paste(u"ただの文章\r\nもう一行"_s);
+    ASSERT_EQ(f.ListTexts(), QStringList{QString()});
+    EXPECT_TRUE(f.Window->cmAll->isEnabled());
+    f.Click(0);
+    EXPECT_EQ(f.Window->lbSize->text(), u"サイズ0 x 0   "_s);
+    EXPECT_EQ(f.Window->lbTitle->text(), QString());
+}
+
+TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)
+{
+    MainWindowFixture f;
+    f.Paste(MailText({Titled(u"い"_s), Titled(u"あ"_s)}));
+    f.Click(1); // い, record 1
+    ASSERT_EQ(f.Window->Store.CurPuzzle, 1);
+    f.Paste(MailText({Titled(u"う"_s)}));
+    EXPECT_EQ(f.ListTexts(), (QStringList{u"あ"_s, u"い"_s, u"う"_s}));
+    EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 3}));
+    EXPECT_EQ(f.Window->lbTitle->text(), u"◇い◇　今日の問題"_s);
+    // The annotation button belongs to the previewed issue, not to the parser's last record.
+    EXPECT_EQ(f.Window->Store.CurPuzzle, 1);
+}
+
+TEST(MainWindow, CancelledOpenDialogChangesNothing)
+{
+    MainWindowFixture f;
+    f.Paste(MailText({Titled(u"一"_s)}));
+    f.OpenDialog->Answers.append(QString());
+    f.Window->cmFile->click();
+    EXPECT_EQ(f.OpenDialog->FlagsSeen, QList<quint32>{0x81A00});
+    EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s});
+    EXPECT_EQ(f.Window->Store.UpperBound(), 1);
+    EXPECT_TRUE(f.Messages.isEmpty());
+}
+
+TEST(MainWindow, OpenDialogLoadsSeveralFilesFromOneFolder)
+{
+    MainWindowFixture f;
+    f.OpenFiles({Example("rotam-0123.txt"), Example("rotam-digest-0124-0127.txt")});
+    EXPECT_EQ(f.Window->Store.FileNames.size(), 3);
+    EXPECT_EQ(f.ListTexts(), (QStringList{u"第１２３回"_s, u"第１２４回"_s, u"第１２５回"_s,
+                                          u"第１２６回"_s, u"第１２７回"_s}));
+    EXPECT_TRUE(f.Messages.isEmpty());
+}
+
+TEST(MainWindow, UnreadableFilesAreNamedOnceAndTheOthersLoaded)
+{
+    MainWindowFixture f;
+    const QString missing = Example("no-such-mail.txt");
+    const QString alsoMissing = Example("neither-this.txt");
+    f.OpenFiles({Example("rotam-0123.txt"), missing, alsoMissing});
+    EXPECT_EQ(f.ListTexts(), QStringList{u"第１２３回"_s});
+    ASSERT_EQ(f.Messages.size(), 1);
+    EXPECT_EQ(f.Messages[0].kind, MessageBox::Kind::Warning);
+    EXPECT_TRUE(f.Messages[0].text.contains(missing));
+    EXPECT_TRUE(f.Messages[0].text.contains(alsoMissing));
+    EXPECT_FALSE(f.Messages[0].text.contains(Example("rotam-0123.txt")));
+}
+
+TEST(MainWindow, DroppedMailFilesLoadAsIfChosen)
+{
+    MainWindowFixture f;
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(Example("rotam-0130-forwarded.txt")),
+                  QUrl::fromLocalFile(Example("rotam-0123.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.Window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.Window.get(), &drop);
+    EXPECT_EQ(f.ListTexts(), (QStringList{u"第１２３回"_s, u"第１３０回"_s}));
+    EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1}));
+}
+
+TEST(MainWindow, DragOfSomethingElseIsRefused)
+{
+    MainWindowFixture f;
+    QMimeData mime;
+    mime.setUrls({QUrl(u"https://example.com/mail.txt"_s)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    enter.ignore();
+    QCoreApplication::sendEvent(f.Window.get(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+}
+
+TEST(MainWindow, PlacementIsReadFromTheOptionsAsTheyStand)
+{
+    MainWindowFixture f;
+    f.Window->opPos[1]->setChecked(true);
+    EXPECT_EQ(f.Window->Placement(), PagePlacement::CentreLeft);
+    f.Window->opPos[2]->setChecked(true);
+    EXPECT_EQ(f.Window->Placement(), PagePlacement::Centre);
+    EXPECT_FALSE(f.Window->opPos[0]->isChecked());
+}

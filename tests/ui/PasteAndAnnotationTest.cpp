@@ -1,0 +1,201 @@
+#include "UiTestSupport.h"
+
+#include "TextBox.h"
+#include "frCopipe.h"
+#include "frTyuuki.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+IssueSpec Titled(const QString &title, const QString &annotation = u"注記の行"_s)
+{
+    IssueSpec issue;
+    issue.Title = title;
+    issue.AnnotationLine = annotation;
+    return issue;
+}
+
+// Leaves the paste window the way the test names, after typing some text into it.
+std::function<int(QDialog &)> LeavePaste(const std::function<void(frCopipe &)> &leave)
+{
+    return [leave](QDialog &dialog) {
+        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        paste.show();
+        paste.txCopipe->insertPlainText(u"書きかけの文章"_s);
+        leave(paste);
+        EXPECT_FALSE(paste.isVisible());
+        return paste.result();
+    };
+}
+
+} // namespace
+
+TEST(PasteWindow, ExecuteHandsTheTextOverAndItIsSplitAtCrLf)
+{
+    MainWindowFixture f;
+    const QString text = MailText({Titled(u"一"_s), Titled(u"二"_s)}) + u"\r\n"_s;
+    ASSERT_TRUE(text.endsWith(u"\r\n\r\n"_s));
+    f.Paste(text);
+    EXPECT_EQ(f.Window->Store.LoadText, text);
+    EXPECT_EQ(f.Window->Store.TextLines.toStringList(), text.split(u"\r\n"_s).mid(0, text.count(u"\r\n"_s)));
+    EXPECT_EQ(f.ListTexts(), (QStringList{u"一"_s, u"二"_s}));
+}
+
+TEST(PasteWindow, IsMadeAfreshWithItsCaptionAndButtons)
+{
+    MainWindowFixture f;
+    QStringList seen;
+    f.Modal = [&seen](QDialog &dialog) {
+        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        seen << paste.windowTitle() << paste.txCopipe->toPlainText() << paste.cmOK->text()
+             << paste.cmNO->text();
+        EXPECT_TRUE(paste.cmOK->isDefault());
+        EXPECT_TRUE(paste.windowFlags() & Qt::Tool);
+        EXPECT_EQ(paste.size(), QSize(325, 185));
+        paste.txCopipe->insertPlainText(u"前の文章"_s);
+        paste.cmNO->click();
+        return paste.result();
+    };
+    f.Window->cmCopipe->click();
+    f.Window->cmCopipe->click();
+    EXPECT_EQ(seen, (QStringList{u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s,
+                                 u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s}));
+}
+
+TEST(PasteWindow, CancelCloseBoxAndEscEndThePasteQuietly)
+{
+    const std::function<void(frCopipe &)> ways[] = {
+        [](frCopipe &w) { w.cmNO->click(); },
+        [](frCopipe &w) { w.close(); },
+        [](frCopipe &w) { QTest::keyClick(&w, Qt::Key_Escape); },
+    };
+    for (const auto &leave : ways) {
+        MainWindowFixture f;
+        f.Paste(MailText({Titled(u"一"_s)}));
+        f.Modal = LeavePaste(leave);
+        f.Window->cmCopipe->click();
+        EXPECT_EQ(f.ModalCount, 2);
+        EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s}) << "no re-parse, no empty entry";
+        EXPECT_EQ(f.Window->Store.UpperBound(), 1);
+        EXPECT_TRUE(f.Window->Store.LoadText.isEmpty()) << "no old text kept for a later parse";
+    }
+}
+
+TEST(PasteWindow, EnterExecutesAndCtrlEnterBreaksTheLine)
+{
+    MainWindowFixture f;
+    f.Modal = [](QDialog &dialog) {
+        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        paste.txCopipe->insertPlainText(u"A"_s);
+        QTest::keyClick(paste.txCopipe, Qt::Key_Return, Qt::ControlModifier);
+        paste.txCopipe->insertPlainText(u"B"_s);
+        EXPECT_EQ(paste.result(), 0) << "Ctrl+Enter must not close the window";
+        QTest::keyClick(paste.txCopipe, Qt::Key_Return);
+        return paste.result();
+    };
+    f.Window->cmCopipe->click();
+    EXPECT_EQ(f.Window->Store.LoadText, u"A\r\nB"_s);
+    EXPECT_EQ(f.Window->Store.TextLines.toStringList(), (QStringList{u"A"_s, u"B"_s}));
+}
+
+TEST(PasteWindow, ExecuteWithAnEmptyBoxParsesAnEmptyText)
+{
+    MainWindowFixture f;
+    f.Paste(QString());
+    EXPECT_EQ(f.ListTexts(), QStringList{QString()});
+    f.Paste(QString());
+    EXPECT_EQ(f.ListTexts(), QStringList{QString()}) << "the untitled last record is reused";
+}
+
+TEST(PasteWindow, TextPastedWithLfBreaksComesOutWithCrLf)
+{
+    // The text box keeps lines, not the bytes that ended them: a mail copied on a system
+    // with LF line ends still splits into its lines.
+    MainWindowFixture f;
+    QString text = MailText({Titled(u"一"_s)});
+    text.replace(u"\r\n"_s, u"\n"_s);
+    f.Modal = [text](QDialog &dialog) {
+        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        paste.txCopipe->insertPlainText(text);
+        paste.cmOK->click();
+        return paste.result();
+    };
+    f.Window->cmCopipe->click();
+    EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s});
+}
+
+TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
+{
+    MainWindowFixture f;
+    f.Paste(MailText({Titled(u"あ"_s, u"あの注記"_s), Titled(u"い"_s, u"いの注記"_s)}));
+    f.Click(0); // あ
+    f.Paste(MailText({Titled(u"う"_s, u"うの注記"_s)}));
+
+    QString shown;
+    f.Modal = [&shown](QDialog &dialog) {
+        auto &window = dynamic_cast<frTyuuki &>(dialog);
+        EXPECT_EQ(window.parent(), nullptr);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        shown = window.txTyuuki->Text();
+        window.Command1->click();
+        return window.result();
+    };
+    f.Window->cmImport->click();
+    EXPECT_TRUE(shown.contains(u"あの注記\r\n"_s)) << shown.toStdString();
+    EXPECT_FALSE(shown.contains(u"うの注記"_s));
+    EXPECT_EQ(shown, f.Window->Store.Puzzles[1].TyuukiText);
+}
+
+TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
+{
+    const std::function<void(frTyuuki &)> ways[] = {
+        [](frTyuuki &w) { w.Command1->click(); },
+        [](frTyuuki &w) { QTest::keyClick(&w, Qt::Key_Escape); },
+        [](frTyuuki &w) { w.close(); },
+    };
+    for (const auto &leave : ways) {
+        MainWindowFixture f;
+        f.Paste(MailText({Titled(u"一"_s)}));
+        f.Click(0);
+        bool wasVisible = false;
+        f.Modal = [&](QDialog &dialog) {
+            auto &window = dynamic_cast<frTyuuki &>(dialog);
+            EXPECT_EQ(window.windowTitle(), u"注記"_s);
+            EXPECT_TRUE(window.txTyuuki->isReadOnly());
+            EXPECT_EQ(window.Command1->text(), u"Command1"_s);
+            window.show();
+            wasVisible = window.isVisible();
+            leave(window);
+            EXPECT_FALSE(window.isVisible());
+            return window.result();
+        };
+        f.Window->cmImport->click();
+        EXPECT_TRUE(wasVisible);
+        EXPECT_EQ(f.ModalCount, 2);
+    }
+}
+
+TEST(AnnotationWindow, AnIssueWithoutAnnotationOpensAnEmptyBox)
+{
+    MainWindowFixture f;
+    f.Paste(u"注記のない文章"_s);
+    f.Click(0);
+    QString shown = u"not set"_s;
+    f.Modal = [&shown](QDialog &dialog) {
+        auto &window = dynamic_cast<frTyuuki &>(dialog);
+        window.Form_Activate();
+        shown = window.txTyuuki->Text();
+        return int(QDialog::Rejected);
+    };
+    f.Window->cmImport->click();
+    EXPECT_EQ(shown, QString());
+}

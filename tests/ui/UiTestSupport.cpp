@@ -1,0 +1,106 @@
+#include "UiTestSupport.h"
+
+#include "CommonDialog.h"
+#include "MailMarkers.h"
+#include "TextBox.h"
+#include "frCopipe.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+QString MailText(const QList<IssueSpec> &issues)
+{
+    static const QString fullWidth = u"ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴ"_s;
+    static const QString rowNames = u"ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔ"_s;
+    QStringList lines{u"From: rotam@example.com"_s};
+    for (const IssueSpec &issue : issues) {
+        lines << u"Date: "_s + issue.Date << QString();
+        lines << u"◇"_s + issue.Title + u"◇　今日の問題"_s << u"（この行は読まれない）"_s;
+        lines << u"　　"_s + fullWidth.left(issue.Size);
+        for (int r = 0; r < issue.Size; ++r) {
+            QString row = u"　"_s + rowNames.at(r) + QString(issue.Size, u'□');
+            if (r == 0 && !issue.GridNote.isEmpty())
+                row += u"　"_s + issue.GridNote;
+            lines << row;
+        }
+        lines << QString();
+        lines << issue.Hints << QString();
+        lines << MailMarkers::DividerA.toString() << u"（読まれない）"_s;
+        lines << issue.Comments;
+        lines << MailMarkers::DividerB.toString();
+        lines << u"発行責任者　：ロタム編集部(rotam@example.com)"_s << u"マガジンＩＤ：0001234567"_s;
+        lines << issue.AnnotationLine << MailMarkers::DividerC.toString() << QString();
+    }
+    return lines.join(u"\r\n"_s);
+}
+
+MainWindowFixture::MainWindowFixture(const QStringList &printerNames)
+    : Printers(std::make_shared<RecordingPrinterCollection>(printerNames))
+{
+    MessageBox::SetCatcher([this](const MessageBox::Message &m) { Messages.append(m); });
+    UiServices services;
+    services.Dialog = OpenDialog;
+    services.Printers = Printers;
+    services.PrintDialog = PrintDialog;
+    services.RunModal = [this](QDialog &dialog) {
+        ++ModalCount;
+        if (!Modal) {
+            ADD_FAILURE() << "a modal window opened that the test did not expect";
+            return int(QDialog::Rejected);
+        }
+        return Modal(dialog);
+    };
+    Window = std::make_unique<FR>(std::move(services));
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    MessageBox::SetCatcher({});
+}
+
+void MainWindowFixture::Paste(const QString &text)
+{
+    Modal = [text](QDialog &dialog) {
+        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        paste.txCopipe->SetText(text);
+        paste.cmOK->click();
+        return paste.result();
+    };
+    Window->cmCopipe->click();
+}
+
+void MainWindowFixture::OpenFiles(const QStringList &paths)
+{
+    OpenDialog->Answers.append(JoinChosenFiles(paths));
+    Window->cmFile->click();
+}
+
+QStringList MainWindowFixture::ListTexts() const
+{
+    QStringList texts;
+    for (int i = 0; i < Window->List1->count(); ++i)
+        texts.append(Window->List1->item(i)->text());
+    return texts;
+}
+
+QList<qint32> MainWindowFixture::ListItemData() const
+{
+    QList<qint32> data;
+    for (int i = 0; i < Window->List1->count(); ++i)
+        data.append(Window->List1->item(i)->data(Qt::UserRole).toInt());
+    return data;
+}
+
+void MainWindowFixture::SetChecked(int row, bool checked)
+{
+    Window->List1->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void MainWindowFixture::Click(int row)
+{
+    Window->List1->setCurrentRow(row);
+}
