@@ -1,5 +1,7 @@
 #include "LineArray.h"
 
+#include "LargeBuffers.h"
+
 LineArray::LineArray(const QStringList &lines)
 {
     for (const QString &line : lines)
@@ -36,6 +38,11 @@ void LineArray::appendFileText(const QString &text)
         m_text.append(text);
     const QChar *chars = text.constData();
     const qsizetype length = text.size();
+    const qsizetype spans = m_spans.size() + text.count(u'\r') + 1;
+    if (spans > m_spans.capacity()) {
+        m_spans.reserve(spans);
+        AdviseHugePages(m_spans.data(), size_t(m_spans.capacity()) * sizeof(Span));
+    }
     qsizetype start = 0;
     for (qsizetype i = 0; i < length; ++i) {
         if (chars[i] != u'\r')

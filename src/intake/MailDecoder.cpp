@@ -1,5 +1,7 @@
 #include "TextIntake.h"
 
+#include "LargeBuffers.h"
+
 #include <QStringDecoder>
 
 #include <iconv.h>
@@ -27,6 +29,7 @@ public:
     QString decode(const QByteArray &bytes)
     {
         QString text(bytes.size(), Qt::Uninitialized);
+        AdviseHugePages(text.data(), size_t(text.size()) * sizeof(char16_t));
         char *in = const_cast<char *>(bytes.constData());
         size_t inLeft = size_t(bytes.size());
         char *out = reinterpret_cast<char *>(text.data());

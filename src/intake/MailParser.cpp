@@ -3,6 +3,8 @@
 #include "IssueStore.h"
 #include "MailMarkers.h"
 
+#include <QHash>
+
 using namespace MailMarkers;
 
 namespace {
@@ -110,7 +112,7 @@ private:
             if (c == GridBlank)
                 continue;
             ++r.ColCount;
-            r.ColLabels.append(QString(c));
+            r.ColLabels.append(label(c));
         }
         r.RowLabels = QStringList(r.ColCount + 1);
         r.GridNote.clear();
@@ -125,7 +127,7 @@ private:
             const QStringView label = s.mid(1, 1);
             // Labels beyond the header's count have no column to belong to.
             if (label != QStringView(&GridBlank, 1) && ++row <= r.ColCount)
-                r.RowLabels[row] = label.toString();
+                r.RowLabels[row] = label.isEmpty() ? QString() : this->label(label.front());
             if (s.size() > n + 1)
                 r.GridNote += trimmedOfSpaces(s.sliced(n + 1));
         }
@@ -185,6 +187,17 @@ private:
         return true;
     }
 
+    // Labels repeat from issue to issue; sharing one string per character saves an
+    // allocation for every label of every grid.
+    QString label(QChar c)
+    {
+        QString &shared = m_labels[c.unicode()];
+        if (shared.isEmpty())
+            shared = QString(c);
+        return shared;
+    }
+
+    QHash<char16_t, QString> m_labels;
     IssueStore &m_store;
     const LineArray &m_lines;
     const qsizetype m_last;

@@ -1,6 +1,7 @@
 #include "TextIntake.h"
 
 #include "IssueStore.h"
+#include "LargeBuffers.h"
 #include "LineArray.h"
 
 #include <QDir>
@@ -60,9 +61,13 @@ std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLin
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadFailure{path, file.errorString()};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes(file.size(), Qt::Uninitialized);
+    AdviseHugePages(bytes.data(), size_t(bytes.size()));
+    const qint64 read = file.read(bytes.data(), bytes.size());
+    if (read < 0)
         return ReadFailure{path, file.errorString()};
+    bytes.truncate(read);
+    bytes += file.readAll(); // what a growing file or a size-less one (procfs) holds beyond
     textLines.appendFileText(DecodeMailBytes(bytes));
     return std::nullopt;
 }
