@@ -65,6 +65,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    friend struct FRBenchProbe; // times FillIssueList on its own
+
     void setupWindow();
     void setupLoadControls();
     void setupListControls();
