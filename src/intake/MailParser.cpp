@@ -56,6 +56,7 @@ public:
 
     void run()
     {
+        reserveRecords();
         m_store.StartNewRecord();
         // Index 0 is parsed too: a pasted issue usually starts with its title line.
         for (m_a = 0; m_a <= m_last; ++m_a) {
@@ -84,6 +85,27 @@ public:
 
 private:
     PuzzleRecord &record() { return m_store.Current(); }
+
+    // How many lines follow the current one before one that ends the block. Sizing a
+    // block's list exactly keeps a large archive's records free of spare capacity.
+    template<typename EndsBlock>
+    qsizetype linesBefore(EndsBlock endsBlock) const
+    {
+        qsizetype a = m_a + 1;
+        while (a <= m_last && !endsBlock(m_lines[a]))
+            ++a;
+        return a - m_a - 1;
+    }
+
+    // Every issue has a title line. Growing the record array step by step would move every
+    // record several times and hold the old and the new array at once.
+    void reserveRecords()
+    {
+        qsizetype titles = 0;
+        for (qsizetype a = 0; a <= m_last; ++a)
+            titles += m_lines[a].startsWith(TitleMark);
+        m_store.Puzzles.reserve(m_store.Puzzles.size() + titles + 1);
+    }
 
     // Moves to the next line; false when the text has ended.
     bool advance(qsizetype by = 1)
@@ -131,6 +153,7 @@ private:
             if (s.size() > n + 1)
                 r.GridNote += trimmedOfSpaces(s.sliced(n + 1));
         }
+        r.HintLines.reserve(r.HintLines.size() + linesBefore([](QStringView s) { return s.isEmpty(); }));
         for (;;) {
             if (!advance())
                 return false;
@@ -145,13 +168,15 @@ private:
     {
         if (!advance()) // the line after the divider is not a comment
             return false;
+        QStringList &comments = record().CommentLines;
+        comments.reserve(comments.size() + linesBefore([](QStringView s) { return s == DividerB; }));
         for (;;) {
             if (!advance())
                 return false;
             const QStringView s = m_lines[m_a];
             if (s == DividerB)
                 return true;
-            record().CommentLines.append(s.toString());
+            comments.append(s.toString());
         }
     }
 
