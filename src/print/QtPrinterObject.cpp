@@ -135,14 +135,18 @@ void QtPrinterObject::SetScaleMode(qint16 mode)
     m_currentY = float(position.y() / DotsPerUnit());
 }
 
+// From the millimetre layout rather than the device rectangle: Qt keeps paper sizes in
+// whole points, which would make A4 0.04 mm too tall and move a centred layout.
 float QtPrinterObject::ScaleWidth() const
 {
-    return float(m_printer->pageRect(QPrinter::DevicePixel).width() / DotsPerUnit());
+    const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Millimeter);
+    return float(area.width() / 25.4 * UnitsPerInch(m_scaleMode));
 }
 
 float QtPrinterObject::ScaleHeight() const
 {
-    return float(m_printer->pageRect(QPrinter::DevicePixel).height() / DotsPerUnit());
+    const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Millimeter);
+    return float(area.height() / 25.4 * UnitsPerInch(m_scaleMode));
 }
 
 const QtPrinterObject::CachedFont &QtPrinterObject::CurrentFont()
@@ -380,15 +384,16 @@ void QtPrinterObject::SetDuplex(qint16 code)
 {
     RequireNoDocument("Duplex");
     const auto mode = DevModeCodes::DuplexFromCode(code);
-    bool supported = mode.has_value();
-    if (supported && !IsPdf() && *mode != QPrinter::DuplexNone) {
+    bool offered = mode.has_value();
+    if (offered && !IsPdf() && *mode != QPrinter::DuplexNone) {
         const auto modes =
             QPrinterInfo::printerInfo(m_printer->printerName()).supportedDuplexModes();
-        supported = modes.contains(*mode);
+        offered = modes.contains(*mode);
     }
-    if (!supported)
+    if (offered)
+        m_printer->setDuplex(*mode); // a PDF file ignores any mode but simplex
+    if (!offered || m_printer->duplex() != *mode)
         Fail(QStringLiteral("The printer cannot take duplex mode %1.").arg(code));
-    m_printer->setDuplex(*mode);
 }
 
 void QtPrinterObject::SetPaperSize(qint16 code)

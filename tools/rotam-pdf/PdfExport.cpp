@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace {
 
 // The PDF stands in for a real printer: 5 mm unprintable on every side, 600 dots per inch.
@@ -51,19 +53,17 @@ bool EndsWithTrailer(const QString &path)
     return file.read(16).contains("%%EOF");
 }
 
-// Throttled to whole percents, on one line that is rewritten.
-PrintProgress ProgressLine(QTextStream &err, int &lastPercent)
+// In steps of a tenth: one line rewritten in place on a terminal, a line per step in a log.
+PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
 {
-    return [&err, &lastPercent](int done, int total) {
-        if (total < ProgressFrom)
+    const bool terminal = isatty(STDERR_FILENO);
+    return [&err, &lastTenth, terminal](int done, int total) {
+        const int tenth = done * 10 / total;
+        if (total < ProgressFrom || tenth == lastTenth)
             return;
-        const int percent = done * 100 / total;
-        if (percent == lastPercent && done != total)
-            return;
-        lastPercent = percent;
-        err << "\rrotam-pdf: page " << done << " of " << total;
-        if (done == total)
-            err << '\n';
+        lastTenth = tenth;
+        err << (terminal ? "\r" : "") << "rotam-pdf: page " << done << " of " << total
+            << (terminal && done != total ? "" : "\n");
         err.flush();
     };
 }
@@ -97,14 +97,15 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
                                                  QMarginsF(UnprintableMm, UnprintableMm,
                                                            UnprintableMm, UnprintableMm),
                                                  DotsPerInch);
-    int lastPercent = -1;
+    int lastTenth = 0;
     const PrinterRef previous = KesaPrt::PrintTarget;
     KesaPrt::PrintTarget = printer;
     try {
-        PrintIssuePages(entries, store.Puzzles, options.Placement, ProgressLine(err, lastPercent));
+        PrintIssuePages(entries, store.Puzzles, options.Placement, ProgressLine(err, lastTenth));
     } catch (const PrinterError &error) {
         KesaPrt::PrintTarget = previous;
-        err << "\nrotam-pdf: " << options.OutputPath << ": " << QString::fromStdString(error.what())
+        err << (lastTenth > 0 && isatty(STDERR_FILENO) ? "\n" : "") << "rotam-pdf: "
+            << options.OutputPath << ": " << QString::fromStdString(error.what())
             << '\n';
         return false;
     }

@@ -1,0 +1,180 @@
+#include "GuiApplication.h"
+#include "IssueStore.h"
+#include "PdfExport.h"
+#include "PdfProbe.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+using namespace PdfProbe;
+
+namespace {
+
+// The PDF's paper is A4 with 5 mm unprintable on every side; with the top-left placement
+// layout (x, y) lies at paper (x + 4.5 + 5, y + 5).
+constexpr double Margin = 5;
+constexpr double Tolerance = 0.3;
+
+PuzzleRecord Issue(int number, qint32 n, int hints, int comments)
+{
+    PuzzleRecord record;
+    record.TitleLine = QStringLiteral("◇第%1回◇　今日の問題").arg(number);
+    record.Title = QStringLiteral("第%1回").arg(number);
+    record.GridNote = QStringLiteral("難易度：中級");
+    record.ColCount = n;
+    record.ColLabels = QStringList{QString()};
+    record.RowLabels = QStringList{QString()};
+    for (qint32 e = 1; e <= n; ++e) {
+        record.ColLabels << QString(QChar(u'Ａ' + e - 1));
+        record.RowLabels << QString(QChar(u'ａ' + e - 1));
+    }
+    for (int k = 1; k <= hints; ++k)
+        record.HintLines << QStringLiteral("ヒント%1：短い").arg(k);
+    for (int k = 1; k <= comments; ++k)
+        record.CommentLines << QStringLiteral("コメント%1行目").arg(k);
+    record.MagazineId = QStringLiteral("0001234567");
+    record.SendTime = QStringLiteral("Sat, 15 Jan 2005 06:00:00 +0900");
+    return record;
+}
+
+class PdfOutputTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+
+    // Exports the records (all of them, or the selected indexes) and returns whether it worked.
+    bool Export(const QList<PuzzleRecord> &records, PdfExportOptions options = {})
+    {
+        IssueStore store;
+        store.Puzzles.append(records);
+        if (options.OutputPath.isEmpty())
+            options.OutputPath = pdf;
+        messages.clear();
+        QTextStream err(&messages);
+        return ExportPdf(store, options, err);
+    }
+
+    QTemporaryDir dir;
+    QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    QString messages;
+};
+
+TEST_F(PdfOutputTest, RulesAndGridOutlineLandAtTheirMillimetres)
+{
+    ASSERT_TRUE(Export({Issue(1, 10, 4, 0)})) << messages.toStdString();
+    const QImage page = Page(pdf, 1);
+    ASSERT_FALSE(page.isNull());
+    const auto paperX = [](double x) { return x + 4.5 + Margin; };
+    const auto paperY = [](double y) { return y + Margin; };
+    const auto expectRowAt = [&](double layoutX, double layoutY) {
+        const auto y = InkCentreY(page, paperX(layoutX), paperY(layoutY) - 0.8, paperY(layoutY) + 0.8);
+        ASSERT_TRUE(y.has_value()) << "no line at y " << layoutY;
+        EXPECT_NEAR(*y, paperY(layoutY), Tolerance) << "line at y " << layoutY;
+    };
+    const auto expectColumnAt = [&](double layoutX, double layoutY) {
+        const auto x = InkCentreX(page, paperY(layoutY), paperX(layoutX) - 0.8, paperX(layoutX) + 0.8);
+        ASSERT_TRUE(x.has_value()) << "no line at x " << layoutX;
+        EXPECT_NEAR(*x, paperX(layoutX), Tolerance) << "line at x " << layoutX;
+    };
+    expectRowAt(50, 17);   // first heavy rule
+    expectRowAt(18, 24);   // grid top, through the middle of the first column
+    expectRowAt(18, 84);   // grid bottom
+    expectRowAt(18, 30);   // top edge of row 2
+    expectRowAt(80, 101);  // second heavy rule, under four hints
+    expectColumnAt(15, 27); // grid left, through the middle of the first row
+    expectColumnAt(75, 27); // grid right
+    expectColumnAt(21, 27); // left edge of column 2
+
+    // The heavy pen is 5 dots at 600 dpi, about 0.21 mm; the inner pen 1 dot, which the
+    // renderer widens to one of its pixels (0.1 mm).
+    const double heavy = InkWidthY(page, paperX(50), paperY(16), paperY(18));
+    EXPECT_GT(heavy, 0.15);
+    EXPECT_LT(heavy, 0.35);
+    EXPECT_LE(InkWidthY(page, paperX(18), paperY(29), paperY(31)), 0.11);
+}
+
+TEST_F(PdfOutputTest, CentrePlacementMovesTheLayout)
+{
+    PdfExportOptions options;
+    options.Placement = PagePlacement::Centre;
+    ASSERT_TRUE(Export({Issue(1, 10, 0, 0)}, options)) << messages.toStdString();
+    const QImage page = Page(pdf, 1);
+    // ScaleLeft −60.5 and ScaleTop −58.5: the first rule runs from x 66.5 at y 80.5.
+    const double ruleY = Margin + 17 + 58.5;
+    const auto y = InkCentreY(page, Margin + 60.5 + 40, ruleY - 0.8, ruleY + 0.8);
+    ASSERT_TRUE(y.has_value());
+    EXPECT_NEAR(*y, ruleY, Tolerance);
+    const auto left = FirstInkX(page, ruleY, 55, 80);
+    ASSERT_TRUE(left.has_value());
+    EXPECT_NEAR(*left, Margin + 60.5 + 1, Tolerance); // the round end adds half the pen
+}
+
+TEST_F(PdfOutputTest, TextStaysTextInTheSubstituteFaces)
+{
+    PuzzleRecord record = Issue(7, 10, 4, 25);
+    record.Publisher = QStringLiteral("ロタム編集部");
+    ASSERT_TRUE(Export({record}));
+    const QString text = Text(pdf);
+    for (const QString &expected :
+         {QStringLiteral("◇第7回◇"), QStringLiteral("今日の問題"), record.GridNote, QStringLiteral("ヒント4：短い"),
+          QStringLiteral("コメント18行目"), QStringLiteral("（以下印刷省略）"),
+          QStringLiteral("印刷ソフト作成：kesa.tn"), QStringLiteral("ロタム編集部"),
+          QStringLiteral("発信時刻：Sat, 15 Jan 2005")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("コメント19行目")));
+    for (const QChar c : QStringLiteral("今日のロタムＡＪａｊ"))
+        EXPECT_TRUE(text.contains(c));
+
+    const QString fonts = Fonts(pdf);
+    for (const char *face : {"IPAPGothic", "IPAGothic", "IPAPMincho", "IPAMincho"}) {
+        const auto line = QRegularExpression(QLatin1String(face) + QStringLiteral("\\s.*"))
+                              .match(fonts).captured();
+        ASSERT_FALSE(line.isEmpty()) << face << " not used:\n" << fonts.toStdString();
+        EXPECT_TRUE(line.contains(QStringLiteral(" yes "))) << face << " not embedded";
+    }
+}
+
+TEST_F(PdfOutputTest, OnePagePerIssueOrPerSelectedIssue)
+{
+    const QList<PuzzleRecord> records = {Issue(1, 3, 1, 1), Issue(2, 5, 0, 0), Issue(3, 0, 0, 0)};
+    ASSERT_TRUE(Export(records));
+    EXPECT_EQ(PageCount(pdf), 3);
+
+    PdfExportOptions options;
+    options.Select = {2, 9};
+    options.Paper = QStringLiteral("B5");
+    ASSERT_TRUE(Export(records, options));
+    EXPECT_EQ(PageCount(pdf), 1);
+    EXPECT_TRUE(messages.contains(QLatin1String("9"))) << "an unknown index is reported";
+    EXPECT_TRUE(PdfProbe::Run(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("516 x 729 pts")));
+}
+
+TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)
+{
+    QFile previous(pdf);
+    ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+    previous.write("previous");
+    previous.close();
+
+    PdfExportOptions options;
+    options.Select = {5};
+    EXPECT_FALSE(Export({Issue(1, 3, 0, 0)}, options)); // nothing to print
+    EXPECT_TRUE(messages.contains(QLatin1String("out.pdf")));
+
+    options = {};
+    options.OutputPath = dir.filePath(QStringLiteral("missing/out.pdf"));
+    EXPECT_FALSE(Export({Issue(1, 3, 0, 0)}, options));
+    EXPECT_TRUE(messages.contains(QLatin1String("missing/out.pdf")));
+
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("previous"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.pdf")});
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Looks into a written PDF with poppler's tools: pages, fonts, text, and a page rendered to
+// grey pixels at 10 pixels per millimetre, in which lines are found by their ink.
+namespace PdfProbe {
+
+QString Run(const QString &program, const QStringList &arguments);
+int PageCount(const QString &pdf);
+QString Fonts(const QString &pdf);
+QString Text(const QString &pdf);
+QImage Page(const QString &pdf, int page);
+
+constexpr double PixelsPerMm = 10;
+
+// The ink-weighted centre (mm from the paper's edge) of the dark run crossing the column at
+// x mm between y from and to mm; nullopt when there is no ink there.
+std::optional<double> InkCentreY(const QImage &page, double xMm, double fromMm, double toMm);
+std::optional<double> InkCentreX(const QImage &page, double yMm, double fromMm, double toMm);
+// The amount of ink across the run, in millimetres of full black.
+double InkWidthY(const QImage &page, double xMm, double fromMm, double toMm);
+// The first inked x (mm) on the row at y, scanning from from to to.
+std::optional<double> FirstInkX(const QImage &page, double yMm, double fromMm, double toMm);
+
+} // namespace PdfProbe

@@ -1,0 +1,158 @@
+#include "DevModeCodes.h"
+#include "GuiApplication.h"
+#include "PdfProbe.h"
+#include "QtPrinterObject.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class QtPrinterObjectTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { EnsureGuiApplication(); }
+
+    std::shared_ptr<QtPrinterObject> Pdf()
+    {
+        auto printer = QtPrinterObject::ForPdf(path, QPageSize(QPageSize::A4),
+                                               QMarginsF(5, 5, 5, 5), 600);
+        printer->SetScaleMode(6);
+        printer->Font = {QStringLiteral("ＭＳ Ｐゴシック"), 11};
+        return printer;
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("p.pdf"));
+};
+
+TEST_F(QtPrinterObjectTest, MillimetreScaleCoversThePrintableArea)
+{
+    auto printer = Pdf();
+    EXPECT_FLOAT_EQ(printer->ScaleWidth(), 200);
+    EXPECT_FLOAT_EQ(printer->ScaleHeight(), 287);
+    printer->SetScaleLeft(-4.5f);
+    printer->SetScaleMode(6); // setting the mode puts the origin back on the corner
+    EXPECT_EQ(printer->ScaleLeft(), 0);
+}
+
+TEST_F(QtPrinterObjectTest, PrintMovesOnByTheTextWidthOrALine)
+{
+    auto printer = Pdf();
+    printer->Font.Name = QStringLiteral("ＭＳ ゴシック"); // fixed pitch: one em per character
+    const QString text = QStringLiteral("今日のロタム");
+    const float width = printer->TextWidth(text);
+    EXPECT_NEAR(width, 6 * 11 * 25.4 / 72, 0.3); // full-width characters are one em wide
+    printer->SetCurrentX(10);
+    printer->SetCurrentY(20);
+    printer->Print(text);
+    EXPECT_FLOAT_EQ(printer->CurrentX(), 10 + width);
+    EXPECT_FLOAT_EQ(printer->CurrentY(), 20);
+    printer->SetScaleLeft(-3);
+    printer->Print(text, LineEnd::Yes);
+    EXPECT_FLOAT_EQ(printer->CurrentX(), -3);
+    EXPECT_NEAR(printer->CurrentY(), 20 + printer->TextHeight(text), 1e-4);
+    // The full line height of an 11 pt face is at least its size.
+    EXPECT_GE(printer->TextHeight(text), 11 * 25.4 / 72);
+    printer->EndDoc();
+}
+
+TEST_F(QtPrinterObjectTest, WindowsFacesResolveToTheirSubstitutes)
+{
+    EnsureGuiApplication();
+    auto printer = Pdf(); // registers the substitutes
+    const struct
+    {
+        const char16_t *face;
+        const char *resolved;
+    } cases[] = {{u"ＭＳ Ｐゴシック", "IPAPGothic"}, {u"ＭＳ ゴシック", "IPAGothic"},
+                 {u"ＭＳ Ｐ明朝", "IPAPMincho"},   {u"ＭＳ 明朝", "IPAMincho"},
+                 {u"Arial", "Liberation Sans"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(QFontInfo(QFont(QString::fromUtf16(c.face))).family(), QLatin1String(c.resolved));
+}
+
+TEST_F(QtPrinterObjectTest, DocumentBeginsWithOutputAndEndsWithoutATrailingPage)
+{
+    auto printer = Pdf();
+    printer->NewPage();
+    printer->EndDoc();
+    EXPECT_FALSE(QFile::exists(path)) << "no output, no document";
+
+    printer->Print(QStringLiteral("一"));
+    printer->NewPage();
+    printer->Line(4, 1, 17, 85, 17, 0);
+    printer->NewPage();
+    printer->EndDoc();
+    EXPECT_EQ(PdfProbe::PageCount(path), 2);
+
+    printer->Print(QStringLiteral("二")); // a second document on the same printer
+    printer->NewPage();
+    printer->NewPage();
+    printer->EndDoc();
+    EXPECT_EQ(PdfProbe::PageCount(path), 2); // the break between the two gives a blank page
+}
+
+TEST_F(QtPrinterObjectTest, KillDocAbandonsTheDocument)
+{
+    auto printer = Pdf();
+    printer->Print(QStringLiteral("一"));
+    printer->KillDoc();
+    printer->EndDoc(); // nothing left to end
+    printer->Print(QStringLiteral("二"));
+    printer->EndDoc();
+    EXPECT_EQ(PdfProbe::PageCount(path), 1);
+}
+
+TEST_F(QtPrinterObjectTest, UnwritableFileIsReportedAtTheFirstOutput)
+{
+    auto printer = QtPrinterObject::ForPdf(dir.filePath(QStringLiteral("no/such/dir/x.pdf")),
+                                           QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
+    EXPECT_THROW(printer->Print(QStringLiteral("x")), PrinterError);
+}
+
+TEST_F(QtPrinterObjectTest, DevModeCodesMapOntoQt)
+{
+    const struct
+    {
+        qint16 code;
+        QPageSize::PageSizeId id;
+    } papers[] = {{1, QPageSize::Letter}, {5, QPageSize::Legal}, {8, QPageSize::A3},
+                  {9, QPageSize::A4},     {11, QPageSize::A5},   {12, QPageSize::JisB4},
+                  {13, QPageSize::JisB5}, {43, QPageSize::Postcard}};
+    for (const auto &paper : papers)
+        EXPECT_EQ(DevModeCodes::PaperSizeFromCode(paper.code), paper.id) << paper.code;
+
+    auto printer = Pdf();
+    printer->SetPaperSize(12);
+    EXPECT_EQ(printer->Device().pageLayout().pageSize().id(), QPageSize::JisB4);
+    printer->SetOrientation(2);
+    EXPECT_EQ(printer->Orientation(), 2);
+    printer->SetDuplex(1);
+    EXPECT_EQ(printer->Duplex(), 1);
+    EXPECT_THROW(printer->SetDuplex(3), PrinterError) << "a PDF file has no second side";
+    printer->SetCopies(3);
+    EXPECT_EQ(printer->Device().copyCount(), 3);
+    printer->SetPrintQuality(-1);
+    EXPECT_EQ(printer->Device().resolution(), 150);
+    printer->SetPrintQuality(300);
+    EXPECT_EQ(printer->Device().resolution(), 300);
+
+    EXPECT_THROW(printer->SetPaperSize(0), PrinterError);
+    EXPECT_THROW(printer->SetPaperSize(9999), PrinterError);
+    EXPECT_THROW(printer->SetOrientation(3), PrinterError);
+    EXPECT_THROW(printer->SetDuplex(0), PrinterError);
+    EXPECT_THROW(printer->SetCopies(0), PrinterError);
+    EXPECT_THROW(printer->SetPrintQuality(0), PrinterError);
+    EXPECT_THROW(printer->SetPrintQuality(-5), PrinterError);
+    EXPECT_THROW(printer->Line(2, 0, 0, 1, 1, 0), PrinterError);
+    EXPECT_THROW(printer->SetDrawWidth(0), PrinterError);
+}
+
+} // namespace
