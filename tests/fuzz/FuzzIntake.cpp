@@ -1,0 +1,54 @@
+// Decode, split and parse arbitrary bytes as a mail file and as pasted text, then order the
+// list; the store's invariants must hold whatever the input.
+#include "IssueOrder.h"
+#include "IssueStore.h"
+#include "MailParser.h"
+#include "TextIntake.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void checkInvariants(const IssueStore &store)
+{
+    require(store.CurPuzzle == store.UpperBound());
+    for (qint32 i = 1; i <= store.UpperBound(); ++i) {
+        const PuzzleRecord &r = store.Puzzles[i];
+        require(i == store.UpperBound() || !r.TitleLine.isEmpty());
+        require(!r.HintLines.isEmpty() && r.HintLines[0].isEmpty());
+        require(!r.CommentLines.isEmpty() && r.CommentLines[0].isEmpty());
+        if (!r.ColLabels.isEmpty()) {
+            require(r.ColLabels.size() == r.ColCount + 1);
+            require(r.RowLabels.size() == r.ColCount + 1);
+        }
+    }
+    require(IssueListOrder(store).size() == store.UpperBound());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
+                                                     qsizetype(size));
+    IssueStore store;
+    const QString text = DecodeMailBytes(bytes);
+    store.TextLines.appendFileText(text);
+    if (store.TextLines.isEmpty())
+        store.TextLines.append(QStringView());
+    ParseIssues(store);
+    checkInvariants(store);
+
+    store.LoadText = text;
+    store.TextLines = SplitPastedText(store.LoadText);
+    ParseIssues(store);
+    checkInvariants(store);
+    return 0;
+}
