@@ -1,0 +1,31 @@
+// Parse arbitrary bytes and print every record, checked in list order, on a recording
+// printer: whatever the text, the page job must neither crash nor draw without end.
+#include "IssueOrder.h"
+#include "IssueStore.h"
+#include "KesaPrt.h"
+#include "MailParser.h"
+#include "PrintJob.h"
+#include "RecordingPrinter.h"
+#include "TextIntake.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    IssueStore store;
+    store.TextLines.appendFileText(DecodeMailBytes(
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size))));
+    ParseIssues(store);
+
+    QList<PrintListEntry> entries;
+    for (const qint32 index : IssueListOrder(store))
+        entries.append({true, index});
+    const auto printer = std::make_shared<RecordingPrinter>();
+    KesaPrt::PrintTarget = printer;
+    const int pages = PrintIssuePages(entries, store.Puzzles, PagePlacement(size % 3));
+    if (pages != entries.size() || printer->Pages() != pages)
+        std::abort();
+    KesaPrt::PrintTarget.reset();
+    return 0;
+}
