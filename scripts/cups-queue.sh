@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs and starts CUPS with a queue that writes every job to a file, for the test that
+# prints through a real print system. Prints the queue's name and output file as shell
+# assignments: eval "$(scripts/cups-queue.sh)".
+set -euo pipefail
+queue=RotamTestQueue
+output=/var/tmp/rotam-cups-output.pdf
+
+packages=(cups cups-client cups-filters)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+fi
+
+# A queue may only write to a file when the server allows file devices.
+sed -i 's/^#\?FileDevice.*/FileDevice Yes/' /etc/cups/cups-files.conf
+grep -q '^FileDevice Yes' /etc/cups/cups-files.conf || echo 'FileDevice Yes' >>/etc/cups/cups-files.conf
+
+if ! lpstat -r >/dev/null 2>&1; then
+    pkill -x cupsd 2>/dev/null || true
+    cupsd
+    for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+fi
+
+: >"$output"
+chmod 666 "$output"
+# The Generic PDF Printer model hands the job on as PDF (behind a PJL header).
+model=$(lpinfo -m 2>/dev/null | awk '/Generic PDF Printer/ {print $1; exit}')
+lpadmin -p "$queue" -E -v "file://$output" -m "${model:-raw}" 2>/dev/null
+cupsenable "$queue"
+cupsaccept "$queue"
+echo "ROTAM_CUPS_QUEUE=$queue"
+echo "ROTAM_CUPS_OUTPUT=$output"
