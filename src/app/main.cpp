@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -13,6 +16,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(u"今日のロタム印刷ソフト"_s);
     QApplication::setDesktopFileName(u"rotam-print"_s);
     RegisterFontSubstitutes();
+
+    // Qt's own dialogs (open, print, preview) in the user's language where Qt has it.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), u"qtbase"_s, u"_"_s,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
     QIcon icon;
     icon.addFile(u":/icons/rotam-print-32.png"_s, QSize(32, 32));

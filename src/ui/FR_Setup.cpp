@@ -119,7 +119,7 @@ void FR::setupWindow()
                    | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(TwipsToPixels(6600), TwipsToPixels(6000));
-    setFont(QFont(u"ＭＳ Ｐゴシック"_s, 9));
+    setFont(WindowDefaultFont());
     setAcceptDrops(true);
 }
 

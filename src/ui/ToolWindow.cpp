@@ -9,6 +9,7 @@ ToolWindow::ToolWindow(QWidget *parent)
                           | Qt::WindowCloseButtonHint)
 {
     setSizeGripEnabled(false);
+    setFont(WindowDefaultFont());
 }
 
 TwipSize ToolWindow::OuterSize() const

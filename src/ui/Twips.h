@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QtMath>
 
@@ -15,4 +16,10 @@ inline int TwipsToPixels(double twips)
 inline QRect TwipRect(double left, double top, double width, double height)
 {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+// The windows' default font: a Japanese proportional face, as the designed sizes assume.
+inline QFont WindowDefaultFont()
+{
+    return QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9);
 }
