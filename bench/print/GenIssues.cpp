@@ -1,0 +1,57 @@
+// Writes COUNT issues of the magazine as one UTF-8 mail text with CR LF line ends: each
+// issue a 10 × 10 grid with 4 hint lines and 25 comment lines, so that every page of the
+// PDF carries the comment cut-off.
+#include "MailMarkers.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+QString Issue(int number)
+{
+    using namespace MailMarkers;
+    const QString columns = QStringLiteral("ＡＢＣＤＥＦＧＨＩＪ");
+    const QString rows = QStringLiteral("一二三四五六七八九十");
+    QStringList lines;
+    lines << QStringLiteral("Date: Sat, 15 Jan 2005 06:00:00 +0900") << QString();
+    lines << QStringLiteral("◇第%1回◇　今日の問題").arg(number) << QStringLiteral("―");
+    lines << QStringLiteral("　　") + columns;
+    for (int r = 0; r < 10; ++r) {
+        QString row = QStringLiteral("　") + rows.at(r) + QString(10, QChar(u'□'));
+        if (r == 1)
+            row += QStringLiteral("　難易度：中級");
+        lines << row;
+    }
+    lines << QString();
+    for (int k = 1; k <= 4; ++k)
+        lines << QStringLiteral("ヒント%1：%2列と%3行に注目してください。").arg(k).arg(columns.at(k)).arg(rows.at(k));
+    lines << QString() << DividerA.toString() << QString();
+    for (int k = 1; k <= 25; ++k)
+        lines << QStringLiteral("コメント%1行目：今週は寒い日が続きますね。問題は中級向けです。").arg(k);
+    lines << DividerB.toString() << QStringLiteral("発行責任者　：ロタム編集部(連絡先)")
+          << QStringLiteral("マガジンＩＤ：0001234567") << DividerC.toString() << QString();
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: rotam-bench-gen-issues COUNT FILE\n");
+        return 2;
+    }
+    const int count = QString::fromLocal8Bit(argv[1]).toInt();
+    QFile file(QString::fromLocal8Bit(argv[2]));
+    if (count < 1 || !file.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "rotam-bench-gen-issues: bad count or unwritable file\n");
+        return 1;
+    }
+    for (int i = 1; i <= count; ++i)
+        file.write(Issue(i).toUtf8());
+    return 0;
+}

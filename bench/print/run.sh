@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Times rotam-pdf end to end (process start to finished PDF) on 100 to 1,000 generated
+# issues, five runs each, against the bare QPdfWriter loop; prints medians, pages per
+# second, bytes per page and the ratio. Usage: bench/print/run.sh [BUILD_DIR]
+set -euo pipefail
+build=${1:-build/release}
+gen=$build/bench/print/rotam-bench-gen-issues
+bare=$build/bench/print/rotam-bench-bare-pdf
+tool=$build/tools/rotam-pdf/rotam-pdf
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+millis() { local s=$(date +%s%N); "$@" >/dev/null 2>&1; echo $(( ($(date +%s%N) - s) / 1000000 )); }
+
+printf '%6s %10s %9s %10s %10s %9s %7s\n' pages rotam-ms pages/s bytes/page bare-ms bare-p/s ratio
+for n in 100 200 500 1000; do
+    "$gen" "$n" "$work/in.txt"
+    tool_ms=$(for i in 1 2 3 4 5; do millis "$tool" -o "$work/out.pdf" "$work/in.txt"; done | median)
+    bare_ms=$(for i in 1 2 3 4 5; do millis "$bare" "$n" "$work/bare.pdf"; done | median)
+    bytes=$(stat -c %s "$work/out.pdf")
+    awk -v n="$n" -v t="$tool_ms" -v b="$bare_ms" -v s="$bytes" 'BEGIN {
+        printf "%6d %10d %9.0f %10.0f %10d %9.0f %7.2f\n", n, t, n * 1000 / t, s / n, b, n * 1000 / b, t / b }'
+done
