@@ -11,6 +11,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QWindow>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -252,4 +254,45 @@ TEST(MainWindow, PlacementIsReadFromTheOptionsAsTheyStand)
     f.Window->opPos[2]->setChecked(true);
     EXPECT_EQ(f.Window->Placement(), PagePlacement::Centre);
     EXPECT_FALSE(f.Window->opPos[0]->isChecked());
+}
+
+TEST(MainWindow, TabOrderFollowsTheDesignedSequence)
+{
+    MainWindowFixture f;
+    FR &w = *f.Window;
+    QList<QWidget *> chain;
+    QWidget *next = w.cmFile;
+    do {
+        if (next->focusPolicy() & Qt::TabFocus)
+            chain.append(next);
+        next = next->nextInFocusChain();
+    } while (next != w.cmFile && chain.size() < 50);
+    const QList<QWidget *> designed{w.cmFile,   w.cmCopipe,  w.List1,    w.cmAll,    w.cmNo,
+                                    w.lbHint,   w.lbComment, w.cmImport, w.opPos[0], w.opPos[1],
+                                    w.opPos[2], w.cmPrint,   w.cmPreview};
+    EXPECT_EQ(chain, designed);
+    for (QWidget *label : {static_cast<QWidget *>(w.lbTitle), static_cast<QWidget *>(w.lbSize),
+                           static_cast<QWidget *>(w.Label1), static_cast<QWidget *>(w.Label2)})
+        EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(MainWindow, ShortcutsPressOnlyEnabledButtons)
+{
+    // A shortcut presses its button the way a click does, animated: wait for the release.
+    MainWindowFixture f;
+    f.Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.Window.get()));
+    QWindow *window = f.Window->windowHandle();
+    f.PrintDialog->Answer = PrintDialogSettings{};
+    f.OpenDialog->Answers.append(QString());
+    QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.OpenDialog->FlagsSeen.size() == 1; }));
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+
+    f.Paste(MailText({Titled(u"一"_s)}));
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Window->cmPrint->isEnabled(); }));
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Printers->At(0)->Pages() == 1; }));
+    EXPECT_EQ(f.PrintDialog->Presets.size(), 1) << "the first Ctrl+P had nothing to print";
 }
