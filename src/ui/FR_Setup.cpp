@@ -83,6 +83,7 @@ TextBox *MakePreviewBox(QWidget *parent, const char *name, double top, double he
     font.setPointSizeF(6.75);
     box->setFont(font);
     box->setReadOnly(true);
+    box->setAcceptDrops(false); // mail files dropped here load like anywhere on the window
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     box->setPalette(palette);

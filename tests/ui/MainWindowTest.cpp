@@ -3,7 +3,7 @@
 #include "IssueOrder.h"
 #include "TextBox.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
@@ -295,4 +295,21 @@ TEST(MainWindow, ShortcutsPressOnlyEnabledButtons)
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.Printers->At(0)->Pages() == 1; }));
     EXPECT_EQ(f.PrintDialog->Presets.size(), 1) << "the first Ctrl+P had nothing to print";
+}
+
+TEST(MainWindow, FilesDroppedOnThePreviewLoadToo)
+{
+    MainWindowFixture f;
+    f.Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Window.get()));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(Example("rotam-0123.txt"))});
+    QWidget *target = f.Window->lbComment->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_EQ(f.ListTexts(), QStringList{u"第１２３回"_s});
+    EXPECT_TRUE(f.Window->lbComment->Text().isEmpty());
 }
