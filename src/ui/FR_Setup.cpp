@@ -22,8 +22,7 @@ namespace {
 class LineControl final : public QWidget
 {
 public:
-    LineControl(QWidget *parent, double x1, double y, double x2)
-        : QWidget(parent)
+    LineControl(QWidget *parent, double x1, double y, double x2) : QWidget(parent)
     {
         setGeometry(TwipsToPixels(x1), TwipsToPixels(y), TwipsToPixels(x2 - x1) + 1, 1);
         setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -94,9 +93,7 @@ TextBox *MakePreviewBox(QWidget *parent, const char *name, double top, double he
 } // namespace
 
 FR::FR(UiServices services, QWidget *parent)
-    : QWidget(parent)
-    , Dialog(services.Dialog)
-    , m_services(std::move(services))
+    : QWidget(parent), Dialog(services.Dialog), m_services(std::move(services))
 {
     RegisterFontSubstitutes();
     setupWindow();
@@ -116,9 +113,8 @@ void FR::setupWindow()
 {
     setObjectName(u"FR"_s);
     setWindowTitle(u"今日のロタム印刷ソフト"_s);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
-                   | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(TwipsToPixels(6600), TwipsToPixels(6000));
     setFont(WindowDefaultFont());
     setAcceptDrops(true);
@@ -126,10 +122,10 @@ void FR::setupWindow()
 
 void FR::setupLoadControls()
 {
-    cmFile = MakeButton(this, "cmFile", u"ファイルから読み出す"_s, TwipRect(1245, 75, 1815, 555),
-                        true);
-    cmCopipe = MakeButton(this, "cmCopipe", u"コピペから取り込む"_s,
-                          TwipRect(3285, 75, 1815, 555), true);
+    cmFile =
+        MakeButton(this, "cmFile", u"ファイルから読み出す"_s, TwipRect(1245, 75, 1815, 555), true);
+    cmCopipe =
+        MakeButton(this, "cmCopipe", u"コピペから取り込む"_s, TwipRect(3285, 75, 1815, 555), true);
     connect(cmFile, &QPushButton::clicked, this, &FR::cmFile_Click);
     connect(cmCopipe, &QPushButton::clicked, this, &FR::cmCopipe_Click);
 }
@@ -161,8 +157,8 @@ void FR::setupPreviewControls()
     lbHint = MakePreviewBox(this, "lbHint", 1860, 795);
     lbComment = MakePreviewBox(this, "lbComment", 2685, 1215);
     lbSize = MakePreviewLabel(this, "lbSize", 1515);
-    cmImport = MakeButton(this, "cmImport", u"注記を表示する"_s, TwipRect(3450, 4095, 1650, 375),
-                          false);
+    cmImport =
+        MakeButton(this, "cmImport", u"注記を表示する"_s, TwipRect(3450, 4095, 1650, 375), false);
     connect(cmImport, &QPushButton::clicked, this, &FR::cmImport_Click);
 }
 
@@ -189,8 +185,8 @@ void FR::setupPrintControls()
 
     cmPrint = MakeButton(this, "cmPrint", u"印刷する"_s, TwipRect(3615, 5220, 1650, 540), false);
     // Beside "印刷する", in room the window leaves free; enabled with it.
-    cmPreview = MakeButton(this, "cmPreview", u"プレビュー"_s, TwipRect(5370, 5220, 1125, 540),
-                           false);
+    cmPreview =
+        MakeButton(this, "cmPreview", u"プレビュー"_s, TwipRect(5370, 5220, 1125, 540), false);
     connect(cmPrint, &QPushButton::clicked, this, &FR::cmPrint_Click);
     connect(cmPreview, &QPushButton::clicked, this, &FR::cmPreview_Click);
 }
@@ -208,8 +204,8 @@ void FR::setupDecorations()
 
 void FR::setupTabOrder()
 {
-    const QList<QWidget *> order{cmFile,   cmCopipe,  List1,     cmAll,     cmNo,
-                                 lbHint,   lbComment, cmImport,  opPos[0],  opPos[1],
+    const QList<QWidget *> order{cmFile,   cmCopipe,  List1,    cmAll,    cmNo,
+                                 lbHint,   lbComment, cmImport, opPos[0], opPos[1],
                                  opPos[2], cmPrint,   cmPreview};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -223,7 +219,8 @@ void FR::setupShortcuts()
     cmPreview->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     cmAll->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     cmNo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-    cmFile->setToolTip(u"メールのファイルを開く (Ctrl+O)。ファイルを窓へドロップしても読み込めます"_s);
+    cmFile->setToolTip(
+        u"メールのファイルを開く (Ctrl+O)。ファイルを窓へドロップしても読み込めます"_s);
     cmCopipe->setToolTip(u"メールの本文を貼り付けて取り込む (Ctrl+V)"_s);
     cmPrint->setToolTip(u"チェックした問題を印刷する (Ctrl+P)。PDF への保存は印刷ダイアログから"_s);
     cmPreview->setToolTip(u"印刷される頁を先に見る (Ctrl+Shift+P)"_s);

@@ -18,8 +18,8 @@ IssuePreview BuildIssuePreview(const PuzzleRecord &record)
 {
     IssuePreview preview;
     preview.Title = record.TitleLine;
-    preview.Size = u"サイズ"_s + QString::number(UpperBound(record.ColLabels)) + u" x "_s
-                   + QString::number(UpperBound(record.RowLabels)) + u"   "_s + record.GridNote;
+    preview.Size = u"サイズ"_s + QString::number(UpperBound(record.ColLabels)) + u" x "_s +
+                   QString::number(UpperBound(record.RowLabels)) + u"   "_s + record.GridNote;
     preview.Hint = JoinLines(record.HintLines);
     preview.Comment = JoinLines(record.CommentLines);
     return preview;

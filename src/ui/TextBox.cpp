@@ -5,8 +5,7 @@
 
 using namespace Qt::StringLiterals;
 
-TextBox::TextBox(QWidget *parent)
-    : QPlainTextEdit(parent)
+TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -5,8 +5,8 @@
 #include <QScreen>
 
 ToolWindow::ToolWindow(QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setSizeGripEnabled(false);
     setFont(WindowDefaultFont());

@@ -7,9 +7,7 @@
 
 using namespace Qt::StringLiterals;
 
-frCopipe::frCopipe(QString &loadText, QWidget *parent)
-    : ToolWindow(parent)
-    , m_loadText(loadText)
+frCopipe::frCopipe(QString &loadText, QWidget *parent) : ToolWindow(parent), m_loadText(loadText)
 {
     setWindowTitle(u"コピペから取り込む"_s);
     resize(TwipsToPixels(4875), TwipsToPixels(2775));

@@ -8,8 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-frTyuuki::frTyuuki(QWidget *parent)
-    : ToolWindow(parent)
+frTyuuki::frTyuuki(QWidget *parent) : ToolWindow(parent)
 {
     setWindowTitle(u"注記"_s);
     resize(TwipsToPixels(6600), TwipsToPixels(2145));

@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QWindow>
 #include <QUrl>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -106,8 +106,8 @@ TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
 TEST(MainWindow, ListIsSortedCaseInsensitivelyAndCarriesRecordIndexes)
 {
     MainWindowFixture f;
-    f.Paste(MailText({Titled(u"beta"_s), Titled(u"Alpha"_s), Titled(u"delta"_s),
-                      Titled(u"Charlie"_s)}));
+    f.Paste(MailText(
+        {Titled(u"beta"_s), Titled(u"Alpha"_s), Titled(u"delta"_s), Titled(u"Charlie"_s)}));
     EXPECT_EQ(f.ListTexts(), (QStringList{u"Alpha"_s, u"beta"_s, u"Charlie"_s, u"delta"_s}));
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 4, 3}));
     EXPECT_EQ(f.ListItemData(), IssueListOrder(f.Window->Store));

@@ -44,7 +44,8 @@ TEST(PasteWindow, ExecuteHandsTheTextOverAndItIsSplitAtCrLf)
     ASSERT_TRUE(text.endsWith(u"\r\n\r\n"_s));
     f.Paste(text);
     EXPECT_EQ(f.Window->Store.LoadText, text);
-    EXPECT_EQ(f.Window->Store.TextLines.toStringList(), text.split(u"\r\n"_s).mid(0, text.count(u"\r\n"_s)));
+    EXPECT_EQ(f.Window->Store.TextLines.toStringList(),
+              text.split(u"\r\n"_s).mid(0, text.count(u"\r\n"_s)));
     EXPECT_EQ(f.ListTexts(), (QStringList{u"一"_s, u"二"_s}));
 }
 

@@ -32,7 +32,8 @@ QString MailText(const QList<IssueSpec> &issues)
         lines << MailMarkers::DividerA.toString() << u"（読まれない）"_s;
         lines << issue.Comments;
         lines << MailMarkers::DividerB.toString();
-        lines << u"発行責任者　：ロタム編集部(rotam@example.com)"_s << u"マガジンＩＤ：0001234567"_s;
+        lines << u"発行責任者　：ロタム編集部(rotam@example.com)"_s
+              << u"マガジンＩＤ：0001234567"_s;
         lines << issue.AnnotationLine << MailMarkers::DividerC.toString() << QString();
     }
     return lines.join(u"\r\n"_s);
