@@ -1,0 +1,109 @@
+// Prints through a real print system: a CUPS queue that writes its jobs to a file, set up by
+// scripts/cups-queue.sh, which names the queue and the file in ROTAM_CUPS_QUEUE and
+// ROTAM_CUPS_OUTPUT. Without them the test is skipped.
+#include "UiTestSupport.h"
+
+#include "QtPrinterCollection.h"
+#include "TextBox.h"
+#include "frCopipe.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryFile>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool QueueIsBusy(const QString &queue)
+{
+    QProcess lpstat;
+    lpstat.start(u"lpstat"_s, {u"-o"_s, queue});
+    lpstat.waitForFinished(10000);
+    return !lpstat.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// The page count of the PDF the queue wrote, which may follow a printer-language header.
+int PdfPages(const QByteArray &output)
+{
+    const qsizetype start = output.indexOf("%PDF-");
+    if (start < 0)
+        return -1;
+    QTemporaryFile pdf;
+    if (!pdf.open())
+        return -1;
+    pdf.write(output.mid(start));
+    pdf.flush();
+    QProcess pdfinfo;
+    pdfinfo.start(u"pdfinfo"_s, {pdf.fileName()});
+    pdfinfo.waitForFinished(10000);
+    for (const QByteArray &line : pdfinfo.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
+{
+    const QString queue = qEnvironmentVariable("ROTAM_CUPS_QUEUE");
+    const QString outputPath = qEnvironmentVariable("ROTAM_CUPS_OUTPUT");
+    if (queue.isEmpty() || outputPath.isEmpty())
+        GTEST_SKIP() << "no CUPS queue: run scripts/cups-queue.sh and export what it prints";
+    QFile::resize(outputPath, 0);
+
+    auto printDialog = std::make_shared<ScriptedPrintDialog>();
+    PrintDialogSettings choice;
+    choice.DeviceName = queue.toUpper(); // as the dialog hands the name back
+    choice.Copies = 1;
+    choice.Duplex = 1;
+    choice.Orientation = 1;
+    choice.PaperSize = 9;
+    choice.PrintQuality = 300;
+    printDialog->Answer = choice;
+    IssueSpec first, second, unchecked;
+    first.Title = u"一"_s;
+    second.Title = u"二"_s;
+    second.Size = 10;
+    unchecked.Title = u"三"_s;
+    const QString mail = MailText({first, second, unchecked});
+    const auto pasteMail = [&](QDialog &dialog) {
+        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        paste.txCopipe->SetText(mail);
+        paste.cmOK->click();
+        return paste.result();
+    };
+    auto printers = std::make_shared<QtPrinterCollection>();
+    FR window(UiServices{std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail});
+    QList<MessageBox::Message> messages;
+    MessageBox::SetCatcher([&](const MessageBox::Message &m) { messages.append(m); });
+
+    window.cmCopipe->click();
+    ASSERT_EQ(window.List1->count(), 3);
+    window.List1->item(0)->setCheckState(Qt::Checked);
+    window.List1->item(1)->setCheckState(Qt::Checked);
+    window.cmPrint->click();
+    MessageBox::SetCatcher({});
+
+    ASSERT_TRUE(messages.isEmpty()) << messages.first().text.toStdString();
+    ASSERT_TRUE(printers->Printer());
+    EXPECT_EQ(printers->Printer()->DeviceName(), queue) << "the queue chosen by name is current";
+
+    QDeadlineTimer deadline(60000);
+    QByteArray output;
+    do {
+        QThread::msleep(200);
+        QFile file(outputPath);
+        if (file.open(QIODevice::ReadOnly))
+            output = file.readAll();
+    } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
+    EXPECT_EQ(PdfPages(output), 2);
+}
