@@ -1,0 +1,17 @@
+# The fuzz targets replayed over the seeds and findings, as ordinary tests.
+foreach(target intake print_job)
+    if(target STREQUAL "intake")
+        set(source FuzzIntake.cpp)
+        set(libs rotam_intake)
+    else()
+        set(source FuzzPrintJob.cpp)
+        set(libs rotam_test_support rotam_print rotam_intake)
+    endif()
+    set(name fuzz_replay_${target})
+    add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/ReplayMain.cpp ${CMAKE_CURRENT_LIST_DIR}/${source})
+    target_link_libraries(${name} PRIVATE ${libs} Qt6::Core)
+    rotam_set_warnings(${name})
+    add_test(NAME ${name} COMMAND ${name} ${PROJECT_SOURCE_DIR}/examples
+             ${CMAKE_CURRENT_LIST_DIR}/seeds ${CMAKE_CURRENT_LIST_DIR}/regressions)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endforeach()
