@@ -178,3 +178,14 @@ TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)
 }
 
 } // namespace
+
+TEST_F(PdfOutputTest, ThousandLabelGridIsDrawnOffThePaper)
+{
+    PuzzleRecord record = Issue(1, 1, 1, 1);
+    record.ColCount = 1000;
+    record.ColLabels = QStringList(1001, QStringLiteral("Ａ"));
+    record.RowLabels = QStringList(1001, QStringLiteral("ａ"));
+    ASSERT_TRUE(Export({record})) << messages.toStdString();
+    EXPECT_FALSE(Page(pdf, 1).isNull());
+    EXPECT_TRUE(Page(pdf, 2).isNull());
+}

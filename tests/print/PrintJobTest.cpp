@@ -321,3 +321,17 @@ TEST_F(PrintJobTest, SettingsDoNotDependOnThePageBefore)
 }
 
 } // namespace
+
+TEST_F(PrintJobTest, ThousandLabelGridRunsOffThePaperWithoutFailing)
+{
+    PuzzleRecord record = Issue(1, 1, 1);
+    record.ColCount = 1000;
+    record.ColLabels = QStringList(1001, QStringLiteral("Ａ"));
+    record.RowLabels = QStringList(1001, QStringLiteral("ａ"));
+    PrintOne(record);
+    EXPECT_EQ(printer->Pages(), 1);
+    const float x0 = (84 - 6 * 1001) / 2.0f;
+    EXPECT_THAT(LinesWith(28), ::testing::ElementsAre(IsLine(28, x0 + 6, 24, 6000, 6000)));
+    EXPECT_EQ(LinesWith(12).size(), 2 * 999);
+    EXPECT_EQ(printer->CallsOf(QStringLiteral("EndDoc")).size(), 1);
+}
