@@ -3,34 +3,12 @@
 #include "PrintJob.h"
 #include "PuzzleRecord.h"
 #include "RecordingPrinter.h"
+#include "SampleIssue.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
-
-PuzzleRecord Issue(qint32 n, int hints, int comments)
-{
-    PuzzleRecord record;
-    record.TitleLine = QStringLiteral("◇第%1回◇　今日の問題").arg(n);
-    record.Title = QStringLiteral("第%1回").arg(n);
-    record.GridNote = QStringLiteral("難易度：初級");
-    record.ColCount = n;
-    record.ColLabels = QStringList{QString()};
-    record.RowLabels = QStringList{QString()};
-    for (qint32 e = 1; e <= n; ++e) {
-        record.ColLabels << QString(QChar(u'Ａ' + e - 1));
-        record.RowLabels << QString(QChar(u'ａ' + e - 1));
-    }
-    for (int k = 1; k <= hints; ++k)
-        record.HintLines << QStringLiteral("ヒント%1").arg(k);
-    for (int k = 1; k <= comments; ++k)
-        record.CommentLines << QStringLiteral("コメント%1").arg(k);
-    record.Publisher = QStringLiteral("パズル編集部");
-    record.MagazineId = QStringLiteral("0000123456");
-    record.SendTime = QStringLiteral("Sat, 15 Jan 2005 06:00:00 +0900");
-    return record;
-}
 
 class PrintJobTest : public ::testing::Test
 {
@@ -96,7 +74,7 @@ TEST_F(PrintJobTest, PlacementsOnA200By287PrintableArea)
                           Case{PagePlacement::CentreLeft, -4.5f, -58.5f},
                           Case{PagePlacement::Centre, -60.5f, -58.5f}}) {
         printer->Calls.clear();
-        PrintIssuePages({{true, 1}}, {PuzzleRecord{}, Issue(3, 1, 1)}, c.placement);
+        PrintIssuePages({{true, 1}}, {PuzzleRecord{}, SampleIssue(3, 3, 1, 1)}, c.placement);
         EXPECT_EQ(printer->ScaleLeft(), c.left);
         EXPECT_EQ(printer->ScaleTop(), c.top);
         // Placed once per document, after the millimetre scale and before any page.
@@ -106,7 +84,7 @@ TEST_F(PrintJobTest, PlacementsOnA200By287PrintableArea)
 
 TEST_F(PrintJobTest, GridOfTenSitsAtX15To75AndY24To84)
 {
-    PrintOne(Issue(10, 4, 0));
+    PrintOne(SampleIssue(10, 10, 4, 0));
     ASSERT_EQ(LinesWith(28).size(), 1);
     EXPECT_THAT(LinesWith(28).front(), IsLine(28, 15, 24, 60, 60));
     EXPECT_EQ(LinesWith(28).front().DrawWidth, 5);
@@ -145,7 +123,7 @@ TEST_F(PrintJobTest, GridOriginFollowsTheSize)
     for (const Case &c : {Case{13, 6}, Case{1, 42}, Case{14, 3}}) {
         SCOPED_TRACE(c.n);
         printer->Calls.clear();
-        PrintOne(Issue(c.n, 0, 0));
+        PrintOne(SampleIssue(c.n, c.n, 0, 0));
         EXPECT_THAT(LinesWith(28).front(), IsLine(28, c.outlineX, 24, 6 * c.n, 6 * c.n));
         EXPECT_EQ(LinesWith(12).size(), 2 * (c.n - 1));
     }
@@ -155,7 +133,7 @@ TEST_F(PrintJobTest, GridOriginFollowsTheSize)
 
 TEST_F(PrintJobTest, GridOfOneHasTheOutlineAndOneLabelEach)
 {
-    PrintOne(Issue(1, 0, 0));
+    PrintOne(SampleIssue(1, 1, 0, 0));
     EXPECT_TRUE(LinesWith(12).isEmpty());
     EXPECT_TRUE(Printed(QStringLiteral("Ａ")));
     EXPECT_TRUE(Printed(QStringLiteral("ａ")));
@@ -176,7 +154,7 @@ TEST_F(PrintJobTest, RecordWithoutTitleBlockShrinksTheGridToAPoint)
 
 TEST_F(PrintJobTest, HeavyRulesAndTheCommentStartWithoutHints)
 {
-    PrintOne(Issue(5, 0, 1));
+    PrintOne(SampleIssue(5, 5, 0, 1));
     const auto rules = LinesWith(4);
     ASSERT_EQ(rules.size(), 2);
     EXPECT_THAT(rules.at(0), IsLine(4, 1, 17, 85, 17));
@@ -191,7 +169,7 @@ TEST_F(PrintJobTest, HeavyRulesAndTheCommentStartWithoutHints)
 TEST_F(PrintJobTest, CommentsAreCutOffAfterLine18)
 {
     const QString mark = QStringLiteral("（以下印刷省略）");
-    PrintOne(Issue(10, 4, 18));
+    PrintOne(SampleIssue(10, 10, 4, 18));
     EXPECT_THAT(LinesWith(4).at(1), IsLine(4, 1, 101, 85, 101));
     EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("コメント18")).Y + 4, 156);
     EXPECT_FALSE(Printed(mark));
@@ -199,7 +177,7 @@ TEST_F(PrintJobTest, CommentsAreCutOffAfterLine18)
     for (int comments : {19, 25}) {
         SCOPED_TRACE(comments);
         printer->Calls.clear();
-        PrintOne(Issue(10, 4, comments));
+        PrintOne(SampleIssue(10, 10, 4, comments));
         EXPECT_TRUE(Printed(QStringLiteral("コメント18")));
         EXPECT_FALSE(Printed(QStringLiteral("コメント19")));
         const auto cut = PrintOf(mark);
@@ -224,7 +202,7 @@ TEST_F(PrintJobTest, CreditLineForms)
 
 TEST_F(PrintJobTest, HeaderTitleAndFooterTexts)
 {
-    PuzzleRecord record = Issue(3, 0, 0);
+    PuzzleRecord record = SampleIssue(3, 3, 0, 0);
     PrintOne(record);
     struct Expected
     {
@@ -260,7 +238,7 @@ TEST_F(PrintJobTest, HeaderTitleAndFooterTexts)
 
 TEST_F(PrintJobTest, CheckedEntriesInListOrderOnePageEach)
 {
-    puzzles = {PuzzleRecord{}, Issue(1, 0, 0), Issue(2, 0, 0), Issue(3, 0, 0)};
+    puzzles = {PuzzleRecord{}, SampleIssue(1, 1, 0, 0), SampleIssue(2, 2, 0, 0), SampleIssue(3, 3, 0, 0)};
     const QList<PrintListEntry> entries = {{true, 3}, {false, 2}, {true, 1}};
     EXPECT_EQ(PrintIssuePages(entries, puzzles, PagePlacement::TopLeft), 2);
     QStringList titles;
@@ -277,7 +255,7 @@ TEST_F(PrintJobTest, CheckedEntriesInListOrderOnePageEach)
 
 TEST_F(PrintJobTest, NothingCheckedBeginsNoDocument)
 {
-    puzzles = {PuzzleRecord{}, Issue(1, 0, 0)};
+    puzzles = {PuzzleRecord{}, SampleIssue(1, 1, 0, 0)};
     EXPECT_EQ(PrintIssuePages({{false, 1}}, puzzles, PagePlacement::Centre), 0);
     EXPECT_EQ(PrintIssuePages({}, puzzles, PagePlacement::Centre), 0);
     EXPECT_TRUE(printer->Calls.isEmpty());
@@ -286,7 +264,7 @@ TEST_F(PrintJobTest, NothingCheckedBeginsNoDocument)
 TEST_F(PrintJobTest, FailureWhileDrawingAbandonsTheDocument)
 {
     printer->FailAtOutput = 40;
-    puzzles = {PuzzleRecord{}, Issue(10, 4, 4), Issue(10, 4, 4)};
+    puzzles = {PuzzleRecord{}, SampleIssue(10, 10, 4, 4), SampleIssue(10, 10, 4, 4)};
     EXPECT_THROW(PrintIssuePages({{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft),
                  PrinterError);
     EXPECT_EQ(printer->Calls.back().Member, QStringLiteral("KillDoc"));
@@ -296,7 +274,7 @@ TEST_F(PrintJobTest, FailureWhileDrawingAbandonsTheDocument)
 
 TEST_F(PrintJobTest, SettingsDoNotDependOnThePageBefore)
 {
-    puzzles = {PuzzleRecord{}, Issue(4, 2, 2), Issue(4, 2, 2)};
+    puzzles = {PuzzleRecord{}, SampleIssue(4, 4, 2, 2), SampleIssue(4, 4, 2, 2)};
     PrintIssuePages({{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft);
     QList<RecordedCall> pages[2];
     int page = 0;
@@ -324,11 +302,7 @@ TEST_F(PrintJobTest, SettingsDoNotDependOnThePageBefore)
 
 TEST_F(PrintJobTest, ThousandLabelGridRunsOffThePaperWithoutFailing)
 {
-    PuzzleRecord record = Issue(1, 1, 1);
-    record.ColCount = 1000;
-    record.ColLabels = QStringList(1001, QStringLiteral("Ａ"));
-    record.RowLabels = QStringList(1001, QStringLiteral("ａ"));
-    PrintOne(record);
+    PrintOne(SampleIssue(1, 1000, 1, 1));
     EXPECT_EQ(printer->Pages(), 1);
     const float x0 = (84 - 6 * 1001) / 2.0f;
     EXPECT_THAT(LinesWith(28), ::testing::ElementsAre(IsLine(28, x0 + 6, 24, 6000, 6000)));
