@@ -69,12 +69,9 @@ TEST(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
     choice.PaperSize = 9;
     choice.PrintQuality = 300;
     printDialog->Answer = choice;
-    IssueSpec first, second, unchecked;
-    first.Title = u"一"_s;
-    second.Title = u"二"_s;
+    IssueSpec second = Titled(u"二"_s);
     second.Size = 10;
-    unchecked.Title = u"三"_s;
-    const QString mail = MailText({first, second, unchecked});
+    const QString mail = MailText({Titled(u"一"_s), second, Titled(u"三"_s)});
     const auto pasteMail = [&](QDialog &dialog) {
         auto &paste = dynamic_cast<frCopipe &>(dialog);
         paste.txCopipe->SetText(mail);

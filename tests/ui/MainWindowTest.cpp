@@ -21,13 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-IssueSpec Titled(const QString &title)
-{
-    IssueSpec issue;
-    issue.Title = title;
-    return issue;
-}
-
 QString Example(const char *name)
 {
     return QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));

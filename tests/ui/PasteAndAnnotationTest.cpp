@@ -14,14 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-IssueSpec Titled(const QString &title, const QString &annotation = u"注記の行"_s)
-{
-    IssueSpec issue;
-    issue.Title = title;
-    issue.AnnotationLine = annotation;
-    return issue;
-}
-
 // Leaves the paste window the way the test names, after typing some text into it.
 std::function<int(QDialog &)> LeavePaste(const std::function<void(frCopipe &)> &leave)
 {

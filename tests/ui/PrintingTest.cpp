@@ -16,13 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-IssueSpec Titled(const QString &title)
-{
-    IssueSpec issue;
-    issue.Title = title;
-    return issue;
-}
-
 // The titles printed, in page order (the title line is the only text starting with ◇).
 QStringList PrintedTitles(const RecordingPrinter &printer)
 {

@@ -12,6 +12,14 @@
 
 using namespace Qt::StringLiterals;
 
+IssueSpec Titled(const QString &title, const QString &annotation)
+{
+    IssueSpec issue;
+    issue.Title = title;
+    issue.AnnotationLine = annotation;
+    return issue;
+}
+
 QString MailText(const QList<IssueSpec> &issues)
 {
     static const QString fullWidth = u"ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴ"_s;

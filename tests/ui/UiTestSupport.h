@@ -59,6 +59,9 @@ struct IssueSpec
     QString AnnotationLine = QStringLiteral("注記の行");
 };
 
+// An issue with the given title (and annotation line) and everything else as above.
+IssueSpec Titled(const QString &title, const QString &annotation = QStringLiteral("注記の行"));
+
 // The issues as one mail text with CR LF line ends (with a header line at index 0).
 QString MailText(const QList<IssueSpec> &issues);
 
