@@ -6,15 +6,7 @@ set -euo pipefail
 queue=RotamTestQueue
 output=/var/tmp/rotam-cups-output.pdf
 
-packages=(cups cups-client cups-filters)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
-fi
+"$(dirname "$0")/setup.sh" cups cups-client cups-filters >&2
 
 # A queue may only write to a file when the server allows file devices.
 sed -i 's/^#\?FileDevice.*/FileDevice Yes/' /etc/cups/cups-files.conf

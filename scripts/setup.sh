@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds, tests and prints with.
-# Quiet and quick when everything is already there.
+# Installs the Debian packages the project builds, tests and prints with, and any further
+# packages named as arguments. Quiet and quick when everything is already there.
 set -euo pipefail
 
 packages=(
@@ -9,6 +9,7 @@ packages=(
     libgtest-dev googletest
     fonts-ipafont fonts-liberation2
     poppler-utils
+    "$@"
 )
 
 missing=()
