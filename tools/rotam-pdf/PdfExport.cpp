@@ -15,7 +15,6 @@
 
 #include <filesystem>
 
-#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -93,12 +92,6 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
         return false;
     }
     partial.close();
-
-    // Qt's PDF engine grows and frees large buffers on every page; glibc would hand them back
-    // to the kernel each time and fault them in again, a third of the run. rotam-pdf is a
-    // one-shot process, so keeping them is harmless.
-    mallopt(M_MMAP_THRESHOLD, 256 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
 
     const auto printer = QtPrinterObject::ForPdf(partial.fileName(), PaperSize(options.Paper),
                                                  QMarginsF(UnprintableMm, UnprintableMm,
