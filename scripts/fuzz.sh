@@ -14,6 +14,8 @@ cmake --build --preset fuzz --target fuzz_intake fuzz_print_job
 findings=build/fuzz/findings
 mkdir -p "$findings"
 status=0
+passed=0
+failed=0
 for target in fuzz_intake fuzz_print_job; do
     corpus=build/fuzz/corpus/$target
     mkdir -p "$corpus"
@@ -23,8 +25,12 @@ for target in fuzz_intake fuzz_print_job; do
             -rss_limit_mb=4096 -artifact_prefix="$findings/$target-" -print_final_stats=1 \
             "$corpus" 2>build/fuzz/$target.log; then
         status=1
+        failed=$((failed + 1))
         tail -n 40 build/fuzz/$target.log
+    else
+        passed=$((passed + 1))
     fi
     grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb|Done)" build/fuzz/$target.log || true
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status
