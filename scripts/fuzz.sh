@@ -21,7 +21,7 @@ for target in fuzz_intake fuzz_print_job; do
     mkdir -p "$corpus"
     cp -n examples/*.txt tests/fuzz/seeds/* "$corpus"/
     echo "== $target: ${seconds}s"
-    if ! build/fuzz/tests/fuzz/$target -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+    if ! build/fuzz/tests/fuzz/$target -max_total_time="$seconds" -max_len=65536 -timeout=30 \
             -rss_limit_mb=4096 -artifact_prefix="$findings/$target-" -print_final_stats=1 \
             "$corpus" 2>build/fuzz/$target.log; then
         status=1
