@@ -56,7 +56,6 @@ public:
 
     void run()
     {
-        reserveRecords();
         m_store.StartNewRecord();
         // Index 0 is parsed too: a pasted issue usually starts with its title line.
         for (m_a = 0; m_a <= m_last; ++m_a) {
@@ -95,16 +94,6 @@ private:
         while (a <= m_last && !endsBlock(m_lines[a]))
             ++a;
         return a - m_a - 1;
-    }
-
-    // Every issue has a title line. Growing the record array step by step would move every
-    // record several times and hold the old and the new array at once.
-    void reserveRecords()
-    {
-        qsizetype titles = 0;
-        for (qsizetype a = 0; a <= m_last; ++a)
-            titles += m_lines[a].startsWith(TitleMark);
-        m_store.Puzzles.reserve(m_store.Puzzles.size() + titles + 1);
     }
 
     // Moves to the next line; false when the text has ended.

@@ -117,3 +117,12 @@ TEST_F(HostileInput, NonFilesFailWithoutBlocking)
         EXPECT_EQ(failures[0].path, path);
     }
 }
+
+TEST_F(HostileInput, MillionTitleMarksWithoutABlankLineAreOneGrid)
+{
+    // Without an empty line the first title's grid takes every following line as a row.
+    const QByteArray line = cp932(QStringLiteral("◇\r\n"));
+    load(write(line.repeated(1000000)));
+    EXPECT_EQ(store.UpperBound(), 2);
+    EXPECT_EQ(store.Puzzles[2].ColCount, 1); // the third mark is the header's one label
+}
