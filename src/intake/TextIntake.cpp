@@ -58,6 +58,9 @@ std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLin
         return ReadFailure{path, QStringLiteral("ファイルが見つかりません")};
     if (!info.isFile())
         return ReadFailure{path, QStringLiteral("通常のファイルではありません")};
+    // No mail comes near this; a disk image chosen by mistake must not exhaust the memory.
+    if (info.size() > MaxMailFileBytes)
+        return ReadFailure{path, QStringLiteral("ファイルが大きすぎます（1 GiB まで）")};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadFailure{path, file.errorString()};

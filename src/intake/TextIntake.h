@@ -30,6 +30,9 @@ QString DecodeMailBytes(const QByteArray &bytes);
 // text gives one empty line.
 LineArray SplitPastedText(const QString &text);
 
+// Larger files are refused: their text would need three times as much memory.
+inline constexpr qint64 MaxMailFileBytes = qint64(1) << 30;
+
 // Appends the lines of one mail file to textLines; a file that can't be read adds nothing.
 std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLines);
 

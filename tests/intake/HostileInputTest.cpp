@@ -126,3 +126,14 @@ TEST_F(HostileInput, MillionTitleMarksWithoutABlankLineAreOneGrid)
     EXPECT_EQ(store.UpperBound(), 2);
     EXPECT_EQ(store.Puzzles[2].ColCount, 1); // the third mark is the header's one label
 }
+
+TEST_F(HostileInput, FileBeyondTheLimitIsRefusedWithoutReadingIt)
+{
+    QFile file(dir.filePath(QStringLiteral("huge.img")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(MaxMailFileBytes + 1)); // sparse: no disk space used
+    file.close();
+    const QList<ReadFailure> failures = load(file.fileName());
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].reason.contains(QStringLiteral("大きすぎます")));
+}
