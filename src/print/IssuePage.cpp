@@ -42,7 +42,7 @@ void DrawGrid(const PuzzleRecord &record)
     PrinterObject &printer = *PrintTarget;
     const qint32 n = record.ColCount;
     // The row-label column and the grid, 6·(N + 1) wide, centred together in x 0..84.
-    const float x0 = float(84 - 6 * (n + 1)) / 2.0f;
+    const float x0 = float(84 - 6 * (qint64(n) + 1)) / 2.0f; // 64 bits: n may be huge
     const float side = float(6.0 * n);
     printer.SetDrawWidth(HeavyDots);
     printer.Line(BoxFromOffset, x0 + Cell, Y0 + Cell, side, side, 0);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <utility>
+
 // The text primitives of the print job. All of them act on PrintTarget.
 namespace KesaPrt {
 
@@ -26,5 +28,21 @@ void PrintTextInBox(float left, float right, float top, float bottom, const QStr
 // Empty name, size 0 and style 1 leave that attribute unchanged; style 0 is off, other on.
 void SetPrinterFont(const QString &name, qint16 size, qint16 bold, qint16 italic,
                     qint16 underline, qint16 strikethrough);
+
+// Points PrintTarget at a printer for one job and puts the previous one back when the job
+// ends, however it ends.
+class PrintTargetScope
+{
+public:
+    explicit PrintTargetScope(PrinterRef target) : m_saved(std::exchange(PrintTarget, std::move(target)))
+    {
+    }
+    ~PrintTargetScope() { PrintTarget = m_saved; }
+    PrintTargetScope(const PrintTargetScope &) = delete;
+    PrintTargetScope &operator=(const PrintTargetScope &) = delete;
+
+private:
+    PrinterRef m_saved;
+};
 
 } // namespace KesaPrt

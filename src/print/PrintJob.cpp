@@ -62,7 +62,8 @@ int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleReco
         }
         PrintTarget->EndDoc();
     } catch (...) {
-        // A half-drawn document must not reach the printer, nor be continued by the next job.
+        // Abandon the half-drawn document so that the next job starts a new one. Qt cannot
+        // withdraw what a print queue has begun to take; a PDF's caller discards its file.
         PrintTarget->KillDoc();
         throw;
     }

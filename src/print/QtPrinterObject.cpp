@@ -164,7 +164,6 @@ const QtPrinterObject::CachedFont &QtPrinterObject::CurrentFont()
     // Measured and drawn alike: hinting would make widths depend on the device's rasteriser.
     font.setHintingPreference(QFont::PreferNoHinting);
     m_fonts.push_back({Font, font, QFontMetricsF(font, m_printer.get())});
-    m_painterFont = -1; // the vector may have moved
     return m_fonts.back();
 }
 

@@ -13,22 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Puts PrintTarget back when a job that borrowed it ends, however it ends.
-class PrintTargetScope
-{
-public:
-    explicit PrintTargetScope(PrinterRef target)
-        : m_saved(std::exchange(KesaPrt::PrintTarget, std::move(target)))
-    {
-    }
-    ~PrintTargetScope() { KesaPrt::PrintTarget = m_saved; }
-    PrintTargetScope(const PrintTargetScope &) = delete;
-    PrintTargetScope &operator=(const PrintTargetScope &) = delete;
-
-private:
-    PrinterRef m_saved;
-};
-
 // A printer for the preview with the current printer's paper, orientation and resolution;
 // A4 when the system has no printer.
 std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const PrinterRef &current)
@@ -83,7 +67,7 @@ void FR::PrintCheckedIssues()
         }
     }
 
-    const PrintTargetScope scope(target);
+    const KesaPrt::PrintTargetScope scope(target);
     try {
         PrintIssuePages(ListEntries(), Store.Puzzles, Placement());
     } catch (const std::exception &error) {
@@ -99,7 +83,7 @@ void FR::ShowPrintFailure(const QString &reason)
 
 void FR::PrintPreviewPages(const PrinterRef &target)
 {
-    const PrintTargetScope scope(target);
+    const KesaPrt::PrintTargetScope scope(target);
     try {
         PrintIssuePages(ListEntries(), Store.Puzzles, Placement());
     } catch (const std::exception &error) {

@@ -125,12 +125,17 @@ TEST_F(PdfOutputTest, OnePagePerIssueOrPerSelectedIssue)
     EXPECT_EQ(PageCount(pdf), 3);
 
     PdfExportOptions options;
-    options.Select = {2, 9};
+    options.Select = {2};
     options.Paper = QStringLiteral("B5");
     ASSERT_TRUE(Export(records, options));
     EXPECT_EQ(PageCount(pdf), 1);
-    EXPECT_TRUE(messages.contains(QLatin1String("9"))) << "an unknown index is reported";
     EXPECT_TRUE(PdfProbe::Run(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("516 x 729 pts")));
+
+    // A missing index is a mistake: reported, and the earlier file stays as it was.
+    options.Select = {2, 9};
+    EXPECT_FALSE(Export(records, options));
+    EXPECT_TRUE(messages.contains(QLatin1String("9")));
+    EXPECT_EQ(PageCount(pdf), 1);
 }
 
 TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)

@@ -44,7 +44,9 @@ TEST(RotamPdf, UsageErrorsExitWith2)
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--position"),
                       QStringLiteral("middle"), example("rotam-0123.txt")},
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--select"),
-                      QStringLiteral("0"), example("rotam-0123.txt")}}) {
+                      QStringLiteral("0"), example("rotam-0123.txt")},
+          QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--select"),
+                      QStringLiteral(","), example("rotam-0123.txt")}}) {
         const ToolRun r = run(arguments);
         EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());

@@ -77,6 +77,8 @@ std::optional<QList<qint32>> indexesFromList(const QString &list)
             return std::nullopt;
         indexes.append(index);
     }
+    if (indexes.isEmpty()) // an empty selection must not mean every issue
+        return std::nullopt;
     return indexes;
 }
 

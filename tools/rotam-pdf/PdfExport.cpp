@@ -13,8 +13,11 @@
 #include <QTemporaryFile>
 #include <QTextStream>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -53,10 +56,15 @@ bool EndsWithTrailer(const QString &path)
     return file.read(16).contains("%%EOF");
 }
 
+bool StderrIsTerminal()
+{
+    return isatty(STDERR_FILENO);
+}
+
 // In steps of a tenth: one line rewritten in place on a terminal, a line per step in a log.
 PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
 {
-    const bool terminal = isatty(STDERR_FILENO);
+    const bool terminal = StderrIsTerminal();
     return [&err, &lastTenth, terminal](int done, int total) {
         const int tenth = done * 10 / total;
         if (total < ProgressFrom || tenth == lastTenth)
@@ -72,11 +80,15 @@ PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
 
 bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
 {
-    const QList<PrintListEntry> entries = ListEntries(store, options.Select);
+    // A selection that names a missing issue is a mistake, not a smaller job.
     for (const qint32 index : options.Select) {
-        if (index < 1 || index > store.UpperBound())
-            err << "rotam-pdf: no issue has the record index " << index << '\n';
+        if (index < 1 || index > store.UpperBound()) {
+            err << "rotam-pdf: no issue has the record index " << index << "; "
+                << options.OutputPath << " not written\n";
+            return false;
+        }
     }
+    const QList<PrintListEntry> entries = ListEntries(store, options.Select);
     if (std::none_of(entries.begin(), entries.end(), [](const auto &e) { return e.Selected; })) {
         err << "rotam-pdf: no issue to print; " << options.OutputPath << " not written\n";
         return false;
@@ -98,31 +110,28 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
                                                            UnprintableMm, UnprintableMm),
                                                  DotsPerInch);
     int lastTenth = 0;
-    const PrinterRef previous = KesaPrt::PrintTarget;
-    KesaPrt::PrintTarget = printer;
     try {
+        const KesaPrt::PrintTargetScope scope(printer);
         PrintIssuePages(entries, store.Puzzles, options.Placement, ProgressLine(err, lastTenth));
     } catch (const PrinterError &error) {
-        KesaPrt::PrintTarget = previous;
-        err << (lastTenth > 0 && isatty(STDERR_FILENO) ? "\n" : "") << "rotam-pdf: "
-            << options.OutputPath << ": " << QString::fromStdString(error.what())
-            << '\n';
+        err << (lastTenth > 0 && StderrIsTerminal() ? "\n" : "") << "rotam-pdf: "
+            << options.OutputPath << ": " << QString::fromStdString(error.what()) << '\n';
         return false;
     }
-    KesaPrt::PrintTarget = previous;
 
     if (!EndsWithTrailer(partial.fileName())) {
         err << "rotam-pdf: " << options.OutputPath << ": the PDF could not be written whole\n";
         return false;
     }
-    partial.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                           | QFile::ReadOther);
-    std::error_code failure;
-    std::filesystem::rename(partial.fileName().toStdString(),
-                            target.absoluteFilePath().toStdString(), failure);
-    if (failure) {
-        err << "rotam-pdf: " << options.OutputPath << ": "
-            << QString::fromStdString(failure.message()) << '\n';
+    // A temporary file is private to its owner; the PDF gets the mode of any new file.
+    const mode_t mask = umask(0);
+    umask(mask);
+    chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
+    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
+                    QFile::encodeName(target.absoluteFilePath()).constData())
+        != 0) {
+        err << "rotam-pdf: " << options.OutputPath << ": " << QString::fromLocal8Bit(std::strerror(errno))
+            << '\n';
         return false;
     }
     partial.setAutoRemove(false); // renamed: nothing left to remove

@@ -5,7 +5,9 @@
 
 #include <cstdio>
 
+#if defined(__GLIBC__)
 #include <malloc.h>
+#endif
 
 int main(int argc, char *argv[])
 {
@@ -15,8 +17,10 @@ int main(int argc, char *argv[])
     // Qt's PDF engine grows and frees large buffers on every page; glibc would hand them back
     // to the kernel each time and fault them in again, a third of the run. A one-shot process
     // loses nothing by keeping them.
+#if defined(__GLIBC__)
     mallopt(M_MMAP_THRESHOLD, 256 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
 
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("rotam-pdf"));
