@@ -1,5 +1,4 @@
 #include "FR.h"
-#include "FontSubstitutes.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,7 +14,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(u"rotam-print"_s);
     QApplication::setApplicationDisplayName(u"今日のロタム印刷ソフト"_s);
     QApplication::setDesktopFileName(u"rotam-print"_s);
-    RegisterFontSubstitutes();
 
     // Qt's own dialogs (open, print, preview) in the user's language where Qt has it.
     QTranslator qtTranslator;

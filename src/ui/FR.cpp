@@ -73,9 +73,6 @@ void FR::cmCopipe_Click()
 void FR::ParseAndFill()
 {
     ParseIssues(Store);
-    // The parser leaves CurPuzzle on its last record; the annotation belongs to the issue
-    // the preview shows.
-    Store.CurPuzzle = m_previewedPuzzle;
     FillIssueList();
 }
 
@@ -85,6 +82,9 @@ void FR::FillIssueList()
     {
         const QSignalBlocker blocker(List1);
         List1->clear();
+        // No current entry: focus coming back to the list must not make one, and with it a
+        // click that moves the preview.
+        List1->setCurrentIndex(QModelIndex());
     }
     m_checked.clear();
     m_checkedCount = 0;
@@ -177,7 +177,8 @@ void FR::SetPrintEnabled(bool enabled)
 void FR::cmImport_Click()
 {
     frTyuuki window;
-    window.t = Store.Puzzles[Store.CurPuzzle].TyuukiText;
+    // The preview's issue, not the parser's last record, which CurPuzzle names after a load.
+    window.t = Store.Puzzles[m_previewedPuzzle].TyuukiText;
     m_services.RunModal(window);
 }
 

@@ -9,11 +9,9 @@
 
 #include <array>
 
-class QFrame;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
-class QPrinter;
 class QPushButton;
 class QRadioButton;
 class TextBox;

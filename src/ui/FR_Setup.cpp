@@ -44,6 +44,7 @@ QPushButton *MakeButton(QWidget *parent, const char *name, const QString &captio
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
     button->setEnabled(enabled);
+    button->setAutoDefault(true); // Enter presses the button that has the focus
     return button;
 }
 

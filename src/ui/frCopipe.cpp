@@ -16,6 +16,7 @@ frCopipe::frCopipe(QString &loadText, QWidget *parent) : ToolWindow(parent), m_l
     txCopipe->setObjectName(u"txCopipe"_s);
     txCopipe->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
     txCopipe->setGeometry(TwipRect(15, 15, 6195, 2000));
+    txCopipe->setTabChangesFocus(true); // Tab moves on to the buttons, as in a form
 
     cmOK = new QPushButton(u"実行"_s, this);
     cmOK->setObjectName(u"cmOK"_s);
@@ -25,7 +26,6 @@ frCopipe::frCopipe(QString &loadText, QWidget *parent) : ToolWindow(parent), m_l
     cmNO = new QPushButton(u"キャンセル"_s, this);
     cmNO->setObjectName(u"cmNO"_s);
     cmNO->setGeometry(TwipRect(3315, 2235, 1000, 450));
-    cmNO->setAutoDefault(false);
 
     txCopipe->SetEnterButton(cmOK);
     setTabOrder(txCopipe, cmOK);

@@ -173,8 +173,17 @@ TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)
     EXPECT_EQ(f.ListTexts(), (QStringList{u"あ"_s, u"い"_s, u"う"_s}));
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 3}));
     EXPECT_EQ(f.Window->lbTitle->text(), u"◇い◇　今日の問題"_s);
-    // The annotation button belongs to the previewed issue, not to the parser's last record.
-    EXPECT_EQ(f.Window->Store.CurPuzzle, 1);
+    EXPECT_EQ(f.Window->Store.CurPuzzle, 3) << "the parser's last record, as after every load";
+}
+
+TEST(MainWindow, FocusComingBackToTheListAfterALoadMovesNoPreview)
+{
+    MainWindowFixture f;
+    f.Paste(MailText({Titled(u"い"_s), Titled(u"あ"_s)}));
+    QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(f.Window->List1, &tabbedIn);
+    EXPECT_TRUE(f.Window->lbTitle->text().isEmpty());
+    EXPECT_FALSE(f.Window->cmImport->isEnabled());
 }
 
 TEST(MainWindow, CancelledOpenDialogChangesNothing)

@@ -68,6 +68,7 @@ TEST(PasteWindow, CancelCloseBoxAndEscEndThePasteQuietly)
         [](frCopipe &w) { w.cmNO->click(); },
         [](frCopipe &w) { w.close(); },
         [](frCopipe &w) { QTest::keyClick(&w, Qt::Key_Escape); },
+        [](frCopipe &w) { QTest::keyClick(w.cmNO, Qt::Key_Return); }, // Enter on キャンセル
     };
     for (const auto &leave : ways) {
         MainWindowFixture f;
@@ -96,6 +97,20 @@ TEST(PasteWindow, EnterExecutesAndCtrlEnterBreaksTheLine)
     f.Window->cmCopipe->click();
     EXPECT_EQ(f.Window->Store.LoadText, u"A\r\nB"_s);
     EXPECT_EQ(f.Window->Store.TextLines.toStringList(), (QStringList{u"A"_s, u"B"_s}));
+}
+
+TEST(PasteWindow, TabLeavesTheTextBoxInsteadOfTypingATab)
+{
+    MainWindowFixture f;
+    f.Modal = [](QDialog &dialog) {
+        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        paste.txCopipe->insertPlainText(u"A"_s);
+        QTest::keyClick(paste.txCopipe, Qt::Key_Tab);
+        paste.cmOK->click();
+        return paste.result();
+    };
+    f.Window->cmCopipe->click();
+    EXPECT_EQ(f.Window->Store.LoadText, u"A"_s);
 }
 
 TEST(PasteWindow, ExecuteWithAnEmptyBoxParsesAnEmptyText)
