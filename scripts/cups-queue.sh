@@ -12,10 +12,12 @@ output=/var/tmp/rotam-cups-output.pdf
 sed -i 's/^#\?FileDevice.*/FileDevice Yes/' /etc/cups/cups-files.conf
 grep -q '^FileDevice Yes' /etc/cups/cups-files.conf || echo 'FileDevice Yes' >>/etc/cups/cups-files.conf
 
-if ! lpstat -r >/dev/null 2>&1; then
+# lpstat -r exits 0 whether or not the scheduler runs; only its words tell.
+scheduler_running() { lpstat -r 2>/dev/null | grep -qx 'scheduler is running'; }
+if ! scheduler_running; then
     pkill -x cupsd 2>/dev/null || true
     cupsd
-    for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+    for _ in $(seq 50); do scheduler_running && break; sleep 0.2; done
 fi
 
 : >"$output"
