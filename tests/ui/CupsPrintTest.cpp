@@ -3,6 +3,7 @@
 // ROTAM_CUPS_OUTPUT. Without them the test is skipped.
 #include "UiTestSupport.h"
 
+#include "QtPrintDialog.h"
 #include "QtPrinterCollection.h"
 #include "TextBox.h"
 #include "frCopipe.h"
@@ -10,6 +11,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -52,12 +54,40 @@ int PdfPages(const QByteArray &output)
 
 } // namespace
 
-TEST(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
+class CupsQueue : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        if (queue.isEmpty() || outputPath.isEmpty())
+            GTEST_SKIP() << "no CUPS queue: run scripts/cups-queue.sh and export what it prints";
+    }
     const QString queue = qEnvironmentVariable("ROTAM_CUPS_QUEUE");
     const QString outputPath = qEnvironmentVariable("ROTAM_CUPS_OUTPUT");
-    if (queue.isEmpty() || outputPath.isEmpty())
-        GTEST_SKIP() << "no CUPS queue: run scripts/cups-queue.sh and export what it prints";
+};
+
+// The queue's printer model offers double-sided printing, so each duplex code goes to the
+// printer and comes back from it unchanged; an unknown code leaves the setting alone.
+TEST_F(CupsQueue, DuplexCodesReachThePrinterAndComeBack)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+    PrintDialogSettings preset;
+    for (const qint16 code : {2, 3, 1}) {
+        preset.Duplex = code;
+        ApplyPreset(printer, preset);
+        EXPECT_EQ(SettingsFromPrinter(printer).Duplex, code);
+    }
+    preset.Duplex = 2;
+    ApplyPreset(printer, preset);
+    preset.Duplex = 0; // a printer that could not report it
+    ApplyPreset(printer, preset);
+    EXPECT_EQ(printer.duplex(), QPrinter::DuplexLongSide);
+}
+
+TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
+{
     QFile::resize(outputPath, 0);
 
     auto printDialog = std::make_shared<ScriptedPrintDialog>();
