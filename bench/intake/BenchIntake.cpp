@@ -80,8 +80,7 @@ int runChild(const char *path)
     const long long rssBefore = statusKb("VmRSS:");
     const auto start = Clock::now();
     IssueStore store;
-    store.FileNames = BuildFileNames(QString::fromLocal8Bit(path));
-    const QList<ReadFailure> failures = ReadSelectedFiles(store);
+    const QList<ReadFailure> failures = ReadMailFiles(store, {QString::fromLocal8Bit(path)});
     ParseIssues(store);
     const double loadMs = msSince(start);
     const long long peak = statusKb("VmHWM:");

@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
 
     UiServices services;
-    services.Dialog = std::make_shared<CommonDialog>();
+    services.Dialog = std::make_shared<OpenFileDialog>();
     services.Printers = std::make_shared<NoPrinters>();
     services.PrintDialog = std::make_shared<QtPrintDialog>();
     services.RunModal = [](QDialog &) { return 0; };

@@ -13,7 +13,6 @@ class IssueStore
 public:
     QString LoadText;
     LineArray TextLines;
-    QStringList FileNames;
     QList<PuzzleRecord> Puzzles{PuzzleRecord{}}; // element 0 is a placeholder, never shown
     qint32 CurPuzzle = 0;
 

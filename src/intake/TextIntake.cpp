@@ -4,35 +4,8 @@
 #include "LargeBuffers.h"
 #include "LineArray.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-QStringList BuildFileNames(const QString &dialogResult)
-{
-    // Several files come as the folder, NUL, and the names separated by NUL; a trailing NUL
-    // adds nothing. The separator is added whatever the folder ends with.
-    QStringList fileNames{QString()};
-    qsizetype lastNul = -1;
-    const auto addName = [&](qsizetype end) {
-        const QString piece = dialogResult.mid(lastNul + 1, end - lastNul - 1);
-        if (fileNames[0].isEmpty())
-            fileNames[0] = piece + QDir::separator();
-        else
-            fileNames.append(piece);
-    };
-    for (qsizetype i = 0; i < dialogResult.size(); ++i) {
-        if (dialogResult[i] != QChar(u'\0'))
-            continue;
-        addName(i);
-        lastNul = i;
-    }
-    if (!fileNames[0].isEmpty() && lastNul + 1 < dialogResult.size())
-        addName(dialogResult.size());
-    if (fileNames[0].isEmpty())
-        return {QString(), dialogResult};
-    return fileNames;
-}
 
 LineArray SplitPastedText(const QString &text)
 {
@@ -75,13 +48,13 @@ std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLin
     return std::nullopt;
 }
 
-QList<ReadFailure> ReadSelectedFiles(IssueStore &store)
+QList<ReadFailure> ReadMailFiles(IssueStore &store, const QStringList &paths)
 {
     store.LoadText.clear();
     store.TextLines.clear();
     QList<ReadFailure> failures;
-    for (qsizetype i = 1; i < store.FileNames.size(); ++i) {
-        if (auto failure = ReadFileLines(store.FileNames[0] + store.FileNames[i], store.TextLines))
+    for (const QString &path : paths) {
+        if (auto failure = ReadFileLines(path, store.TextLines))
             failures.append(*failure);
     }
     if (store.TextLines.isEmpty())

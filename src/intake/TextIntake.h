@@ -17,11 +17,6 @@ struct ReadFailure
     QString reason;
 };
 
-// Takes apart what the open dialog returns: one full path, or the folder followed by the
-// chosen names, all separated by NUL. Element 0 is the folder with a separator added (empty
-// for a single file); the path of file i is element 0 followed by element i.
-QStringList BuildFileNames(const QString &dialogResult);
-
 // Decodes a mail file: Windows CP932 unless it carries a UTF-8 byte-order mark or is valid
 // UTF-8 with at least one non-ASCII byte. Invalid bytes become U+FFFD.
 QString DecodeMailBytes(const QByteArray &bytes);
@@ -36,6 +31,6 @@ inline constexpr qint64 MaxMailFileBytes = qint64(1) << 30;
 // Appends the lines of one mail file to textLines; a file that can't be read adds nothing.
 std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLines);
 
-// Reads every file named in store.FileNames, in order, into store.TextLines (replacing it)
-// and empties store.LoadText. Files that fail are skipped and handed back.
-QList<ReadFailure> ReadSelectedFiles(IssueStore &store);
+// Reads every file of paths, in order, into store.TextLines (replacing it) and empties
+// store.LoadText. Files that fail are skipped and handed back.
+QList<ReadFailure> ReadMailFiles(IssueStore &store, const QStringList &paths);

@@ -24,33 +24,17 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-constexpr quint32 OpenDialogFlags = 0x81A00; // explorer style, files and paths must exist,
-                                             // several files at a time
-}
-
 void FR::cmFile_Click()
 {
-    Dialog->Flags = OpenDialogFlags;
-    Dialog->ShowOpen(this);
-    if (Dialog->FileName.isEmpty())
-        return;
-    Store.FileNames = BuildFileNames(Dialog->FileName);
-    LoadSelectedFiles();
+    LoadFiles(Dialog->ChooseFiles(this));
 }
 
 void FR::LoadFiles(const QStringList &paths)
 {
+    // A cancelled dialog chooses nothing and leaves the list as it was.
     if (paths.isEmpty())
         return;
-    // Element 0 empty and full paths after it: files from any folders read as one load.
-    Store.FileNames = QStringList{QString()} + paths;
-    LoadSelectedFiles();
-}
-
-void FR::LoadSelectedFiles()
-{
-    const QList<ReadFailure> failures = ReadSelectedFiles(Store);
+    const QList<ReadFailure> failures = ReadMailFiles(Store, paths);
     ParseAndFill();
     if (failures.isEmpty())
         return;

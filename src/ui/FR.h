@@ -46,7 +46,7 @@ public:
     QLabel *Label2 = nullptr;
     QWidget *Line1 = nullptr;
     QWidget *Line2 = nullptr;
-    std::shared_ptr<CommonDialog> Dialog;
+    std::shared_ptr<OpenFileDialog> Dialog;
 
     // The list as the print job reads it, in list order.
     QList<PrintListEntry> ListEntries() const;
@@ -85,7 +85,6 @@ private:
     void cmPrint_Click();
     void cmPreview_Click();
 
-    void LoadSelectedFiles();
     void ParseAndFill();
     void FillIssueList();
     void SetAllChecks(bool value);

@@ -38,8 +38,7 @@ protected:
 
     QList<ReadFailure> load(const QString &path)
     {
-        store.FileNames = BuildFileNames(path);
-        const QList<ReadFailure> failures = ReadSelectedFiles(store);
+        const QList<ReadFailure> failures = ReadMailFiles(store, {path});
         ParseIssues(store);
         EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("前の号"));
         return failures;

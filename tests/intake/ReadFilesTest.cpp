@@ -25,8 +25,10 @@ protected:
 
     QList<ReadFailure> read(const QStringList &names)
     {
-        store.FileNames = QStringList{dir.path() + QDir::separator()} + names;
-        return ReadSelectedFiles(store);
+        QStringList paths;
+        for (const QString &name : names)
+            paths.append(dir.filePath(name));
+        return ReadMailFiles(store, paths);
     }
 
     QTemporaryDir dir;
@@ -45,6 +47,16 @@ TEST_F(ReadFiles, FilesAreReadInOrderOneAfterAnother)
               (QStringList{QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("A1"),
                            QStringLiteral("A2")}));
     EXPECT_TRUE(store.LoadText.isEmpty()) << "a file intake empties the pasted text";
+}
+
+TEST_F(ReadFiles, FilesFromTwoFoldersAreEachReadFromTheirOwnFolder)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+    write(QStringLiteral("a/x.txt"), "AX\r\n");
+    write(QStringLiteral("b/y.txt"), "BY\r\n");
+    write(QStringLiteral("a/y.txt"), "wrong folder\r\n");
+    EXPECT_TRUE(read({QStringLiteral("a/x.txt"), QStringLiteral("b/y.txt")}).isEmpty());
+    EXPECT_EQ(store.TextLines.toStringList(), (QStringList{QStringLiteral("AX"), QStringLiteral("BY")}));
 }
 
 TEST_F(ReadFiles, NoLineAtAllLeavesOneEmptyLine)
@@ -94,9 +106,10 @@ TEST(Examples, EverySampleMailParsesToItsIssues)
 {
     IssueStore store;
     const QString dir = QStringLiteral(ROTAM_EXAMPLES_DIR) + QDir::separator();
-    store.FileNames = {dir, QStringLiteral("rotam-0123.txt"), QStringLiteral("rotam-digest-0124-0127.txt"),
-                       QStringLiteral("rotam-0130-forwarded.txt")};
-    ASSERT_TRUE(ReadSelectedFiles(store).isEmpty());
+    const QStringList paths{dir + QStringLiteral("rotam-0123.txt"),
+                            dir + QStringLiteral("rotam-digest-0124-0127.txt"),
+                            dir + QStringLiteral("rotam-0130-forwarded.txt")};
+    ASSERT_TRUE(ReadMailFiles(store, paths).isEmpty());
     ParseIssues(store);
     ASSERT_EQ(store.UpperBound(), 6);
     QList<qint32> sizes;

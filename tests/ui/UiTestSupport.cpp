@@ -1,6 +1,5 @@
 #include "UiTestSupport.h"
 
-#include "CommonDialog.h"
 #include "MailMarkers.h"
 #include "TextBox.h"
 #include "frCopipe.h"
@@ -84,7 +83,7 @@ void MainWindowFixture::Paste(const QString &text)
 
 void MainWindowFixture::OpenFiles(const QStringList &paths)
 {
-    OpenDialog->Answers.append(JoinChosenFiles(paths));
+    OpenDialog->Answers.append(paths);
     Window->cmFile->click();
 }
 

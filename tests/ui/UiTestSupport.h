@@ -12,16 +12,16 @@
 #include <memory>
 #include <optional>
 
-// An open dialog that answers with the next scripted FileName ("" = cancelled).
-class ScriptedOpenDialog final : public CommonDialog
+// An open dialog that answers with the next scripted choice (empty = cancelled).
+class ScriptedOpenDialog final : public OpenFileDialog
 {
 public:
-    QStringList Answers;
-    QList<quint32> FlagsSeen;
-    void ShowOpen(QWidget *) override
+    QList<QStringList> Answers;
+    int TimesShown = 0;
+    QStringList ChooseFiles(QWidget *) override
     {
-        FlagsSeen.append(Flags);
-        FileName = Answers.isEmpty() ? QString() : Answers.takeFirst();
+        ++TimesShown;
+        return Answers.isEmpty() ? QStringList() : Answers.takeFirst();
     }
 };
 

@@ -144,8 +144,7 @@ int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const Options &o = std::get<Options>(options);
 
     IssueStore store;
-    store.FileNames = QStringList{QString()} + o.Files;
-    const QList<ReadFailure> failures = ReadSelectedFiles(store);
+    const QList<ReadFailure> failures = ReadMailFiles(store, o.Files);
     for (const ReadFailure &failure : failures)
         err << "rotam-pdf: " << failure.path << ": " << failure.reason << '\n';
     ParseIssues(store);

@@ -1,0 +1,8 @@
+#include "OpenFileDialog.h"
+
+#include <QFileDialog>
+
+QStringList OpenFileDialog::ChooseFiles(QWidget *owner)
+{
+    return QFileDialog::getOpenFileNames(owner);
+}

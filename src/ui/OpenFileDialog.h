@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+class QWidget;
+
+// The main window's open dialog, behind a seam so that tests can answer it.
+class OpenFileDialog
+{
+public:
+    virtual ~OpenFileDialog() = default;
+
+    // The chosen files as full paths, in the order chosen; empty when the user cancelled.
+    virtual QStringList ChooseFiles(QWidget *owner);
+};
