@@ -3,7 +3,7 @@
 // the fill alone and once with the shown window's pending layout and paint included.
 // Run with QT_QPA_PLATFORM=offscreen when there is no display.
 
-#include "FR.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -16,9 +16,9 @@
 #include <random>
 #include <vector>
 
-struct FRBenchProbe
+struct MainWindowBenchProbe
 {
-    static void Fill(FR &window) { window.FillIssueList(); }
+    static void Fill(MainWindow &window) { window.fillIssueList(); }
 };
 
 namespace {
@@ -70,11 +70,11 @@ int main(int argc, char *argv[])
     const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
 
     UiServices services;
-    services.Dialog = std::make_shared<OpenFileDialog>();
+    services.OpenDialog = std::make_shared<OpenFileDialog>();
     services.Printers = std::make_shared<NoPrinters>();
     services.PrintDialog = std::make_shared<QtPrintDialog>();
     services.RunModal = [](QDialog &) { return 0; };
-    FR window(std::move(services));
+    MainWindow window(std::move(services));
 
     QRandomGenerator random(20050115);
     std::vector<int> order(issues);
@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
         PuzzleRecord record;
         record.Title = Title(random, order[i]);
         record.TitleLine = QStringLiteral("◇") + record.Title + QStringLiteral("◇");
-        window.Store.Puzzles.append(record);
+        window.store.Puzzles.append(record);
     }
     window.show();
     QCoreApplication::processEvents();
@@ -93,14 +93,14 @@ int main(int argc, char *argv[])
     std::vector<double> fill, shown;
     for (int r = 0; r < runs; ++r) {
         const auto start = Clock::now();
-        FRBenchProbe::Fill(window);
+        MainWindowBenchProbe::Fill(window);
         const auto filled = Clock::now();
         QCoreApplication::processEvents();
         const auto done = Clock::now();
         fill.push_back(std::chrono::duration<double, std::milli>(filled - start).count());
         shown.push_back(std::chrono::duration<double, std::milli>(done - start).count());
     }
-    std::printf("issues %d, entries %d, runs %d\n", issues, window.List1->count(), runs);
+    std::printf("issues %d, entries %d, runs %d\n", issues, window.issueList->count(), runs);
     std::printf("fill            median %8.1f ms\n", Median(fill));
     std::printf("fill + layout   median %8.1f ms\n", Median(shown));
     return 0;

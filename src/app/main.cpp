@@ -1,4 +1,4 @@
-#include "FR.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
     icon.addFile(u":/icons/rotam-print-16.png"_s, QSize(16, 16));
     QApplication::setWindowIcon(icon);
 
-    FR window(DefaultUiServices());
+    MainWindow window(DefaultUiServices());
     window.setWindowIcon(icon);
     window.show();
     return QApplication::exec();

@@ -1,13 +1,11 @@
 #include "PrintJob.h"
 
 #include "IssuePage.h"
-#include "KesaPrt.h"
+#include "PageText.h"
 
 #include "PuzzleRecord.h"
 
 #include <algorithm>
-
-using namespace KesaPrt;
 
 namespace {
 
@@ -20,8 +18,8 @@ constexpr float CentringShift = 8;
 // placement holds for every page of the document.
 void PlaceLayout(PrinterObject &printer, PagePlacement placement)
 {
-    printer.SetScaleMode(6);
     printer.SetScaleLeft(LeftOffset);
+    printer.SetScaleTop(0);
     if (placement == PagePlacement::TopLeft)
         return;
     printer.SetScaleTop(-(printer.ScaleHeight() - LayoutHeight) / 2.0f);
@@ -36,35 +34,34 @@ bool IsPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles
 
 } // namespace
 
-int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleRecord> &puzzles,
-                    PagePlacement placement, const PrintProgress &progress)
+int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
+                    const QList<PuzzleRecord> &puzzles, PagePlacement placement,
+                    const PrintProgress &progress)
 {
     // Nothing checked: no document at all, rather than a blank page.
-    const int total = int(std::count_if(entries.begin(), entries.end(), [&](const PrintListEntry &e) {
-        return IsPrintable(e, puzzles);
-    }));
+    const int total =
+        int(std::count_if(entries.begin(), entries.end(),
+                          [&](const PrintListEntry &e) { return IsPrintable(e, puzzles); }));
     if (total == 0)
         return 0;
-    if (!PrintTarget)
-        throw PrinterError("There is no printer to print on.");
 
     int pages = 0;
     try {
-        InitPrinter();
-        PlaceLayout(*PrintTarget, placement);
+        PageText::BeginJob(printer);
+        PlaceLayout(printer, placement);
         for (const PrintListEntry &entry : entries) {
             if (!IsPrintable(entry, puzzles))
                 continue;
-            DrawIssuePage(puzzles.at(entry.ItemData));
+            DrawIssuePage(printer, puzzles.at(entry.ItemData));
             ++pages;
             if (progress)
                 progress(pages, total);
         }
-        PrintTarget->EndDoc();
+        printer.EndDoc();
     } catch (...) {
         // Abandon the half-drawn document so that the next job starts a new one. Qt cannot
         // withdraw what a print queue has begun to take; a PDF's caller discards its file.
-        PrintTarget->KillDoc();
+        printer.KillDoc();
         throw;
     }
     return pages;

@@ -26,8 +26,9 @@ enum class PagePlacement
 // Told after each page: pages drawn so far, pages in the document.
 using PrintProgress = std::function<void(int done, int total)>;
 
-// Draws every checked entry, in list order, one page each, on KesaPrt::PrintTarget and ends
-// the document. Returns the number of pages; with nothing checked nothing at all is begun.
-// A PrinterError (no printer, or one that fails) propagates after the document is killed.
-int PrintIssuePages(const QList<PrintListEntry> &entries, const QList<PuzzleRecord> &puzzles,
-                    PagePlacement placement, const PrintProgress &progress = {});
+// Draws every checked entry, in list order, one page each, on the printer and ends the
+// document. Returns the number of pages; with nothing checked nothing at all is begun.
+// A PrinterError propagates after the document is killed.
+int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
+                    const QList<PuzzleRecord> &puzzles, PagePlacement placement,
+                    const PrintProgress &progress = {});

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 // The font of a printer's text output.
 struct PrinterFont
@@ -18,11 +19,19 @@ struct PrinterFont
     bool operator==(const PrinterFont &) const = default;
 };
 
-// What a printer raises for a setting it cannot take or a failure while drawing.
+// What a printer raises for a setting it cannot take or a failure while drawing. what() is
+// English, for the command line; the desktop shows the Japanese text.
 class PrinterError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    PrinterError(const QString &english, QString japanese)
+        : std::runtime_error(english.toStdString()), m_japanese(std::move(japanese))
+    {
+    }
+    const QString &Japanese() const { return m_japanese; }
+
+private:
+    QString m_japanese;
 };
 
 enum class LineEnd
@@ -31,7 +40,15 @@ enum class LineEnd
     Yes
 };
 
-// The printer object the drawing code works on: a page surface with a scale unit, a current
+// The shapes Line draws; the values are the flag codes a job's recording shows.
+enum class LineForm : qint16
+{
+    TwoPoints = 4,       // from (x1, y1) to (x2, y2)
+    PointAndOffset = 12, // from (x1, y1) by the offset (x2, y2)
+    BoxFromOffset = 28   // the outline of the box from (x1, y1) by the offset (x2, y2)
+};
+
+// The printer object the drawing code works on: a page surface in millimetres with a current
 // position, a font and a pen, plus the device settings the print dialog exchanges.
 // Numeric codes are the Windows DEVMODE ones (orientation 1 portrait / 2 landscape, duplex
 // 1 simplex / 2 vertical / 3 horizontal, paper size 9 = A4, ...).
@@ -40,8 +57,8 @@ class PrinterObject
 public:
     virtual ~PrinterObject() = default;
 
-    // ScaleMode 6 = millimetres, origin at the top-left corner of the printable area.
-    virtual void SetScaleMode(qint16 mode) = 0;
+    // Millimetres; ScaleLeft and ScaleTop are the coordinates of the printable area's
+    // top-left corner, so that moving them moves everything drawn later.
     virtual void SetScaleLeft(float left) = 0;
     virtual void SetScaleTop(float top) = 0;
     virtual float ScaleLeft() const = 0;
@@ -68,13 +85,8 @@ public:
 
     virtual void SetFontTransparent(bool transparent) = 0;
     virtual void SetDrawWidth(qint16 dots) = 0;
-    virtual void SetDrawStyle(qint16 style) = 0;
-    virtual void SetDrawMode(qint16 mode) = 0;
-    virtual void SetFillStyle(qint16 style) = 0;
-
-    // Flags 4: from (x1, y1) to (x2, y2); 12: from (x1, y1) by the offset (x2, y2);
-    // 28: outline (or fill, with FillStyle 0) of the box from (x1, y1) by the offset.
-    virtual void Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour) = 0;
+    // A solid black line or box outline in the current draw width.
+    virtual void Line(LineForm form, float x1, float y1, float x2, float y2) = 0;
 
     // Ends the page; later output goes to a new page. EndDoc right after it adds no page.
     virtual void NewPage() = 0;

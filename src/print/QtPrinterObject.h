@@ -16,7 +16,7 @@ class QPrinterInfo;
 struct QMarginsF;
 
 // The printer object over a QPrinter: a real printer or a PDF file. Works in device dots;
-// the scale unit only converts at the edges. The document begins with the first output and
+// millimetres are converted at the edges. The document begins with the first output and
 // a page break is taken only when output follows it, so EndDoc after NewPage adds no page.
 // Text is drawn black with the top of its line cell at CurrentY.
 class QtPrinterObject final : public PrinterObject
@@ -32,7 +32,6 @@ public:
 
     QPrinter &Device() { return *m_printer; }
 
-    void SetScaleMode(qint16 mode) override;
     void SetScaleLeft(float left) override { m_scaleLeft = left; }
     void SetScaleTop(float top) override { m_scaleTop = top; }
     float ScaleLeft() const override { return m_scaleLeft; }
@@ -51,10 +50,7 @@ public:
 
     void SetFontTransparent(bool transparent) override;
     void SetDrawWidth(qint16 dots) override;
-    void SetDrawStyle(qint16 style) override;
-    void SetDrawMode(qint16 mode) override;
-    void SetFillStyle(qint16 style) override;
-    void Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour) override;
+    void Line(LineForm form, float x1, float y1, float x2, float y2) override;
 
     void NewPage() override;
     void EndDoc() override;
@@ -87,14 +83,13 @@ private:
     void BeginOutput();
     void ApplyPen();
     void RequireNoDocument(const char *setting) const;
-    [[noreturn]] void ThrowIfFailed(const char *what);
+    [[noreturn]] void ThrowIfFailed(const char *what, const char16_t *japaneseWhat);
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
     bool m_documentOpen = false;
     int m_pendingPageBreaks = 0;
 
-    qint16 m_scaleMode = 1;
     float m_scaleLeft = 0;
     float m_scaleTop = 0;
     float m_currentX = 0;
@@ -102,11 +97,8 @@ private:
 
     bool m_fontTransparent = true;
     qint16 m_drawWidth = 1;
-    qint16 m_drawStyle = 0;
-    qint16 m_drawMode = 13;
-    qint16 m_fillStyle = 1;
     bool m_penDirty = true;
 
     std::vector<CachedFont> m_fonts; // few faces per job; a linear search is cheapest
-    int m_painterFont = -1; // index into m_fonts of the painter's font
+    int m_painterFont = -1;          // index into m_fonts of the painter's font
 };

@@ -25,7 +25,7 @@ void ToolWindow::SetOuterSize(TwipSize outer)
            TwipsToPixels(outer.Height) - frame.height());
 }
 
-void ToolWindow::Form_Resize()
+void ToolWindow::keepMinimumSize()
 {
     if (isMinimized())
         return;
@@ -39,7 +39,7 @@ void ToolWindow::Form_Resize()
 void ToolWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    Form_Resize();
+    keepMinimumSize();
 }
 
 void ToolWindow::showEvent(QShowEvent *event)
@@ -50,5 +50,5 @@ void ToolWindow::showEvent(QShowEvent *event)
         frame.moveCenter(s->availableGeometry().center());
         move(frame.topLeft());
     }
-    Form_Resize();
+    keepMinimumSize();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResizeLayout.h"
+#include "ToolWindowLayout.h"
 
 #include <QDialog>
 
@@ -26,5 +26,5 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void Form_Resize();
+    void keepMinimumSize();
 };

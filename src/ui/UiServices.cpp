@@ -7,7 +7,7 @@
 UiServices DefaultUiServices()
 {
     UiServices services;
-    services.Dialog = std::make_shared<OpenFileDialog>();
+    services.OpenDialog = std::make_shared<OpenFileDialog>();
     services.Printers = std::make_shared<QtPrinterCollection>();
     services.PrintDialog = std::make_shared<QtPrintDialog>();
     services.RunModal = [](QDialog &dialog) { return dialog.exec(); };

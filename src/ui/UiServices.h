@@ -13,7 +13,7 @@ class QDialog;
 // dialog and the way a modal window is run. Tests put scripted stand-ins in their place.
 struct UiServices
 {
-    std::shared_ptr<OpenFileDialog> Dialog;
+    std::shared_ptr<OpenFileDialog> OpenDialog;
     std::shared_ptr<PrinterCollection> Printers;
     std::shared_ptr<UiPrintDialog> PrintDialog;
     // Shows a modal window and returns its result when it has been closed.

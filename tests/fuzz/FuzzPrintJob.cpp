@@ -2,7 +2,6 @@
 // printer: whatever the text, the page job must neither crash nor draw without end.
 #include "IssueOrder.h"
 #include "IssueStore.h"
-#include "KesaPrt.h"
 #include "MailParser.h"
 #include "PrintJob.h"
 #include "RecordingPrinter.h"
@@ -21,11 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QList<PrintListEntry> entries;
     for (const qint32 index : IssueListOrder(store))
         entries.append({true, index});
-    const auto printer = std::make_shared<RecordingPrinter>();
-    KesaPrt::PrintTarget = printer;
-    const int pages = PrintIssuePages(entries, store.Puzzles, PagePlacement(size % 3));
-    if (pages != entries.size() || printer->Pages() != pages)
+    RecordingPrinter printer;
+    const int pages = PrintIssuePages(printer, entries, store.Puzzles, PagePlacement(size % 3));
+    if (pages != entries.size() || printer.Pages() != pages)
         std::abort();
-    KesaPrt::PrintTarget.reset();
     return 0;
 }

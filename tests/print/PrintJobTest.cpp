@@ -1,6 +1,5 @@
-#include "IssuePage.h"
-#include "KesaPrt.h"
 #include "PrintJob.h"
+#include "IssuePage.h"
 #include "PuzzleRecord.h"
 #include "RecordingPrinter.h"
 #include "SampleIssue.h"
@@ -16,15 +15,13 @@ protected:
     void SetUp() override
     {
         printer = std::make_shared<RecordingPrinter>(QStringLiteral("Recorder"), 200, 287);
-        KesaPrt::PrintTarget = printer;
     }
-    void TearDown() override { KesaPrt::PrintTarget.reset(); }
 
     // Prints one record with the top-left placement and returns the page's calls.
     void PrintOne(const PuzzleRecord &record)
     {
         puzzles = {PuzzleRecord{}, record};
-        ASSERT_EQ(PrintIssuePages({{true, 1}}, puzzles, PagePlacement::TopLeft), 1);
+        ASSERT_EQ(PrintIssuePages(*printer, {{true, 1}}, puzzles, PagePlacement::TopLeft), 1);
     }
     QList<RecordedCall> LinesWith(int flags) const
     {
@@ -58,9 +55,9 @@ protected:
 
 MATCHER_P5(IsLine, flags, x1, y1, x2, y2, "")
 {
-    return arg.Numbers.at(0) == flags && float(arg.Numbers.at(1)) == float(x1)
-        && float(arg.Numbers.at(2)) == float(y1) && float(arg.Numbers.at(3)) == float(x2)
-        && float(arg.Numbers.at(4)) == float(y2);
+    return arg.Numbers.at(0) == flags && float(arg.Numbers.at(1)) == float(x1) &&
+           float(arg.Numbers.at(2)) == float(y1) && float(arg.Numbers.at(3)) == float(x2) &&
+           float(arg.Numbers.at(4)) == float(y2);
 }
 
 TEST_F(PrintJobTest, PlacementsOnA200By287PrintableArea)
@@ -70,15 +67,14 @@ TEST_F(PrintJobTest, PlacementsOnA200By287PrintableArea)
         PagePlacement placement;
         float left, top;
     };
-    for (const Case &c : {Case{PagePlacement::TopLeft, -4.5f, 0},
-                          Case{PagePlacement::CentreLeft, -4.5f, -58.5f},
-                          Case{PagePlacement::Centre, -60.5f, -58.5f}}) {
+    for (const Case &c :
+         {Case{PagePlacement::TopLeft, -4.5f, 0}, Case{PagePlacement::CentreLeft, -4.5f, -58.5f},
+          Case{PagePlacement::Centre, -60.5f, -58.5f}}) {
         printer->Calls.clear();
-        PrintIssuePages({{true, 1}}, {PuzzleRecord{}, SampleIssue(3, 3, 1, 1)}, c.placement);
+        PrintIssuePages(*printer, {{true, 1}}, {PuzzleRecord{}, SampleIssue(3, 3, 1, 1)},
+                        c.placement);
         EXPECT_EQ(printer->ScaleLeft(), c.left);
         EXPECT_EQ(printer->ScaleTop(), c.top);
-        // Placed once per document, after the millimetre scale and before any page.
-        EXPECT_EQ(printer->CallsOf(QStringLiteral("SetScaleMode")).size(), 1);
     }
 }
 
@@ -223,7 +219,7 @@ TEST_F(PrintJobTest, HeaderTitleAndFooterTexts)
         const float width = float(e.text.size()) * e.size * RecordingPrinter::WidthPerPoint;
         EXPECT_FLOAT_EQ(print.X, (87 - width) / 2);
     }
-    const auto header = printer->Prints().mid(1, 8); // after InitPrinter's blank
+    const auto header = printer->Prints().mid(1, 8); // after BeginJob's blank
     EXPECT_EQ(header.front().Text, QStringLiteral("－"));
     EXPECT_FLOAT_EQ(header.front().X, 10);
     EXPECT_NEAR(header.back().X + 3.3, 77, 1e-4);
@@ -238,9 +234,10 @@ TEST_F(PrintJobTest, HeaderTitleAndFooterTexts)
 
 TEST_F(PrintJobTest, CheckedEntriesInListOrderOnePageEach)
 {
-    puzzles = {PuzzleRecord{}, SampleIssue(1, 1, 0, 0), SampleIssue(2, 2, 0, 0), SampleIssue(3, 3, 0, 0)};
+    puzzles = {PuzzleRecord{}, SampleIssue(1, 1, 0, 0), SampleIssue(2, 2, 0, 0),
+               SampleIssue(3, 3, 0, 0)};
     const QList<PrintListEntry> entries = {{true, 3}, {false, 2}, {true, 1}};
-    EXPECT_EQ(PrintIssuePages(entries, puzzles, PagePlacement::TopLeft), 2);
+    EXPECT_EQ(PrintIssuePages(*printer, entries, puzzles, PagePlacement::TopLeft), 2);
     QStringList titles;
     for (const auto &print : printer->Prints()) {
         if (print.Text.startsWith(QStringLiteral("◇")))
@@ -256,8 +253,8 @@ TEST_F(PrintJobTest, CheckedEntriesInListOrderOnePageEach)
 TEST_F(PrintJobTest, NothingCheckedBeginsNoDocument)
 {
     puzzles = {PuzzleRecord{}, SampleIssue(1, 1, 0, 0)};
-    EXPECT_EQ(PrintIssuePages({{false, 1}}, puzzles, PagePlacement::Centre), 0);
-    EXPECT_EQ(PrintIssuePages({}, puzzles, PagePlacement::Centre), 0);
+    EXPECT_EQ(PrintIssuePages(*printer, {{false, 1}}, puzzles, PagePlacement::Centre), 0);
+    EXPECT_EQ(PrintIssuePages(*printer, {}, puzzles, PagePlacement::Centre), 0);
     EXPECT_TRUE(printer->Calls.isEmpty());
 }
 
@@ -265,7 +262,7 @@ TEST_F(PrintJobTest, FailureWhileDrawingAbandonsTheDocument)
 {
     printer->FailAtOutput = 40;
     puzzles = {PuzzleRecord{}, SampleIssue(10, 10, 4, 4), SampleIssue(10, 10, 4, 4)};
-    EXPECT_THROW(PrintIssuePages({{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft),
+    EXPECT_THROW(PrintIssuePages(*printer, {{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft),
                  PrinterError);
     EXPECT_EQ(printer->Calls.back().Member, QStringLiteral("KillDoc"));
     EXPECT_TRUE(printer->CallsOf(QStringLiteral("EndDoc")).isEmpty());
@@ -275,16 +272,17 @@ TEST_F(PrintJobTest, FailureWhileDrawingAbandonsTheDocument)
 TEST_F(PrintJobTest, SettingsDoNotDependOnThePageBefore)
 {
     puzzles = {PuzzleRecord{}, SampleIssue(4, 4, 2, 2), SampleIssue(4, 4, 2, 2)};
-    PrintIssuePages({{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft);
+    PrintIssuePages(*printer, {{true, 1}, {true, 2}}, puzzles, PagePlacement::TopLeft);
     QList<RecordedCall> pages[2];
     int page = 0;
     for (const auto &call : printer->Calls) {
         if (call.Member == QLatin1String("NewPage"))
             ++page;
-        else if (page < 2 && (call.Member == QLatin1String("Print") || call.Member == QLatin1String("Line")))
+        else if (page < 2 &&
+                 (call.Member == QLatin1String("Print") || call.Member == QLatin1String("Line")))
             pages[page] << call;
     }
-    pages[0].removeFirst(); // InitPrinter's blank
+    pages[0].removeFirst(); // BeginJob's blank
     ASSERT_EQ(pages[0].size(), pages[1].size());
     for (qsizetype i = 0; i < pages[0].size(); ++i) {
         EXPECT_EQ(pages[0][i].Text, pages[1][i].Text);

@@ -1,7 +1,7 @@
+#include "QtPrinterObject.h"
 #include "DevModeCodes.h"
 #include "GuiApplication.h"
 #include "PdfProbe.h"
-#include "QtPrinterObject.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -21,9 +21,8 @@ protected:
 
     std::shared_ptr<QtPrinterObject> Pdf()
     {
-        auto printer = QtPrinterObject::ForPdf(path, QPageSize(QPageSize::A4),
-                                               QMarginsF(5, 5, 5, 5), 600);
-        printer->SetScaleMode(6);
+        auto printer =
+            QtPrinterObject::ForPdf(path, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
         printer->Font = {QStringLiteral("ＭＳ Ｐゴシック"), 11};
         return printer;
     }
@@ -37,9 +36,6 @@ TEST_F(QtPrinterObjectTest, MillimetreScaleCoversThePrintableArea)
     auto printer = Pdf();
     EXPECT_FLOAT_EQ(printer->ScaleWidth(), 200);
     EXPECT_FLOAT_EQ(printer->ScaleHeight(), 287);
-    printer->SetScaleLeft(-4.5f);
-    printer->SetScaleMode(6); // setting the mode puts the origin back on the corner
-    EXPECT_EQ(printer->ScaleLeft(), 0);
 }
 
 TEST_F(QtPrinterObjectTest, PrintMovesOnByTheTextWidthOrALine)
@@ -71,8 +67,10 @@ TEST_F(QtPrinterObjectTest, WindowsFacesResolveToTheirSubstitutes)
     {
         const char16_t *face;
         const char *resolved;
-    } cases[] = {{u"ＭＳ Ｐゴシック", "IPAPGothic"}, {u"ＭＳ ゴシック", "IPAGothic"},
-                 {u"ＭＳ Ｐ明朝", "IPAPMincho"},   {u"ＭＳ 明朝", "IPAMincho"},
+    } cases[] = {{u"ＭＳ Ｐゴシック", "IPAPGothic"},
+                 {u"ＭＳ ゴシック", "IPAGothic"},
+                 {u"ＭＳ Ｐ明朝", "IPAPMincho"},
+                 {u"ＭＳ 明朝", "IPAMincho"},
                  {u"Arial", "Liberation Sans"}};
     for (const auto &c : cases)
         EXPECT_EQ(QFontInfo(QFont(QString::fromUtf16(c.face))).family(), QLatin1String(c.resolved));
@@ -87,7 +85,7 @@ TEST_F(QtPrinterObjectTest, DocumentBeginsWithOutputAndEndsWithoutATrailingPage)
 
     printer->Print(QStringLiteral("一"));
     printer->NewPage();
-    printer->Line(4, 1, 17, 85, 17, 0);
+    printer->Line(LineForm::TwoPoints, 1, 17, 85, 17);
     printer->NewPage();
     printer->EndDoc();
     EXPECT_EQ(PdfProbe::PageCount(path), 2);
@@ -123,8 +121,8 @@ TEST_F(QtPrinterObjectTest, DevModeCodesMapOntoQt)
     {
         qint16 code;
         QPageSize::PageSizeId id;
-    } papers[] = {{1, QPageSize::Letter}, {5, QPageSize::Legal}, {8, QPageSize::A3},
-                  {9, QPageSize::A4},     {11, QPageSize::A5},   {12, QPageSize::JisB4},
+    } papers[] = {{1, QPageSize::Letter}, {5, QPageSize::Legal},    {8, QPageSize::A3},
+                  {9, QPageSize::A4},     {11, QPageSize::A5},      {12, QPageSize::JisB4},
                   {13, QPageSize::JisB5}, {43, QPageSize::Postcard}};
     for (const auto &paper : papers)
         EXPECT_EQ(DevModeCodes::PaperSizeFromCode(paper.code), paper.id) << paper.code;
@@ -151,7 +149,6 @@ TEST_F(QtPrinterObjectTest, DevModeCodesMapOntoQt)
     EXPECT_THROW(printer->SetCopies(0), PrinterError);
     EXPECT_THROW(printer->SetPrintQuality(0), PrinterError);
     EXPECT_THROW(printer->SetPrintQuality(-5), PrinterError);
-    EXPECT_THROW(printer->Line(2, 0, 0, 1, 1, 0), PrinterError);
     EXPECT_THROW(printer->SetDrawWidth(0), PrinterError);
 }
 

@@ -9,8 +9,7 @@ qsizetype CodePoints(const QString &text)
 
 } // namespace
 
-RecordingPrinter::RecordingPrinter(QString deviceName, float printableWidth,
-                                   float printableHeight)
+RecordingPrinter::RecordingPrinter(QString deviceName, float printableWidth, float printableHeight)
     : m_deviceName(std::move(deviceName)), m_width(printableWidth), m_height(printableHeight)
 {
     Font.Name = QStringLiteral("Courier New");
@@ -59,14 +58,8 @@ void RecordingPrinter::Record(const QString &member, QList<double> numbers, cons
 void RecordingPrinter::Output()
 {
     if (FailAtOutput > 0 && ++m_outputs == FailAtOutput)
-        throw PrinterError("the recording printer fails on purpose");
-}
-
-void RecordingPrinter::SetScaleMode(qint16 mode)
-{
-    Record(QStringLiteral("SetScaleMode"), {double(mode)});
-    if (mode == 6)
-        m_scaleLeft = m_scaleTop = 0;
+        throw PrinterError(QStringLiteral("the recording printer fails on purpose"),
+                           QStringLiteral("記録用プリンタがわざと失敗しました"));
 }
 
 void RecordingPrinter::SetScaleLeft(float left)
@@ -126,27 +119,13 @@ void RecordingPrinter::SetDrawWidth(qint16 dots)
     m_drawWidth = dots;
 }
 
-void RecordingPrinter::SetDrawStyle(qint16 style)
-{
-    Record(QStringLiteral("SetDrawStyle"), {double(style)});
-}
-
-void RecordingPrinter::SetDrawMode(qint16 mode)
-{
-    Record(QStringLiteral("SetDrawMode"), {double(mode)});
-}
-
-void RecordingPrinter::SetFillStyle(qint16 style)
-{
-    Record(QStringLiteral("SetFillStyle"), {double(style)});
-}
-
-void RecordingPrinter::Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour)
+void RecordingPrinter::Line(LineForm form, float x1, float y1, float x2, float y2)
 {
     Output();
-    Record(QStringLiteral("Line"), {double(flags), x1, y1, x2, y2, double(colour)});
-    m_x = (flags & 8) ? x1 + x2 : x2;
-    m_y = (flags & 8) ? y1 + y2 : y2;
+    Record(QStringLiteral("Line"), {double(form), x1, y1, x2, y2});
+    const bool offset = form != LineForm::TwoPoints;
+    m_x = offset ? x1 + x2 : x2;
+    m_y = offset ? y1 + y2 : y2;
 }
 
 void RecordingPrinter::NewPage()
@@ -167,7 +146,8 @@ void RecordingPrinter::KillDoc()
 qint16 RecordingPrinter::Duplex() const
 {
     if (CannotReportDuplex)
-        throw PrinterError("duplex mode unknown");
+        throw PrinterError(QStringLiteral("duplex mode unknown"),
+                           QStringLiteral("両面印刷の指定が不明です"));
     return DuplexCode;
 }
 
@@ -175,7 +155,8 @@ void RecordingPrinter::Setting(const QString &member, qint16 value, qint16 &fiel
 {
     Record(member, {double(value)});
     if (Refuses && Refuses(member, value))
-        throw PrinterError("the recording printer refuses the setting");
+        throw PrinterError(QStringLiteral("the recording printer refuses the setting"),
+                           QStringLiteral("記録用プリンタは設定を受け付けません"));
     field = value;
 }
 
@@ -188,7 +169,8 @@ void RecordingPrinter::SetDuplex(qint16 code)
 {
     if (CannotReportDuplex) {
         Record(QStringLiteral("SetDuplex"), {double(code)});
-        throw PrinterError("duplex mode unknown");
+        throw PrinterError(QStringLiteral("duplex mode unknown"),
+                           QStringLiteral("両面印刷の指定が不明です"));
     }
     Setting(QStringLiteral("SetDuplex"), code, DuplexCode);
 }

@@ -12,18 +12,18 @@
 // One call made on a RecordingPrinter, with the state it was made in.
 struct RecordedCall
 {
-    QString Member;          // "Print", "Line", "NewPage", "SetDrawWidth", ...
-    QString Text;            // Print: the text
-    QList<double> Numbers;   // the numeric arguments, in order
-    float X = 0, Y = 0;      // CurrentX/CurrentY when the call was made
-    PrinterFont Font;        // the font in force
-    qint16 DrawWidth = 0;    // the pen width in force
+    QString Member;        // "Print", "Line", "NewPage", "SetDrawWidth", ...
+    QString Text;          // Print: the text
+    QList<double> Numbers; // the numeric arguments, in order
+    float X = 0, Y = 0;    // CurrentX/CurrentY when the call was made
+    PrinterFont Font;      // the font in force
+    qint16 DrawWidth = 0;  // the pen width in force
 };
 
 // A printer that draws nothing and records every call. Text metrics are deterministic: every
 // character (code point) is 0.3 mm wide per point of font size, a line is 0.5 mm high per
 // point, so an 11 pt character is 3.3 mm wide and 5.5 mm high. Positions are kept in
-// millimetres whatever the scale mode, on a printable area of the given size.
+// millimetres, on a printable area of the given size.
 class RecordingPrinter final : public PrinterObject
 {
 public:
@@ -48,7 +48,6 @@ public:
     // Raised by the nth Print or Line (1-based), to simulate a failure while drawing.
     int FailAtOutput = 0;
 
-    void SetScaleMode(qint16 mode) override;
     void SetScaleLeft(float left) override;
     void SetScaleTop(float top) override;
     float ScaleLeft() const override { return m_scaleLeft; }
@@ -67,10 +66,7 @@ public:
 
     void SetFontTransparent(bool transparent) override;
     void SetDrawWidth(qint16 dots) override;
-    void SetDrawStyle(qint16 style) override;
-    void SetDrawMode(qint16 mode) override;
-    void SetFillStyle(qint16 style) override;
-    void Line(qint16 flags, float x1, float y1, float x2, float y2, qint32 colour) override;
+    void Line(LineForm form, float x1, float y1, float x2, float y2) override;
 
     void NewPage() override;
     void EndDoc() override;

@@ -3,10 +3,10 @@
 // ROTAM_CUPS_OUTPUT. Without them the test is skipped.
 #include "UiTestSupport.h"
 
+#include "PasteWindow.h"
 #include "QtPrintDialog.h"
 #include "QtPrinterCollection.h"
 #include "TextBox.h"
-#include "frCopipe.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -103,21 +103,22 @@ TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
     second.Size = 10;
     const QString mail = MailText({Titled(u"一"_s), second, Titled(u"三"_s)});
     const auto pasteMail = [&](QDialog &dialog) {
-        auto &paste = dynamic_cast<frCopipe &>(dialog);
-        paste.txCopipe->SetText(mail);
-        paste.cmOK->click();
+        auto &paste = dynamic_cast<PasteWindow &>(dialog);
+        paste.textEdit->SetText(mail);
+        paste.runButton->click();
         return paste.result();
     };
     auto printers = std::make_shared<QtPrinterCollection>();
-    FR window(UiServices{std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail});
+    MainWindow window(
+        UiServices{std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail});
     QList<MessageBox::Message> messages;
     MessageBox::SetCatcher([&](const MessageBox::Message &m) { messages.append(m); });
 
-    window.cmCopipe->click();
-    ASSERT_EQ(window.List1->count(), 3);
-    window.List1->item(0)->setCheckState(Qt::Checked);
-    window.List1->item(1)->setCheckState(Qt::Checked);
-    window.cmPrint->click();
+    window.pasteButton->click();
+    ASSERT_EQ(window.issueList->count(), 3);
+    window.issueList->item(0)->setCheckState(Qt::Checked);
+    window.issueList->item(1)->setCheckState(Qt::Checked);
+    window.printButton->click();
     MessageBox::SetCatcher({});
 
     ASSERT_TRUE(messages.isEmpty()) << messages.first().text.toStdString();

@@ -31,68 +31,69 @@ QString Example(const char *name)
 TEST(MainWindow, StartsWithOnlyTheLoadButtonsEnabled)
 {
     MainWindowFixture f;
-    FR &w = *f.Window;
+    MainWindow &w = *f.Window;
     EXPECT_EQ(w.windowTitle(), u"今日のロタム印刷ソフト"_s);
     EXPECT_EQ(w.size(), QSize(440, 400));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_TRUE(w.cmFile->isEnabled());
-    EXPECT_TRUE(w.cmCopipe->isEnabled());
-    for (QPushButton *b : {w.cmAll, w.cmNo, w.cmImport, w.cmPrint, w.cmPreview})
+    EXPECT_TRUE(w.openFilesButton->isEnabled());
+    EXPECT_TRUE(w.pasteButton->isEnabled());
+    for (QPushButton *b :
+         {w.checkAllButton, w.uncheckAllButton, w.annotationButton, w.printButton, w.previewButton})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_EQ(w.List1->count(), 0);
-    EXPECT_TRUE(w.lbTitle->text().isEmpty());
-    EXPECT_TRUE(w.opPos[0]->isChecked());
-    EXPECT_EQ(w.Placement(), PagePlacement::TopLeft);
-    EXPECT_EQ(w.Store.UpperBound(), 0);
-    EXPECT_EQ(w.cmFile->geometry(), QRect(83, 5, 121, 37));
-    EXPECT_EQ(w.List1->geometry(), QRect(7, 79, 125, 144));
-    EXPECT_EQ(w.opPos[2]->mapTo(&w, QPoint()), QPoint(107, 377));
+    EXPECT_EQ(w.issueList->count(), 0);
+    EXPECT_TRUE(w.titleLabel->text().isEmpty());
+    EXPECT_TRUE(w.positionButtons[0]->isChecked());
+    EXPECT_EQ(w.placement(), PagePlacement::TopLeft);
+    EXPECT_EQ(w.store.UpperBound(), 0);
+    EXPECT_EQ(w.openFilesButton->geometry(), QRect(83, 5, 121, 37));
+    EXPECT_EQ(w.issueList->geometry(), QRect(7, 79, 125, 144));
+    EXPECT_EQ(w.positionButtons[2]->mapTo(&w, QPoint()), QPoint(107, 377));
 }
 
 TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
 {
     MainWindowFixture f;
-    FR &w = *f.Window;
+    MainWindow &w = *f.Window;
     f.Paste(MailText({Titled(u"一"_s), Titled(u"二"_s)}));
-    ASSERT_EQ(w.List1->count(), 2);
-    EXPECT_TRUE(w.cmAll->isEnabled());
-    EXPECT_TRUE(w.cmNo->isEnabled());
-    EXPECT_FALSE(w.cmPrint->isEnabled());
-    EXPECT_FALSE(w.cmImport->isEnabled());
+    ASSERT_EQ(w.issueList->count(), 2);
+    EXPECT_TRUE(w.checkAllButton->isEnabled());
+    EXPECT_TRUE(w.uncheckAllButton->isEnabled());
+    EXPECT_FALSE(w.printButton->isEnabled());
+    EXPECT_FALSE(w.annotationButton->isEnabled());
 
     f.SetChecked(0, true);
-    EXPECT_TRUE(w.cmPrint->isEnabled());
-    EXPECT_TRUE(w.cmPreview->isEnabled());
+    EXPECT_TRUE(w.printButton->isEnabled());
+    EXPECT_TRUE(w.previewButton->isEnabled());
     f.SetChecked(1, true);
     f.SetChecked(0, false);
-    EXPECT_TRUE(w.cmPrint->isEnabled()) << "one of two still checked";
+    EXPECT_TRUE(w.printButton->isEnabled()) << "one of two still checked";
     f.SetChecked(1, false);
-    EXPECT_FALSE(w.cmPrint->isEnabled());
+    EXPECT_FALSE(w.printButton->isEnabled());
 
-    w.cmAll->click();
-    EXPECT_TRUE(w.cmPrint->isEnabled());
-    for (const PrintListEntry &e : w.ListEntries())
+    w.checkAllButton->click();
+    EXPECT_TRUE(w.printButton->isEnabled());
+    for (const PrintListEntry &e : w.listEntries())
         EXPECT_TRUE(e.Selected);
-    w.cmNo->click();
-    EXPECT_FALSE(w.cmPrint->isEnabled());
-    for (const PrintListEntry &e : w.ListEntries())
+    w.uncheckAllButton->click();
+    EXPECT_FALSE(w.printButton->isEnabled());
+    for (const PrintListEntry &e : w.listEntries())
         EXPECT_FALSE(e.Selected);
 
     // A refill clears every check, and with them the print button.
-    w.cmAll->click();
+    w.checkAllButton->click();
     f.Paste(MailText({Titled(u"三"_s)}));
-    ASSERT_EQ(w.List1->count(), 3);
-    for (const PrintListEntry &e : w.ListEntries())
+    ASSERT_EQ(w.issueList->count(), 3);
+    for (const PrintListEntry &e : w.listEntries())
         EXPECT_FALSE(e.Selected);
-    EXPECT_FALSE(w.cmPrint->isEnabled());
-    EXPECT_FALSE(w.cmPreview->isEnabled());
-    EXPECT_TRUE(w.cmAll->isEnabled());
+    EXPECT_FALSE(w.printButton->isEnabled());
+    EXPECT_FALSE(w.previewButton->isEnabled());
+    EXPECT_TRUE(w.checkAllButton->isEnabled());
 
     f.SetChecked(2, true);
     f.PrintDialog->Answer = PrintDialogSettings{};
-    w.cmPrint->click();
+    w.printButton->click();
     EXPECT_EQ(f.Printers->At(0)->Pages(), 1);
-    EXPECT_TRUE(w.cmPrint->isEnabled()) << "printing leaves the checks alone";
+    EXPECT_TRUE(w.printButton->isEnabled()) << "printing leaves the checks alone";
     EXPECT_TRUE(f.Messages.isEmpty());
 }
 
@@ -103,10 +104,10 @@ TEST(MainWindow, ListIsSortedCaseInsensitivelyAndCarriesRecordIndexes)
         {Titled(u"beta"_s), Titled(u"Alpha"_s), Titled(u"delta"_s), Titled(u"Charlie"_s)}));
     EXPECT_EQ(f.ListTexts(), (QStringList{u"Alpha"_s, u"beta"_s, u"Charlie"_s, u"delta"_s}));
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 4, 3}));
-    EXPECT_EQ(f.ListItemData(), IssueListOrder(f.Window->Store));
-    for (int row = 0; row < f.Window->List1->count(); ++row) {
-        EXPECT_TRUE(f.Window->List1->item(row)->flags() & Qt::ItemIsUserCheckable);
-        EXPECT_EQ(f.Window->List1->item(row)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(f.ListItemData(), IssueListOrder(f.Window->store));
+    for (int row = 0; row < f.Window->issueList->count(); ++row) {
+        EXPECT_TRUE(f.Window->issueList->item(row)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(f.Window->issueList->item(row)->checkState(), Qt::Unchecked);
     }
 }
 
@@ -119,10 +120,10 @@ TEST(MainWindow, EqualTitlesEachKeepTheirOwnIssue)
     f.Paste(MailText({first, second}));
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{1, 2}));
     f.Click(1);
-    EXPECT_EQ(f.Window->lbHint->Text(), u"二つ目のヒント\r\n"_s);
+    EXPECT_EQ(f.Window->hintView->Text(), u"二つ目のヒント\r\n"_s);
     f.Click(0);
-    EXPECT_EQ(f.Window->lbHint->Text(), u"一つ目のヒント\r\n"_s);
-    EXPECT_EQ(f.Window->Store.CurPuzzle, 1);
+    EXPECT_EQ(f.Window->hintView->Text(), u"一つ目のヒント\r\n"_s);
+    EXPECT_EQ(f.Window->store.CurPuzzle, 1);
 }
 
 TEST(MainWindow, PreviewShowsTitleSizeHintsAndComment)
@@ -136,20 +137,20 @@ TEST(MainWindow, PreviewShowsTitleSizeHintsAndComment)
     IssueSpec bare = Titled(u"第２回"_s);
     bare.Size = 4;
     f.Paste(MailText({issue, bare}));
-    FR &w = *f.Window;
+    MainWindow &w = *f.Window;
 
     f.Click(0);
-    EXPECT_EQ(w.lbTitle->text(), u"◇第１回◇　今日の問題"_s);
-    EXPECT_EQ(w.lbSize->text(), u"サイズ10 x 10   難易度：初級"_s);
-    EXPECT_EQ(w.lbHint->Text(), u"ヒント１\r\nヒント２\r\n"_s);
-    EXPECT_EQ(w.lbComment->Text(), u"コメント\r\n"_s);
-    EXPECT_EQ(w.lbHint->toPlainText(), u"ヒント１\nヒント２\n"_s);
-    EXPECT_TRUE(w.cmImport->isEnabled());
+    EXPECT_EQ(w.titleLabel->text(), u"◇第１回◇　今日の問題"_s);
+    EXPECT_EQ(w.sizeLabel->text(), u"サイズ10 x 10   難易度：初級"_s);
+    EXPECT_EQ(w.hintView->Text(), u"ヒント１\r\nヒント２\r\n"_s);
+    EXPECT_EQ(w.commentView->Text(), u"コメント\r\n"_s);
+    EXPECT_EQ(w.hintView->toPlainText(), u"ヒント１\nヒント２\n"_s);
+    EXPECT_TRUE(w.annotationButton->isEnabled());
 
     f.Click(1);
-    EXPECT_EQ(w.lbSize->text(), u"サイズ4 x 4   "_s);
-    EXPECT_EQ(w.lbHint->Text(), QString());
-    EXPECT_EQ(w.lbComment->Text(), QString());
+    EXPECT_EQ(w.sizeLabel->text(), u"サイズ4 x 4   "_s);
+    EXPECT_EQ(w.hintView->Text(), QString());
+    EXPECT_EQ(w.commentView->Text(), QString());
 }
 
 TEST(MainWindow, IssueWithoutTitleBlockPreviewsAsSizeZero)
@@ -157,10 +158,10 @@ TEST(MainWindow, IssueWithoutTitleBlockPreviewsAsSizeZero)
     MainWindowFixture f;
     f.Paste(u"ただの文章\r\nもう一行"_s);
     ASSERT_EQ(f.ListTexts(), QStringList{QString()});
-    EXPECT_TRUE(f.Window->cmAll->isEnabled());
+    EXPECT_TRUE(f.Window->checkAllButton->isEnabled());
     f.Click(0);
-    EXPECT_EQ(f.Window->lbSize->text(), u"サイズ0 x 0   "_s);
-    EXPECT_EQ(f.Window->lbTitle->text(), QString());
+    EXPECT_EQ(f.Window->sizeLabel->text(), u"サイズ0 x 0   "_s);
+    EXPECT_EQ(f.Window->titleLabel->text(), QString());
 }
 
 TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)
@@ -168,12 +169,12 @@ TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)
     MainWindowFixture f;
     f.Paste(MailText({Titled(u"い"_s), Titled(u"あ"_s)}));
     f.Click(1); // い, record 1
-    ASSERT_EQ(f.Window->Store.CurPuzzle, 1);
+    ASSERT_EQ(f.Window->store.CurPuzzle, 1);
     f.Paste(MailText({Titled(u"う"_s)}));
     EXPECT_EQ(f.ListTexts(), (QStringList{u"あ"_s, u"い"_s, u"う"_s}));
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 3}));
-    EXPECT_EQ(f.Window->lbTitle->text(), u"◇い◇　今日の問題"_s);
-    EXPECT_EQ(f.Window->Store.CurPuzzle, 3) << "the parser's last record, as after every load";
+    EXPECT_EQ(f.Window->titleLabel->text(), u"◇い◇　今日の問題"_s);
+    EXPECT_EQ(f.Window->store.CurPuzzle, 3) << "the parser's last record, as after every load";
 }
 
 TEST(MainWindow, FocusComingBackToTheListAfterALoadMovesNoPreview)
@@ -181,9 +182,9 @@ TEST(MainWindow, FocusComingBackToTheListAfterALoadMovesNoPreview)
     MainWindowFixture f;
     f.Paste(MailText({Titled(u"い"_s), Titled(u"あ"_s)}));
     QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(f.Window->List1, &tabbedIn);
-    EXPECT_TRUE(f.Window->lbTitle->text().isEmpty());
-    EXPECT_FALSE(f.Window->cmImport->isEnabled());
+    QApplication::sendEvent(f.Window->issueList, &tabbedIn);
+    EXPECT_TRUE(f.Window->titleLabel->text().isEmpty());
+    EXPECT_FALSE(f.Window->annotationButton->isEnabled());
 }
 
 TEST(MainWindow, CancelledOpenDialogChangesNothing)
@@ -191,10 +192,10 @@ TEST(MainWindow, CancelledOpenDialogChangesNothing)
     MainWindowFixture f;
     f.Paste(MailText({Titled(u"一"_s)}));
     f.OpenDialog->Answers.append(QStringList());
-    f.Window->cmFile->click();
+    f.Window->openFilesButton->click();
     EXPECT_EQ(f.OpenDialog->TimesShown, 1);
     EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s});
-    EXPECT_EQ(f.Window->Store.UpperBound(), 1);
+    EXPECT_EQ(f.Window->store.UpperBound(), 1);
     EXPECT_TRUE(f.Messages.isEmpty());
 }
 
@@ -250,30 +251,33 @@ TEST(MainWindow, DragOfSomethingElseIsRefused)
 TEST(MainWindow, PlacementIsReadFromTheOptionsAsTheyStand)
 {
     MainWindowFixture f;
-    f.Window->opPos[1]->setChecked(true);
-    EXPECT_EQ(f.Window->Placement(), PagePlacement::CentreLeft);
-    f.Window->opPos[2]->setChecked(true);
-    EXPECT_EQ(f.Window->Placement(), PagePlacement::Centre);
-    EXPECT_FALSE(f.Window->opPos[0]->isChecked());
+    f.Window->positionButtons[1]->setChecked(true);
+    EXPECT_EQ(f.Window->placement(), PagePlacement::CentreLeft);
+    f.Window->positionButtons[2]->setChecked(true);
+    EXPECT_EQ(f.Window->placement(), PagePlacement::Centre);
+    EXPECT_FALSE(f.Window->positionButtons[0]->isChecked());
 }
 
 TEST(MainWindow, TabOrderFollowsTheDesignedSequence)
 {
     MainWindowFixture f;
-    FR &w = *f.Window;
+    MainWindow &w = *f.Window;
     QList<QWidget *> chain;
-    QWidget *next = w.cmFile;
+    QWidget *next = w.openFilesButton;
     do {
         if (next->focusPolicy() & Qt::TabFocus)
             chain.append(next);
         next = next->nextInFocusChain();
-    } while (next != w.cmFile && chain.size() < 50);
-    const QList<QWidget *> designed{w.cmFile,   w.cmCopipe,  w.List1,    w.cmAll,    w.cmNo,
-                                    w.lbHint,   w.lbComment, w.cmImport, w.opPos[0], w.opPos[1],
-                                    w.opPos[2], w.cmPrint,   w.cmPreview};
+    } while (next != w.openFilesButton && chain.size() < 50);
+    const QList<QWidget *> designed{
+        w.openFilesButton,    w.pasteButton,        w.issueList,          w.checkAllButton,
+        w.uncheckAllButton,   w.hintView,           w.commentView,        w.annotationButton,
+        w.positionButtons[0], w.positionButtons[1], w.positionButtons[2], w.printButton,
+        w.previewButton};
     EXPECT_EQ(chain, designed);
-    for (QWidget *label : {static_cast<QWidget *>(w.lbTitle), static_cast<QWidget *>(w.lbSize),
-                           static_cast<QWidget *>(w.Label1), static_cast<QWidget *>(w.Label2)})
+    for (QWidget *label :
+         {static_cast<QWidget *>(w.titleLabel), static_cast<QWidget *>(w.sizeLabel),
+          static_cast<QWidget *>(w.loadArrow), static_cast<QWidget *>(w.printArrow)})
         EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
 }
 
@@ -292,7 +296,7 @@ TEST(MainWindow, ShortcutsPressOnlyEnabledButtons)
 
     f.Paste(MailText({Titled(u"一"_s)}));
     QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Window->cmPrint->isEnabled(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Window->printButton->isEnabled(); }));
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.Printers->At(0)->Pages() == 1; }));
     EXPECT_EQ(f.PrintDialog->Presets.size(), 1) << "the first Ctrl+P had nothing to print";
@@ -305,12 +309,12 @@ TEST(MainWindow, FilesDroppedOnThePreviewLoadToo)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Window.get()));
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(Example("rotam-0123.txt"))});
-    QWidget *target = f.Window->lbComment->viewport();
+    QWidget *target = f.Window->commentView->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     EXPECT_EQ(f.ListTexts(), QStringList{u"第１２３回"_s});
-    EXPECT_TRUE(f.Window->lbComment->Text().isEmpty());
+    EXPECT_TRUE(f.Window->commentView->Text().isEmpty());
 }

@@ -1,8 +1,8 @@
 #include "UiTestSupport.h"
 
+#include "AnnotationWindow.h"
+#include "PasteWindow.h"
 #include "TextBox.h"
-#include "frCopipe.h"
-#include "frTyuuki.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -15,12 +15,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Leaves the paste window the way the test names, after typing some text into it.
-std::function<int(QDialog &)> LeavePaste(const std::function<void(frCopipe &)> &leave)
+std::function<int(QDialog &)> LeavePaste(const std::function<void(PasteWindow &)> &leave)
 {
     return [leave](QDialog &dialog) {
-        auto &paste = dynamic_cast<frCopipe &>(dialog);
+        auto &paste = dynamic_cast<PasteWindow &>(dialog);
         paste.show();
-        paste.txCopipe->insertPlainText(u"書きかけの文章"_s);
+        paste.textEdit->insertPlainText(u"書きかけの文章"_s);
         leave(paste);
         EXPECT_FALSE(paste.isVisible());
         return paste.result();
@@ -35,8 +35,8 @@ TEST(PasteWindow, ExecuteHandsTheTextOverAndItIsSplitAtCrLf)
     const QString text = MailText({Titled(u"一"_s), Titled(u"二"_s)}) + u"\r\n"_s;
     ASSERT_TRUE(text.endsWith(u"\r\n\r\n"_s));
     f.Paste(text);
-    EXPECT_EQ(f.Window->Store.LoadText, text);
-    EXPECT_EQ(f.Window->Store.TextLines.toStringList(),
+    EXPECT_EQ(f.Window->store.LoadText, text);
+    EXPECT_EQ(f.Window->store.TextLines.toStringList(),
               text.split(u"\r\n"_s).mid(0, text.count(u"\r\n"_s)));
     EXPECT_EQ(f.ListTexts(), (QStringList{u"一"_s, u"二"_s}));
 }
@@ -46,39 +46,40 @@ TEST(PasteWindow, IsMadeAfreshWithItsCaptionAndButtons)
     MainWindowFixture f;
     QStringList seen;
     f.Modal = [&seen](QDialog &dialog) {
-        auto &paste = dynamic_cast<frCopipe &>(dialog);
-        seen << paste.windowTitle() << paste.txCopipe->toPlainText() << paste.cmOK->text()
-             << paste.cmNO->text();
-        EXPECT_TRUE(paste.cmOK->isDefault());
+        auto &paste = dynamic_cast<PasteWindow &>(dialog);
+        seen << paste.windowTitle() << paste.textEdit->toPlainText() << paste.runButton->text()
+             << paste.cancelButton->text();
+        EXPECT_TRUE(paste.runButton->isDefault());
         EXPECT_TRUE(paste.windowFlags() & Qt::Tool);
         EXPECT_EQ(paste.size(), QSize(325, 185));
-        paste.txCopipe->insertPlainText(u"前の文章"_s);
-        paste.cmNO->click();
+        paste.textEdit->insertPlainText(u"前の文章"_s);
+        paste.cancelButton->click();
         return paste.result();
     };
-    f.Window->cmCopipe->click();
-    f.Window->cmCopipe->click();
+    f.Window->pasteButton->click();
+    f.Window->pasteButton->click();
     EXPECT_EQ(seen, (QStringList{u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s,
                                  u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s}));
 }
 
 TEST(PasteWindow, CancelCloseBoxAndEscEndThePasteQuietly)
 {
-    const std::function<void(frCopipe &)> ways[] = {
-        [](frCopipe &w) { w.cmNO->click(); },
-        [](frCopipe &w) { w.close(); },
-        [](frCopipe &w) { QTest::keyClick(&w, Qt::Key_Escape); },
-        [](frCopipe &w) { QTest::keyClick(w.cmNO, Qt::Key_Return); }, // Enter on キャンセル
+    const std::function<void(PasteWindow &)> ways[] = {
+        [](PasteWindow &w) { w.cancelButton->click(); }, [](PasteWindow &w) { w.close(); },
+        [](PasteWindow &w) { QTest::keyClick(&w, Qt::Key_Escape); },
+        [](PasteWindow &w) {
+            QTest::keyClick(w.cancelButton, Qt::Key_Return);
+        }, // Enter on キャンセル
     };
     for (const auto &leave : ways) {
         MainWindowFixture f;
         f.Paste(MailText({Titled(u"一"_s)}));
         f.Modal = LeavePaste(leave);
-        f.Window->cmCopipe->click();
+        f.Window->pasteButton->click();
         EXPECT_EQ(f.ModalCount, 2);
         EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s}) << "no re-parse, no empty entry";
-        EXPECT_EQ(f.Window->Store.UpperBound(), 1);
-        EXPECT_TRUE(f.Window->Store.LoadText.isEmpty()) << "no old text kept for a later parse";
+        EXPECT_EQ(f.Window->store.UpperBound(), 1);
+        EXPECT_TRUE(f.Window->store.LoadText.isEmpty()) << "no old text kept for a later parse";
     }
 }
 
@@ -86,31 +87,31 @@ TEST(PasteWindow, EnterExecutesAndCtrlEnterBreaksTheLine)
 {
     MainWindowFixture f;
     f.Modal = [](QDialog &dialog) {
-        auto &paste = dynamic_cast<frCopipe &>(dialog);
-        paste.txCopipe->insertPlainText(u"A"_s);
-        QTest::keyClick(paste.txCopipe, Qt::Key_Return, Qt::ControlModifier);
-        paste.txCopipe->insertPlainText(u"B"_s);
+        auto &paste = dynamic_cast<PasteWindow &>(dialog);
+        paste.textEdit->insertPlainText(u"A"_s);
+        QTest::keyClick(paste.textEdit, Qt::Key_Return, Qt::ControlModifier);
+        paste.textEdit->insertPlainText(u"B"_s);
         EXPECT_EQ(paste.result(), 0) << "Ctrl+Enter must not close the window";
-        QTest::keyClick(paste.txCopipe, Qt::Key_Return);
+        QTest::keyClick(paste.textEdit, Qt::Key_Return);
         return paste.result();
     };
-    f.Window->cmCopipe->click();
-    EXPECT_EQ(f.Window->Store.LoadText, u"A\r\nB"_s);
-    EXPECT_EQ(f.Window->Store.TextLines.toStringList(), (QStringList{u"A"_s, u"B"_s}));
+    f.Window->pasteButton->click();
+    EXPECT_EQ(f.Window->store.LoadText, u"A\r\nB"_s);
+    EXPECT_EQ(f.Window->store.TextLines.toStringList(), (QStringList{u"A"_s, u"B"_s}));
 }
 
 TEST(PasteWindow, TabLeavesTheTextBoxInsteadOfTypingATab)
 {
     MainWindowFixture f;
     f.Modal = [](QDialog &dialog) {
-        auto &paste = dynamic_cast<frCopipe &>(dialog);
-        paste.txCopipe->insertPlainText(u"A"_s);
-        QTest::keyClick(paste.txCopipe, Qt::Key_Tab);
-        paste.cmOK->click();
+        auto &paste = dynamic_cast<PasteWindow &>(dialog);
+        paste.textEdit->insertPlainText(u"A"_s);
+        QTest::keyClick(paste.textEdit, Qt::Key_Tab);
+        paste.runButton->click();
         return paste.result();
     };
-    f.Window->cmCopipe->click();
-    EXPECT_EQ(f.Window->Store.LoadText, u"A"_s);
+    f.Window->pasteButton->click();
+    EXPECT_EQ(f.Window->store.LoadText, u"A"_s);
 }
 
 TEST(PasteWindow, ExecuteWithAnEmptyBoxParsesAnEmptyText)
@@ -130,12 +131,12 @@ TEST(PasteWindow, TextPastedWithLfBreaksComesOutWithCrLf)
     QString text = MailText({Titled(u"一"_s)});
     text.replace(u"\r\n"_s, u"\n"_s);
     f.Modal = [text](QDialog &dialog) {
-        auto &paste = dynamic_cast<frCopipe &>(dialog);
-        paste.txCopipe->insertPlainText(text);
-        paste.cmOK->click();
+        auto &paste = dynamic_cast<PasteWindow &>(dialog);
+        paste.textEdit->insertPlainText(text);
+        paste.runButton->click();
         return paste.result();
     };
-    f.Window->cmCopipe->click();
+    f.Window->pasteButton->click();
     EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s});
 }
 
@@ -148,27 +149,27 @@ TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
 
     QString shown;
     f.Modal = [&shown](QDialog &dialog) {
-        auto &window = dynamic_cast<frTyuuki &>(dialog);
+        auto &window = dynamic_cast<AnnotationWindow &>(dialog);
         EXPECT_EQ(window.parent(), nullptr);
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        shown = window.txTyuuki->Text();
-        window.Command1->click();
+        shown = window.textView->Text();
+        window.closeButton->click();
         return window.result();
     };
-    f.Window->cmImport->click();
+    f.Window->annotationButton->click();
     EXPECT_TRUE(shown.contains(u"あの注記\r\n"_s)) << shown.toStdString();
     EXPECT_FALSE(shown.contains(u"うの注記"_s));
-    EXPECT_EQ(shown, f.Window->Store.Puzzles[1].TyuukiText);
+    EXPECT_EQ(shown, f.Window->store.Puzzles[1].TyuukiText);
 }
 
 TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
 {
-    const std::function<void(frTyuuki &)> ways[] = {
-        [](frTyuuki &w) { w.Command1->click(); },
-        [](frTyuuki &w) { QTest::keyClick(&w, Qt::Key_Escape); },
-        [](frTyuuki &w) { w.close(); },
+    const std::function<void(AnnotationWindow &)> ways[] = {
+        [](AnnotationWindow &w) { w.closeButton->click(); },
+        [](AnnotationWindow &w) { QTest::keyClick(&w, Qt::Key_Escape); },
+        [](AnnotationWindow &w) { w.close(); },
     };
     for (const auto &leave : ways) {
         MainWindowFixture f;
@@ -176,17 +177,17 @@ TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
         f.Click(0);
         bool wasVisible = false;
         f.Modal = [&](QDialog &dialog) {
-            auto &window = dynamic_cast<frTyuuki &>(dialog);
+            auto &window = dynamic_cast<AnnotationWindow &>(dialog);
             EXPECT_EQ(window.windowTitle(), u"注記"_s);
-            EXPECT_TRUE(window.txTyuuki->isReadOnly());
-            EXPECT_EQ(window.Command1->text(), u"Command1"_s);
+            EXPECT_TRUE(window.textView->isReadOnly());
+            EXPECT_EQ(window.closeButton->text(), u"Command1"_s);
             window.show();
             wasVisible = window.isVisible();
             leave(window);
             EXPECT_FALSE(window.isVisible());
             return window.result();
         };
-        f.Window->cmImport->click();
+        f.Window->annotationButton->click();
         EXPECT_TRUE(wasVisible);
         EXPECT_EQ(f.ModalCount, 2);
     }
@@ -199,11 +200,11 @@ TEST(AnnotationWindow, AnIssueWithoutAnnotationOpensAnEmptyBox)
     f.Click(0);
     QString shown = u"not set"_s;
     f.Modal = [&shown](QDialog &dialog) {
-        auto &window = dynamic_cast<frTyuuki &>(dialog);
-        window.Form_Activate();
-        shown = window.txTyuuki->Text();
+        auto &window = dynamic_cast<AnnotationWindow &>(dialog);
+        window.showText();
+        shown = window.textView->Text();
         return int(QDialog::Rejected);
     };
-    f.Window->cmImport->click();
+    f.Window->annotationButton->click();
     EXPECT_EQ(shown, QString());
 }

@@ -1,6 +1,5 @@
 #include "UiTestSupport.h"
 
-#include "KesaPrt.h"
 #include "QtPrintDialog.h"
 
 #include <QListWidget>
@@ -54,7 +53,7 @@ TEST(Printing, ConfirmedDialogPrintsTheCheckedIssuesInListOrder)
     f.SetChecked(2, true); // う, checked first
     f.SetChecked(0, true); // あ
     f.PrintDialog->Answer = Choice();
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
 
     auto printer = f.Printers->At(0);
     EXPECT_EQ(printer->Pages(), 2);
@@ -70,7 +69,6 @@ TEST(Printing, ConfirmedDialogPrintsTheCheckedIssuesInListOrder)
     EXPECT_EQ(printer->OrientationCode, 2);
     EXPECT_EQ(printer->PaperSizeCode, 13);
     EXPECT_EQ(printer->PrintQualityCode, 600);
-    EXPECT_EQ(KesaPrt::PrintTarget, f.Printers->Printer());
     EXPECT_TRUE(f.Messages.isEmpty());
 }
 
@@ -78,15 +76,15 @@ TEST(Printing, CancelledDialogPrintsNothingAndChangesNothing)
 {
     MainWindowFixture f;
     LoadThree(f);
-    f.Window->cmAll->click();
+    f.Window->checkAllButton->click();
     f.PrintDialog->Answer.reset();
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     auto printer = f.Printers->At(0);
     EXPECT_EQ(f.PrintDialog->Presets.size(), 1);
     EXPECT_TRUE(printer->Calls.isEmpty());
     EXPECT_EQ(printer->CopiesCode, 1);
     EXPECT_EQ(printer->PaperSizeCode, 9);
-    EXPECT_TRUE(f.Window->cmPrint->isEnabled());
+    EXPECT_TRUE(f.Window->printButton->isEnabled());
 }
 
 TEST(Printing, AnotherPrinterChosenBecomesCurrentAndTakesTheJob)
@@ -95,7 +93,7 @@ TEST(Printing, AnotherPrinterChosenBecomesCurrentAndTakesTheJob)
     LoadThree(f);
     f.SetChecked(1, true);
     f.PrintDialog->Answer = Choice(u"LASER"_s);
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     EXPECT_EQ(f.Printers->Printer(), f.Printers->At(1));
     EXPECT_TRUE(f.Printers->At(0)->Calls.isEmpty());
     EXPECT_EQ(f.Printers->At(1)->Pages(), 1);
@@ -104,7 +102,7 @@ TEST(Printing, AnotherPrinterChosenBecomesCurrentAndTakesTheJob)
 
     // The next job opens preset to the printer chosen last.
     f.PrintDialog->Answer.reset();
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     EXPECT_EQ(f.PrintDialog->Presets.back().DeviceName, u"Laser"_s);
 }
 
@@ -116,7 +114,7 @@ TEST(Printing, PrinterWithoutDuplexStillTakesTheOtherSettings)
     auto printer = f.Printers->At(0);
     printer->CannotReportDuplex = true;
     f.PrintDialog->Answer = Choice();
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     EXPECT_EQ(f.PrintDialog->Presets[0].Duplex, 0);
     EXPECT_EQ(printer->CopiesCode, 3);
     EXPECT_EQ(printer->OrientationCode, 2);
@@ -132,8 +130,8 @@ TEST(Printing, PlacementIsTakenWhenPrintIsPressed)
     LoadThree(f);
     f.SetChecked(0, true);
     f.PrintDialog->Answer = Choice();
-    f.Window->opPos[2]->setChecked(true);
-    f.Window->cmPrint->click();
+    f.Window->positionButtons[2]->setChecked(true);
+    f.Window->printButton->click();
     const QList<RecordedCall> lefts = f.Printers->At(0)->CallsOf(u"SetScaleLeft"_s);
     ASSERT_FALSE(lefts.isEmpty());
     // A printable area of 200 x 287 mm centres the 95 mm layout 8 mm further right.
@@ -147,19 +145,19 @@ TEST(Printing, PrinterFailureIsReportedAndTheProgramGoesOn)
 {
     MainWindowFixture f;
     LoadThree(f);
-    f.Window->cmAll->click();
+    f.Window->checkAllButton->click();
     f.PrintDialog->Answer = Choice();
     auto printer = f.Printers->At(0);
     printer->FailAtOutput = 5;
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     ASSERT_EQ(f.Messages.size(), 1);
     EXPECT_EQ(f.Messages[0].kind, MessageBox::Kind::Critical);
-    EXPECT_TRUE(f.Messages[0].text.contains(u"fails on purpose"_s));
+    EXPECT_TRUE(f.Messages[0].text.contains(u"わざと失敗しました"_s));
     EXPECT_EQ(printer->CallsOf(u"EndDoc"_s).size(), 0);
 
     printer->FailAtOutput = 0;
     printer->Calls.clear();
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     EXPECT_EQ(f.Messages.size(), 1);
     EXPECT_EQ(printer->Pages(), 3);
 }
@@ -170,13 +168,13 @@ TEST(Printing, NoPrinterInstalledIsReportedUnlessAFileIsChosen)
     LoadThree(f);
     f.SetChecked(0, true);
     f.PrintDialog->Answer = PrintDialogSettings{};
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     ASSERT_EQ(f.Messages.size(), 1);
     EXPECT_TRUE(f.Messages[0].text.contains(u"プリンタが見つかりません"_s));
 
     auto file = std::make_shared<RecordingPrinter>(u"PDF"_s);
     f.PrintDialog->JobPrinter = file;
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     EXPECT_EQ(f.Messages.size(), 1);
     EXPECT_EQ(file->Pages(), 1);
 }
@@ -189,12 +187,11 @@ TEST(Printing, AFileChosenInTheDialogTakesThisJobOnly)
     auto file = std::make_shared<RecordingPrinter>(u"PDF"_s);
     f.PrintDialog->Answer = Choice();
     f.PrintDialog->JobPrinter = file;
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     EXPECT_EQ(file->Pages(), 1);
     EXPECT_TRUE(f.Printers->At(0)->CallsOf(u"Print"_s).isEmpty());
-    EXPECT_EQ(KesaPrt::PrintTarget, f.Printers->Printer());
 
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     EXPECT_EQ(f.Printers->At(0)->Pages(), 1);
     EXPECT_EQ(file->CallsOf(u"EndDoc"_s).size(), 1);
 }
@@ -216,10 +213,9 @@ TEST(Printing, PreviewShowsThePagesThePrintJobPrints)
         }
         return int(QDialog::Rejected);
     };
-    f.Window->cmPreview->click();
+    f.Window->previewButton->click();
     EXPECT_EQ(pages, 2);
     EXPECT_TRUE(f.Printers->At(0)->Calls.isEmpty()) << "a preview sends nothing to the printer";
-    EXPECT_EQ(KesaPrt::PrintTarget, f.Printers->Printer());
     EXPECT_TRUE(f.Messages.isEmpty());
 }
 
@@ -227,24 +223,24 @@ TEST(Printing, PreviewDrawsWhatPrintingDraws)
 {
     MainWindowFixture f;
     LoadThree(f);
-    f.Window->cmAll->click();
-    f.Window->opPos[1]->setChecked(true);
-    auto preview = std::make_shared<RecordingPrinter>(u"Preview"_s);
-    f.Window->PrintPreviewPages(preview);
+    f.Window->checkAllButton->click();
+    f.Window->positionButtons[1]->setChecked(true);
+    RecordingPrinter preview(u"Preview"_s);
+    f.Window->drawPreviewPages(preview);
     f.PrintDialog->Answer = PrintDialogSettings{};
-    f.Window->cmPrint->click();
+    f.Window->printButton->click();
     // The print job's printer also took the dialog's five settings; the rest is the drawing.
     QList<RecordedCall> printed = f.Printers->At(0)->Calls;
     const QStringList settings{u"SetCopies"_s, u"SetDuplex"_s, u"SetOrientation"_s,
                                u"SetPaperSize"_s, u"SetPrintQuality"_s};
     printed.removeIf([&](const RecordedCall &c) { return settings.contains(c.Member); });
-    ASSERT_EQ(preview->Calls.size(), printed.size());
+    ASSERT_EQ(preview.Calls.size(), printed.size());
     for (qsizetype i = 0; i < printed.size(); ++i) {
-        EXPECT_EQ(preview->Calls[i].Member, printed[i].Member);
-        EXPECT_EQ(preview->Calls[i].Text, printed[i].Text);
-        EXPECT_EQ(preview->Calls[i].Numbers, printed[i].Numbers);
+        EXPECT_EQ(preview.Calls[i].Member, printed[i].Member);
+        EXPECT_EQ(preview.Calls[i].Text, printed[i].Text);
+        EXPECT_EQ(preview.Calls[i].Numbers, printed[i].Numbers);
     }
-    EXPECT_EQ(preview->Pages(), 3);
+    EXPECT_EQ(preview.Pages(), 3);
 }
 
 // Duplex needs a printer that offers it, so it is checked against the CUPS queue; here a PDF

@@ -1,8 +1,8 @@
 #include "UiTestSupport.h"
 
 #include "MailMarkers.h"
+#include "PasteWindow.h"
 #include "TextBox.h"
-#include "frCopipe.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -51,7 +51,7 @@ MainWindowFixture::MainWindowFixture(const QStringList &printerNames)
 {
     MessageBox::SetCatcher([this](const MessageBox::Message &m) { Messages.append(m); });
     UiServices services;
-    services.Dialog = OpenDialog;
+    services.OpenDialog = OpenDialog;
     services.Printers = Printers;
     services.PrintDialog = PrintDialog;
     services.RunModal = [this](QDialog &dialog) {
@@ -62,7 +62,7 @@ MainWindowFixture::MainWindowFixture(const QStringList &printerNames)
         }
         return Modal(dialog);
     };
-    Window = std::make_unique<FR>(std::move(services));
+    Window = std::make_unique<MainWindow>(std::move(services));
 }
 
 MainWindowFixture::~MainWindowFixture()
@@ -73,42 +73,42 @@ MainWindowFixture::~MainWindowFixture()
 void MainWindowFixture::Paste(const QString &text)
 {
     Modal = [text](QDialog &dialog) {
-        auto &paste = dynamic_cast<frCopipe &>(dialog);
-        paste.txCopipe->SetText(text);
-        paste.cmOK->click();
+        auto &paste = dynamic_cast<PasteWindow &>(dialog);
+        paste.textEdit->SetText(text);
+        paste.runButton->click();
         return paste.result();
     };
-    Window->cmCopipe->click();
+    Window->pasteButton->click();
 }
 
 void MainWindowFixture::OpenFiles(const QStringList &paths)
 {
     OpenDialog->Answers.append(paths);
-    Window->cmFile->click();
+    Window->openFilesButton->click();
 }
 
 QStringList MainWindowFixture::ListTexts() const
 {
     QStringList texts;
-    for (int i = 0; i < Window->List1->count(); ++i)
-        texts.append(Window->List1->item(i)->text());
+    for (int i = 0; i < Window->issueList->count(); ++i)
+        texts.append(Window->issueList->item(i)->text());
     return texts;
 }
 
 QList<qint32> MainWindowFixture::ListItemData() const
 {
     QList<qint32> data;
-    for (int i = 0; i < Window->List1->count(); ++i)
-        data.append(Window->List1->item(i)->data(Qt::UserRole).toInt());
+    for (int i = 0; i < Window->issueList->count(); ++i)
+        data.append(Window->issueList->item(i)->data(Qt::UserRole).toInt());
     return data;
 }
 
 void MainWindowFixture::SetChecked(int row, bool checked)
 {
-    Window->List1->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    Window->issueList->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
 void MainWindowFixture::Click(int row)
 {
-    Window->List1->setCurrentRow(row);
+    Window->issueList->setCurrentRow(row);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FR.h"
+#include "MainWindow.h"
 #include "MessageBox.h"
 #include "RecordingPrinter.h"
 
@@ -79,7 +79,7 @@ public:
     std::function<int(QDialog &)> Modal;
     int ModalCount = 0;
     QList<MessageBox::Message> Messages;
-    std::unique_ptr<FR> Window;
+    std::unique_ptr<MainWindow> Window;
 
     // Pastes the text into the paste window and presses "実行".
     void Paste(const QString &text);

@@ -2,7 +2,6 @@
 
 #include "IssueOrder.h"
 #include "IssueStore.h"
-#include "KesaPrt.h"
 #include "QtPrinterObject.h"
 
 #include <QDir>
@@ -97,25 +96,25 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     // Written beside the target and renamed only when complete: a failed job leaves no
     // half-written file, and an existing file stays until the new one is whole.
     const QFileInfo target(options.OutputPath);
-    QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName()
-                                                         + QStringLiteral(".XXXXXX")));
+    QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() +
+                                                         QStringLiteral(".XXXXXX")));
     if (!partial.open()) {
         err << "rotam-pdf: " << options.OutputPath << ": " << partial.errorString() << '\n';
         return false;
     }
     partial.close();
 
-    const auto printer = QtPrinterObject::ForPdf(partial.fileName(), PaperSize(options.Paper),
-                                                 QMarginsF(UnprintableMm, UnprintableMm,
-                                                           UnprintableMm, UnprintableMm),
-                                                 DotsPerInch);
+    const auto printer = QtPrinterObject::ForPdf(
+        partial.fileName(), PaperSize(options.Paper),
+        QMarginsF(UnprintableMm, UnprintableMm, UnprintableMm, UnprintableMm), DotsPerInch);
     int lastTenth = 0;
     try {
-        const KesaPrt::PrintTargetScope scope(printer);
-        PrintIssuePages(entries, store.Puzzles, options.Placement, ProgressLine(err, lastTenth));
+        PrintIssuePages(*printer, entries, store.Puzzles, options.Placement,
+                        ProgressLine(err, lastTenth));
     } catch (const PrinterError &error) {
-        err << (lastTenth > 0 && StderrIsTerminal() ? "\n" : "") << "rotam-pdf: "
-            << options.OutputPath << ": " << QString::fromStdString(error.what()) << '\n';
+        err << (lastTenth > 0 && StderrIsTerminal() ? "\n" : "")
+            << "rotam-pdf: " << options.OutputPath << ": " << QString::fromStdString(error.what())
+            << '\n';
         return false;
     }
 
@@ -128,10 +127,9 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     umask(mask);
     chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
     if (std::rename(QFile::encodeName(partial.fileName()).constData(),
-                    QFile::encodeName(target.absoluteFilePath()).constData())
-        != 0) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << QString::fromLocal8Bit(std::strerror(errno))
-            << '\n';
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        err << "rotam-pdf: " << options.OutputPath << ": "
+            << QString::fromLocal8Bit(std::strerror(errno)) << '\n';
         return false;
     }
     partial.setAutoRemove(false); // renamed: nothing left to remove

@@ -1,10 +1,8 @@
-#include "KesaPrt.h"
+#include "PageText.h"
 
 #include <QStringList>
 
-namespace KesaPrt {
-
-PrinterRef PrintTarget;
+namespace PageText {
 
 namespace {
 
@@ -26,8 +24,8 @@ QStringList Characters(const QString &text)
 
 // Places CurrentX for the horizontal units digit h. Spreading of two or more characters is
 // left to the caller, which needs the character list anyway.
-void PlaceHorizontally(PrinterObject &printer, float left, float right, const QString &text,
-                       int h, qsizetype characterCount)
+void PlaceHorizontally(PrinterObject &printer, float left, float right, const QString &text, int h,
+                       qsizetype characterCount)
 {
     switch (h) {
     case 0:
@@ -62,29 +60,24 @@ void Spread(PrinterObject &printer, const QStringList &characters, float start, 
 
 } // namespace
 
-void InitPrinter()
+void BeginJob(PrinterObject &printer)
 {
-    PrinterObject &printer = *PrintTarget;
     printer.SetDrawWidth(1);
     printer.SetFontTransparent(false);
-    printer.SetFillStyle(0);
     printer.Font.Name = QStringLiteral("Arial");
     printer.SetFontName(QStringLiteral("Arial"));
     printer.Font.Size = 4;
     printer.Print(QStringLiteral(" "), LineEnd::Yes);
     printer.SetCurrentX(0);
     printer.SetCurrentY(0);
-    printer.SetFillStyle(1);
-    printer.SetDrawMode(1);
-    printer.SetDrawStyle(0);
     printer.SetFontTransparent(true);
 }
 
-void PrintTextAt(float left, float right, float y, const QString &text, qint16 alignment)
+void TextAt(PrinterObject &printer, float left, float right, float y, const QString &text,
+            qint16 alignment)
 {
     if (text.isEmpty())
         return;
-    PrinterObject &printer = *PrintTarget;
     int h = alignment;
     if (alignment >= 10) {
         printer.SetCurrentY(y - printer.TextHeight(text));
@@ -100,12 +93,11 @@ void PrintTextAt(float left, float right, float y, const QString &text, qint16 a
         printer.Print(text);
 }
 
-void PrintTextInBox(float left, float right, float top, float bottom, const QString &text,
-                    qint16 alignment)
+void TextInBox(PrinterObject &printer, float left, float right, float top, float bottom,
+               const QString &text, qint16 alignment)
 {
     if (text == QString())
         return;
-    PrinterObject &printer = *PrintTarget;
     const int tens = alignment / 10;  // towards zero, as the codes are read
     const int units = alignment % 10; // keeps the code's sign: negative keeps CurrentX
     switch (tens) {
@@ -129,10 +121,9 @@ void PrintTextInBox(float left, float right, float top, float bottom, const QStr
         printer.Print(text);
 }
 
-void SetPrinterFont(const QString &name, qint16 size, qint16 bold, qint16 italic,
-                    qint16 underline, qint16 strikethrough)
+void SetFont(PrinterObject &printer, const QString &name, qint16 size, qint16 bold, qint16 italic,
+             qint16 underline, qint16 strikethrough)
 {
-    PrinterObject &printer = *PrintTarget;
     if (name != QString())
         printer.Font.Name = name;
     if (size != 0)
@@ -148,4 +139,4 @@ void SetPrinterFont(const QString &name, qint16 size, qint16 bold, qint16 italic
     printer.SetFontName(printer.Font.Name);
 }
 
-} // namespace KesaPrt
+} // namespace PageText

@@ -1,4 +1,4 @@
-#include "ResizeLayout.h"
+#include "ToolWindowLayout.h"
 
 #include <cmath>
 
@@ -17,11 +17,11 @@ qint32 RoundToInteger(float value)
     return qint32(std::lrint(value));
 }
 
-CopipeLayout LayoutCopipe(TwipSize outer)
+PasteWindowLayout LayOutPasteWindow(TwipSize outer)
 {
     const qint32 h = RoundToInteger(outer.Height);
     const qint32 w = RoundToInteger(outer.Width);
-    CopipeLayout layout;
+    PasteWindowLayout layout;
     layout.TextHeight = h - 1050;
     layout.TextWidth = w - 120;
     const double quarter = (double(w) - 2000.0) / 4.0;
@@ -32,7 +32,7 @@ CopipeLayout LayoutCopipe(TwipSize outer)
     return layout;
 }
 
-TyuukiLayout LayoutTyuuki(TwipSize outer)
+AnnotationWindowLayout LayOutAnnotationWindow(TwipSize outer)
 {
     const qint32 h = RoundToInteger(outer.Height);
     const qint32 w = RoundToInteger(outer.Width);

@@ -1,44 +1,42 @@
-#include "KesaPrt.h"
+#include "PageText.h"
 #include "RecordingPrinter.h"
 
 #include <gtest/gtest.h>
 
-using namespace KesaPrt;
+using namespace PageText;
 
 namespace {
 
 // Courier-like metrics of the recorder at 10 pt: 3 mm per character, 5 mm per line.
-class KesaPrtTest : public ::testing::Test
+class PageTextTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         printer = std::make_shared<RecordingPrinter>();
         printer->Font.Size = 10;
-        PrintTarget = printer;
     }
-    void TearDown() override { PrintTarget.reset(); }
 
     std::shared_ptr<RecordingPrinter> printer;
 };
 
-TEST_F(KesaPrtTest, EmptyTextPrintsNothingAndKeepsThePosition)
+TEST_F(PageTextTest, EmptyTextPrintsNothingAndKeepsThePosition)
 {
     printer->SetCurrentX(7);
     printer->SetCurrentY(8);
     printer->Calls.clear();
     for (qint16 code : {0, 2, 3, 10, 12, 13, 22}) {
-        PrintTextAt(10, 77, 5, QString(), code);
-        PrintTextInBox(10, 77, 5, 20, QString(), code);
+        TextAt(*printer, 10, 77, 5, QString(), code);
+        TextInBox(*printer, 10, 77, 5, 20, QString(), code);
     }
     EXPECT_TRUE(printer->Calls.isEmpty());
     EXPECT_EQ(printer->CurrentX(), 7);
     EXPECT_EQ(printer->CurrentY(), 8);
 }
 
-TEST_F(KesaPrtTest, SpreadFillsTheSpanFromLeftToRight)
+TEST_F(PageTextTest, SpreadFillsTheSpanFromLeftToRight)
 {
-    PrintTextAt(10, 77, 5, QStringLiteral("－今日のロタム－"), 13);
+    TextAt(*printer, 10, 77, 5, QStringLiteral("－今日のロタム－"), 13);
     const auto prints = printer->Prints();
     ASSERT_EQ(prints.size(), 8);
     EXPECT_FLOAT_EQ(prints.front().X, 10);
@@ -51,25 +49,25 @@ TEST_F(KesaPrtTest, SpreadFillsTheSpanFromLeftToRight)
     EXPECT_NEAR(prints.at(1).X - (prints.at(0).X + 3), 43.0 / 7.0, 1e-4);
 }
 
-TEST_F(KesaPrtTest, SpreadOfOneCharacterCentresIt)
+TEST_F(PageTextTest, SpreadOfOneCharacterCentresIt)
 {
-    PrintTextAt(10, 77, 5, QStringLiteral("囲"), 13);
+    TextAt(*printer, 10, 77, 5, QStringLiteral("囲"), 13);
     const auto prints = printer->Prints();
     ASSERT_EQ(prints.size(), 1);
     EXPECT_FLOAT_EQ(prints.front().X, (10 + 77 - 3) / 2.0f);
     EXPECT_FLOAT_EQ(prints.front().Y, 0);
 }
 
-TEST_F(KesaPrtTest, SpreadKeepsASurrogatePairWhole)
+TEST_F(PageTextTest, SpreadKeepsASurrogatePairWhole)
 {
-    PrintTextAt(0, 30, 5, QStringLiteral("a\U00020BB7b"), 3);
+    TextAt(*printer, 0, 30, 5, QStringLiteral("a\U00020BB7b"), 3);
     const auto prints = printer->Prints();
     ASSERT_EQ(prints.size(), 3);
     EXPECT_EQ(prints.at(1).Text, QStringLiteral("\U00020BB7"));
     EXPECT_NEAR(prints.back().X + 3, 30, 1e-4);
 }
 
-TEST_F(KesaPrtTest, TextAtPlacesByTheTwoDigits)
+TEST_F(PageTextTest, TextAtPlacesByTheTwoDigits)
 {
     struct Case
     {
@@ -77,13 +75,13 @@ TEST_F(KesaPrtTest, TextAtPlacesByTheTwoDigits)
         float x, y; // where the text's cell begins; CurrentX starts at 33
     };
     const float centre = (0 + 87 - 12) / 2.0f; // "ABCD" is 12 mm wide
-    for (const Case &c : {Case{0, 0, 50}, Case{1, 75, 50}, Case{2, centre, 50},
-                          Case{5, 33, 50}, Case{-1, 33, 50}, Case{10, 0, 45}, Case{11, 75, 45},
-                          Case{12, centre, 45}, Case{14, 33, 45}, Case{20, 33, 45}}) {
+    for (const Case &c : {Case{0, 0, 50}, Case{1, 75, 50}, Case{2, centre, 50}, Case{5, 33, 50},
+                          Case{-1, 33, 50}, Case{10, 0, 45}, Case{11, 75, 45}, Case{12, centre, 45},
+                          Case{14, 33, 45}, Case{20, 33, 45}}) {
         SCOPED_TRACE(c.code);
         printer->SetCurrentX(33);
         printer->Calls.clear();
-        PrintTextAt(0, 87, 50, QStringLiteral("ABCD"), c.code);
+        TextAt(*printer, 0, 87, 50, QStringLiteral("ABCD"), c.code);
         const auto prints = printer->Prints();
         ASSERT_EQ(prints.size(), 1);
         EXPECT_FLOAT_EQ(prints.front().X, c.x);
@@ -93,7 +91,7 @@ TEST_F(KesaPrtTest, TextAtPlacesByTheTwoDigits)
     }
 }
 
-TEST_F(KesaPrtTest, TextInBoxPlacesByTheTwoDigits)
+TEST_F(PageTextTest, TextInBoxPlacesByTheTwoDigits)
 {
     struct Case
     {
@@ -101,14 +99,14 @@ TEST_F(KesaPrtTest, TextInBoxPlacesByTheTwoDigits)
         float x, y; // CurrentX starts at 33, CurrentY at 44
     };
     // Box x 10..40, y 20..40; "AB" is 6 mm wide and 5 mm high.
-    for (const Case &c : {Case{22, 22, 27.5f}, Case{0, 10, 20}, Case{10, 10, 35},
-                          Case{12, 22, 35}, Case{44, 33, 44}, Case{-2, 33, 20},
-                          Case{-12, 33, 44}, Case{31, 34, 44}}) {
+    for (const Case &c :
+         {Case{22, 22, 27.5f}, Case{0, 10, 20}, Case{10, 10, 35}, Case{12, 22, 35},
+          Case{44, 33, 44}, Case{-2, 33, 20}, Case{-12, 33, 44}, Case{31, 34, 44}}) {
         SCOPED_TRACE(c.code);
         printer->SetCurrentX(33);
         printer->SetCurrentY(44);
         printer->Calls.clear();
-        PrintTextInBox(10, 40, 20, 40, QStringLiteral("AB"), c.code);
+        TextInBox(*printer, 10, 40, 20, 40, QStringLiteral("AB"), c.code);
         const auto prints = printer->Prints();
         ASSERT_EQ(prints.size(), 1);
         EXPECT_FLOAT_EQ(prints.front().X, c.x);
@@ -116,9 +114,9 @@ TEST_F(KesaPrtTest, TextInBoxPlacesByTheTwoDigits)
     }
 }
 
-TEST_F(KesaPrtTest, SpreadInABoxKeepsHalfAMillimetreFree)
+TEST_F(PageTextTest, SpreadInABoxKeepsHalfAMillimetreFree)
 {
-    PrintTextInBox(10, 40, 20, 40, QStringLiteral("AB"), 3);
+    TextInBox(*printer, 10, 40, 20, 40, QStringLiteral("AB"), 3);
     const auto prints = printer->Prints();
     ASSERT_EQ(prints.size(), 2);
     EXPECT_FLOAT_EQ(prints.at(0).X, 10.5f);
@@ -126,43 +124,39 @@ TEST_F(KesaPrtTest, SpreadInABoxKeepsHalfAMillimetreFree)
     EXPECT_FLOAT_EQ(prints.at(0).Y, 20);
 }
 
-TEST_F(KesaPrtTest, SetPrinterFontOneMeansUnchanged)
+TEST_F(PageTextTest, SetFontOneMeansUnchanged)
 {
     printer->Font = {QStringLiteral("Arial"), 4, true, false, true, false};
-    SetPrinterFont(QString(), 0, 1, 1, 1, 1);
+    SetFont(*printer, QString(), 0, 1, 1, 1, 1);
     EXPECT_EQ(printer->Font, (PrinterFont{QStringLiteral("Arial"), 4, true, false, true, false}));
     EXPECT_EQ(printer->FontName(), QStringLiteral("Arial"));
 
-    SetPrinterFont(QStringLiteral("ＭＳ Ｐ明朝"), 9, 1, 1, 1, 1);
+    SetFont(*printer, QStringLiteral("ＭＳ Ｐ明朝"), 9, 1, 1, 1, 1);
     EXPECT_EQ(printer->Font,
               (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, true, false, true, false}));
 
     printer->Font.Italic = true;
-    SetPrinterFont(QString(), 0, -1, 0, 1, 1);
+    SetFont(*printer, QString(), 0, -1, 0, 1, 1);
     EXPECT_EQ(printer->Font,
               (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, true, false, true, false}));
-    SetPrinterFont(QString(), 0, 0, 2, 0, 7);
+    SetFont(*printer, QString(), 0, 0, 2, 0, 7);
     EXPECT_EQ(printer->Font,
               (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, false, true, false, true}));
 }
 
-TEST_F(KesaPrtTest, InitPrinterBeginsWithABlankAndLeavesAKnownState)
+TEST_F(PageTextTest, BeginJobBeginsWithABlankAndLeavesAKnownState)
 {
     printer->Font = {QStringLiteral("Times"), 20, true, true, false, false};
-    InitPrinter();
+    BeginJob(*printer);
     QStringList members;
     for (const auto &call : printer->Calls)
         members << call.Member + QLatin1Char(' ') + QString::number(call.Numbers.value(0));
     EXPECT_EQ(members, (QStringList{
                            QStringLiteral("SetDrawWidth 1"),
                            QStringLiteral("SetFontTransparent 0"),
-                           QStringLiteral("SetFillStyle 0"),
                            QStringLiteral("Print 1"),
                            QStringLiteral("SetCurrentX 0"),
                            QStringLiteral("SetCurrentY 0"),
-                           QStringLiteral("SetFillStyle 1"),
-                           QStringLiteral("SetDrawMode 1"),
-                           QStringLiteral("SetDrawStyle 0"),
                            QStringLiteral("SetFontTransparent 1"),
                        }));
     const auto blank = printer->Prints().front();
@@ -170,7 +164,7 @@ TEST_F(KesaPrtTest, InitPrinterBeginsWithABlankAndLeavesAKnownState)
     EXPECT_EQ(blank.Font.Name, QStringLiteral("Arial"));
     EXPECT_EQ(blank.Font.Size, 4);
 
-    PrintTextAt(5, 50, 5, QStringLiteral("x"), 0);
+    TextAt(*printer, 5, 50, 5, QStringLiteral("x"), 0);
     const auto after = printer->Prints().back();
     // The styles are left as they were; only face and size are reset.
     EXPECT_EQ(after.Font, (PrinterFont{QStringLiteral("Arial"), 4, true, true, false, false}));

@@ -22,7 +22,7 @@ TwipSize SnapToMinimumSize(TwipSize outer);
 // Single to 32-bit integer: to nearest, halves to even.
 qint32 RoundToInteger(float value);
 
-struct CopipeLayout
+struct PasteWindowLayout
 {
     qint32 TextHeight = 0;
     qint32 TextWidth = 0;
@@ -34,13 +34,13 @@ struct CopipeLayout
 
 // Places the paste window's text box and buttons for an outer size that is already snapped.
 // The buttons share the free width W - 2000 as 1 : 2 : 1 around them.
-CopipeLayout LayoutCopipe(TwipSize outer);
+PasteWindowLayout LayOutPasteWindow(TwipSize outer);
 
-struct TyuukiLayout
+struct AnnotationWindowLayout
 {
     qint32 TextHeight = 0;
     qint32 TextWidth = 0;
 };
 
 // The annotation window only stretches its text box; its button stays where it was made.
-TyuukiLayout LayoutTyuuki(TwipSize outer);
+AnnotationWindowLayout LayOutAnnotationWindow(TwipSize outer);

@@ -1,15 +1,15 @@
-#include "ResizeLayout.h"
+#include "ToolWindowLayout.h"
+#include "AnnotationWindow.h"
+#include "PasteWindow.h"
 #include "TextBox.h"
 #include "Twips.h"
-#include "frCopipe.h"
-#include "frTyuuki.h"
 
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-TEST(ResizeLayout, SnapsEachSideToTheMinimumOnItsOwn)
+TEST(ToolWindowLayout, SnapsEachSideToTheMinimumOnItsOwn)
 {
     EXPECT_EQ(SnapToMinimumSize({2000, 5000}), (TwipSize{3000, 5000}));
     EXPECT_EQ(SnapToMinimumSize({4000, 2999.5f}), (TwipSize{4000, 3000}));
@@ -17,7 +17,7 @@ TEST(ResizeLayout, SnapsEachSideToTheMinimumOnItsOwn)
     EXPECT_EQ(SnapToMinimumSize({3000, 3000}), (TwipSize{3000, 3000}));
 }
 
-TEST(ResizeLayout, RoundsHalvesToEven)
+TEST(ToolWindowLayout, RoundsHalvesToEven)
 {
     EXPECT_EQ(RoundToInteger(2.5f), 2);
     EXPECT_EQ(RoundToInteger(3.5f), 4);
@@ -26,9 +26,9 @@ TEST(ResizeLayout, RoundsHalvesToEven)
     EXPECT_EQ(RoundToInteger(3000.49f), 3000);
 }
 
-TEST(ResizeLayout, PasteWindowAtTheMinimumSize)
+TEST(ToolWindowLayout, PasteWindowAtTheMinimumSize)
 {
-    const CopipeLayout layout = LayoutCopipe({3000, 3000});
+    const PasteWindowLayout layout = LayOutPasteWindow({3000, 3000});
     EXPECT_EQ(layout.TextWidth, 2880);
     EXPECT_EQ(layout.TextHeight, 1950);
     EXPECT_EQ(layout.OkLeft, 250);
@@ -37,34 +37,34 @@ TEST(ResizeLayout, PasteWindowAtTheMinimumSize)
     EXPECT_EQ(layout.NoTop, 2100);
 }
 
-TEST(ResizeLayout, PasteWindowButtonsShareTheFreeWidthOneTwoOne)
+TEST(ToolWindowLayout, PasteWindowButtonsShareTheFreeWidthOneTwoOne)
 {
     // W = 4001: the quarter 500.25 is kept unrounded.
-    const CopipeLayout layout = LayoutCopipe({4001, 5000});
+    const PasteWindowLayout layout = LayOutPasteWindow({4001, 5000});
     EXPECT_FLOAT_EQ(layout.OkLeft, 500.25f);
     EXPECT_FLOAT_EQ(layout.NoLeft, 2500.75f);
     EXPECT_FLOAT_EQ(layout.NoLeft - (layout.OkLeft + 1000), 2 * layout.OkLeft);
     EXPECT_EQ(layout.TextWidth, 3881);
     EXPECT_EQ(layout.TextHeight, 3950);
     // A height of half a twip more rounds to even before the layout uses it.
-    EXPECT_EQ(LayoutCopipe({4000, 4000.5f}).OkTop, 3100);
-    EXPECT_EQ(LayoutCopipe({4000, 4001.5f}).OkTop, 3102);
+    EXPECT_EQ(LayOutPasteWindow({4000, 4000.5f}).OkTop, 3100);
+    EXPECT_EQ(LayOutPasteWindow({4000, 4001.5f}).OkTop, 3102);
 }
 
-TEST(ResizeLayout, AnnotationWindowStretchesOnlyItsTextBox)
+TEST(ToolWindowLayout, AnnotationWindowStretchesOnlyItsTextBox)
 {
-    const TyuukiLayout minimum = LayoutTyuuki({3000, 3000});
+    const AnnotationWindowLayout minimum = LayOutAnnotationWindow({3000, 3000});
     EXPECT_EQ(minimum.TextWidth, 2880);
     EXPECT_EQ(minimum.TextHeight, 2670);
-    const TyuukiLayout large = LayoutTyuuki({7515, 4500});
+    const AnnotationWindowLayout large = LayOutAnnotationWindow({7515, 4500});
     EXPECT_EQ(large.TextWidth, 7395);
     EXPECT_EQ(large.TextHeight, 4170);
 }
 
-TEST(ResizeLayout, PasteWindowSnapsBackWhenMadeSmallAndLaysOutFromItsOuterSize)
+TEST(ToolWindowLayout, PasteWindowSnapsBackWhenMadeSmallAndLaysOutFromItsOuterSize)
 {
     QString loadText;
-    frCopipe window(loadText);
+    PasteWindow window(loadText);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.SetOuterSize({1500, 1500});
@@ -72,27 +72,27 @@ TEST(ResizeLayout, PasteWindowSnapsBackWhenMadeSmallAndLaysOutFromItsOuterSize)
     const TwipSize outer = window.OuterSize();
     EXPECT_GE(outer.Width, 3000);
     EXPECT_GE(outer.Height, 3000);
-    const CopipeLayout layout = LayoutCopipe(SnapToMinimumSize(outer));
-    EXPECT_EQ(window.txCopipe->geometry(),
+    const PasteWindowLayout layout = LayOutPasteWindow(SnapToMinimumSize(outer));
+    EXPECT_EQ(window.textEdit->geometry(),
               QRect(1, 1, TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight)));
-    EXPECT_EQ(window.cmOK->pos(),
+    EXPECT_EQ(window.runButton->pos(),
               QPoint(TwipsToPixels(layout.OkLeft), TwipsToPixels(layout.OkTop)));
-    EXPECT_EQ(window.cmNO->pos(),
+    EXPECT_EQ(window.cancelButton->pos(),
               QPoint(TwipsToPixels(layout.NoLeft), TwipsToPixels(layout.NoTop)));
-    EXPECT_EQ(window.cmOK->size(), QSize(67, 30)); // 1000 x 450 twips, never resized
+    EXPECT_EQ(window.runButton->size(), QSize(67, 30)); // 1000 x 450 twips, never resized
 }
 
-TEST(ResizeLayout, AnnotationButtonStaysWhereItWasMadeAtAnySize)
+TEST(ToolWindowLayout, AnnotationButtonStaysWhereItWasMadeAtAnySize)
 {
-    frTyuuki window;
+    AnnotationWindow window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QRect made = TwipRect(3975, 1200, 870, 390);
-    EXPECT_EQ(window.Command1->geometry(), made);
+    EXPECT_EQ(window.closeButton->geometry(), made);
     window.SetOuterSize({9000, 6000});
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.Command1->geometry(), made);
-    const TyuukiLayout layout = LayoutTyuuki(window.OuterSize());
-    EXPECT_EQ(window.txTyuuki->size(),
+    EXPECT_EQ(window.closeButton->geometry(), made);
+    const AnnotationWindowLayout layout = LayOutAnnotationWindow(window.OuterSize());
+    EXPECT_EQ(window.textView->size(),
               QSize(TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight)));
 }

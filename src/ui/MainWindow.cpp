@@ -1,14 +1,14 @@
 // The main window's handlers: intake, issue list, preview and annotation.
-#include "FR.h"
+#include "MainWindow.h"
 
+#include "AnnotationWindow.h"
 #include "IssueOrder.h"
 #include "IssuePreview.h"
 #include "MailParser.h"
 #include "MessageBox.h"
+#include "PasteWindow.h"
 #include "TextBox.h"
 #include "TextIntake.h"
-#include "frCopipe.h"
-#include "frTyuuki.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -24,18 +24,18 @@
 
 using namespace Qt::StringLiterals;
 
-void FR::cmFile_Click()
+void MainWindow::openFiles()
 {
-    LoadFiles(Dialog->ChooseFiles(this));
+    loadFiles(m_services.OpenDialog->ChooseFiles(this));
 }
 
-void FR::LoadFiles(const QStringList &paths)
+void MainWindow::loadFiles(const QStringList &paths)
 {
     // A cancelled dialog chooses nothing and leaves the list as it was.
     if (paths.isEmpty())
         return;
-    const QList<ReadFailure> failures = ReadMailFiles(Store, paths);
-    ParseAndFill();
+    const QList<ReadFailure> failures = ReadMailFiles(store, paths);
+    parseAndFill();
     if (failures.isEmpty())
         return;
     QString text = u"次のファイルは読み込めませんでした。ほかのファイルは読み込みました。\n"_s;
@@ -44,76 +44,76 @@ void FR::LoadFiles(const QStringList &paths)
     MessageBox::Show(this, MessageBox::Kind::Warning, u"読み込めなかったファイル"_s, text);
 }
 
-void FR::cmCopipe_Click()
+void MainWindow::openPasteWindow()
 {
-    frCopipe window(Store.LoadText, this);
+    PasteWindow window(store.LoadText, this);
     // Only "実行" hands text over; any other way out leaves the list as it was.
     if (m_services.RunModal(window) != QDialog::Accepted)
         return;
-    Store.TextLines = SplitPastedText(Store.LoadText);
-    ParseAndFill();
+    store.TextLines = SplitPastedText(store.LoadText);
+    parseAndFill();
 }
 
-void FR::ParseAndFill()
+void MainWindow::parseAndFill()
 {
-    ParseIssues(Store);
-    FillIssueList();
+    ParseIssues(store);
+    fillIssueList();
 }
 
-void FR::FillIssueList()
+void MainWindow::fillIssueList()
 {
-    const qint32 n = Store.UpperBound();
+    const qint32 n = store.UpperBound();
     {
-        const QSignalBlocker blocker(List1);
-        List1->clear();
+        const QSignalBlocker blocker(issueList);
+        issueList->clear();
         // No current entry: focus coming back to the list must not make one, and with it a
         // click that moves the preview.
-        List1->setCurrentIndex(QModelIndex());
+        issueList->setCurrentIndex(QModelIndex());
     }
     m_checked.clear();
     m_checkedCount = 0;
     // Every entry comes back unchecked, so nothing is left to print.
-    SetPrintEnabled(false);
+    setPrintEnabled(false);
     if (n == 0)
         return;
 
     {
-        const QSignalBlocker blocker(List1);
-        List1->setUpdatesEnabled(false);
-        const QList<qint32> order = IssueListOrder(Store);
+        const QSignalBlocker blocker(issueList);
+        issueList->setUpdatesEnabled(false);
+        const QList<qint32> order = IssueListOrder(store);
         for (const qint32 i : order) {
-            auto *item = new QListWidgetItem(Store.Puzzles[i].Title);
+            auto *item = new QListWidgetItem(store.Puzzles[i].Title);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Unchecked);
             item->setData(Qt::UserRole, i);
-            List1->addItem(item);
+            issueList->addItem(item);
         }
-        List1->setUpdatesEnabled(true);
+        issueList->setUpdatesEnabled(true);
     }
-    m_checked.fill(false, List1->count());
-    cmAll->setEnabled(true);
-    cmNo->setEnabled(true);
+    m_checked.fill(false, issueList->count());
+    checkAllButton->setEnabled(true);
+    uncheckAllButton->setEnabled(true);
 }
 
-void FR::List1_Click()
+void MainWindow::showPreview()
 {
-    const QListWidgetItem *item = List1->currentItem();
+    const QListWidgetItem *item = issueList->currentItem();
     if (!item)
         return;
     const qint32 k = item->data(Qt::UserRole).toInt();
-    Store.CurPuzzle = k;
+    store.CurPuzzle = k;
     m_previewedPuzzle = k;
-    const IssuePreview preview = BuildIssuePreview(Store.Puzzles[k]);
-    lbTitle->setText(preview.Title);
-    lbSize->setText(preview.Size);
-    lbHint->SetText(preview.Hint);
-    lbComment->SetText(preview.Comment);
-    cmImport->setEnabled(true);
+    const IssuePreview preview = BuildIssuePreview(store.Puzzles[k]);
+    titleLabel->setText(preview.Title);
+    sizeLabel->setText(preview.Size);
+    hintView->SetText(preview.Hint);
+    commentView->SetText(preview.Comment);
+    annotationButton->setEnabled(true);
 }
 
-void FR::OnItemChanged(QListWidgetItem *item)
+void MainWindow::onItemChanged(QListWidgetItem *item)
 {
-    const int row = List1->row(item);
+    const int row = issueList->row(item);
     if (row < 0 || row >= m_checked.size())
         return;
     const bool checked = item->checkState() == Qt::Checked;
@@ -121,72 +121,72 @@ void FR::OnItemChanged(QListWidgetItem *item)
         return; // another role changed, not the check mark
     m_checked[row] = checked;
     m_checkedCount += checked ? 1 : -1;
-    List1_ItemCheck(row);
+    onCheckChanged(row);
 }
 
-void FR::List1_ItemCheck(int Item)
+void MainWindow::onCheckChanged(int Item)
 {
-    if (List1->item(Item)->checkState() == Qt::Checked) {
-        SetPrintEnabled(true);
+    if (issueList->item(Item)->checkState() == Qt::Checked) {
+        setPrintEnabled(true);
         return;
     }
     // Counted as the marks change rather than scanned, which keeps "全て選択解除" linear.
     if (m_checkedCount == 0)
-        SetPrintEnabled(false);
+        setPrintEnabled(false);
 }
 
-void FR::SetAllChecks(bool value)
+void MainWindow::setAllChecks(bool value)
 {
     const Qt::CheckState state = value ? Qt::Checked : Qt::Unchecked;
-    for (int i = 0; i < List1->count(); ++i)
-        List1->item(i)->setCheckState(state);
+    for (int i = 0; i < issueList->count(); ++i)
+        issueList->item(i)->setCheckState(state);
 }
 
-void FR::cmAll_Click()
+void MainWindow::checkAll()
 {
-    SetAllChecks(true);
+    setAllChecks(true);
 }
 
-void FR::cmNo_Click()
+void MainWindow::uncheckAll()
 {
-    SetAllChecks(false);
+    setAllChecks(false);
 }
 
-void FR::SetPrintEnabled(bool enabled)
+void MainWindow::setPrintEnabled(bool enabled)
 {
-    cmPrint->setEnabled(enabled);
-    cmPreview->setEnabled(enabled);
+    printButton->setEnabled(enabled);
+    previewButton->setEnabled(enabled);
 }
 
-void FR::cmImport_Click()
+void MainWindow::showAnnotation()
 {
-    frTyuuki window;
+    AnnotationWindow window;
     // The preview's issue, not the parser's last record, which CurPuzzle names after a load.
-    window.t = Store.Puzzles[m_previewedPuzzle].TyuukiText;
+    window.annotation = store.Puzzles[m_previewedPuzzle].TyuukiText;
     m_services.RunModal(window);
 }
 
-QList<PrintListEntry> FR::ListEntries() const
+QList<PrintListEntry> MainWindow::listEntries() const
 {
     QList<PrintListEntry> entries;
-    entries.reserve(List1->count());
-    for (int i = 0; i < List1->count(); ++i) {
-        const QListWidgetItem *item = List1->item(i);
+    entries.reserve(issueList->count());
+    for (int i = 0; i < issueList->count(); ++i) {
+        const QListWidgetItem *item = issueList->item(i);
         entries.append({item->checkState() == Qt::Checked, item->data(Qt::UserRole).toInt()});
     }
     return entries;
 }
 
-PagePlacement FR::Placement() const
+PagePlacement MainWindow::placement() const
 {
-    if (opPos[0]->isChecked())
+    if (positionButtons[0]->isChecked())
         return PagePlacement::TopLeft;
-    if (opPos[2]->isChecked())
+    if (positionButtons[2]->isChecked())
         return PagePlacement::Centre;
     return PagePlacement::CentreLeft;
 }
 
-void FR::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (m_centred)
@@ -199,7 +199,7 @@ void FR::showEvent(QShowEvent *event)
     }
 }
 
-void FR::dragEnterEvent(QDragEnterEvent *event)
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     const bool files = !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl &u) {
@@ -209,7 +209,7 @@ void FR::dragEnterEvent(QDragEnterEvent *event)
         event->acceptProposedAction();
 }
 
-void FR::dropEvent(QDropEvent *event)
+void MainWindow::dropEvent(QDropEvent *event)
 {
     QStringList paths;
     for (const QUrl &url : event->mimeData()->urls()) {
@@ -217,5 +217,5 @@ void FR::dropEvent(QDropEvent *event)
             paths.append(url.toLocalFile());
     }
     event->acceptProposedAction();
-    LoadFiles(paths);
+    loadFiles(paths);
 }

@@ -7,19 +7,19 @@ class TextBox;
 
 // The paste window: the user pastes mail text and hands it to the main window's LoadText.
 // Accepted only through "実行"; "キャンセル", Esc and the close box all reject.
-class frCopipe : public ToolWindow
+class PasteWindow : public ToolWindow
 {
     Q_OBJECT
 
 public:
-    explicit frCopipe(QString &loadText, QWidget *parent = nullptr);
+    explicit PasteWindow(QString &loadText, QWidget *parent = nullptr);
 
-    TextBox *txCopipe = nullptr;
-    QPushButton *cmOK = nullptr;
-    QPushButton *cmNO = nullptr;
+    TextBox *textEdit = nullptr;
+    QPushButton *runButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 
-    void cmOK_Click();
-    void cmNO_Click();
+    void run();
+    void cancel();
 
     void reject() override;
 

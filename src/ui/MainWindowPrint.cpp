@@ -1,7 +1,6 @@
 // Printing from the main window: the print dialog, the job and its preview.
-#include "FR.h"
+#include "MainWindow.h"
 
-#include "KesaPrt.h"
 #include "MessageBox.h"
 #include "QtPrinterObject.h"
 
@@ -35,63 +34,53 @@ std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const PrinterRef &current)
 
 } // namespace
 
-void FR::cmPrint_Click()
-{
-    PrintCheckedIssues();
-}
-
-void FR::PrintCheckedIssues()
+void MainWindow::printCheckedIssues()
 {
     PrinterCollection &printers = *m_services.Printers;
     UiPrintDialog &dialog = *m_services.PrintDialog;
     PrinterRef target;
     if (printers.Printer()) {
-        if (!KesaPrt::PrintTarget)
-            KesaPrt::PrintTarget = printers.Printer();
         // A cancelled dialog ends the job: the user said not to print.
         if (!PrinterDialog::ShowPrintDialog(this, printers, dialog))
             return;
         target = dialog.TakeJobPrinter();
         if (!target)
             target = printers.Printer();
-        KesaPrt::PrintTarget = printers.Printer();
     } else {
         // Without an installed printer the dialog can still print into a PDF file.
         if (!dialog.Exec(this, PrintDialogSettings{}))
             return;
         target = dialog.TakeJobPrinter();
         if (!target) {
-            ShowPrintFailure(u"プリンタが見つかりません。プリンタを設定するか、"
+            showPrintFailure(u"プリンタが見つかりません。プリンタを設定するか、"
                              u"印刷ダイアログで PDF ファイルへの出力を選んでください。"_s);
             return;
         }
     }
 
-    const KesaPrt::PrintTargetScope scope(target);
     try {
-        PrintIssuePages(ListEntries(), Store.Puzzles, Placement());
-    } catch (const std::exception &error) {
-        ShowPrintFailure(QString::fromUtf8(error.what()));
+        PrintIssuePages(*target, listEntries(), store.Puzzles, placement());
+    } catch (const PrinterError &error) {
+        showPrintFailure(error.Japanese());
     }
 }
 
-void FR::ShowPrintFailure(const QString &reason)
+void MainWindow::showPrintFailure(const QString &reason)
 {
     MessageBox::Show(this, MessageBox::Kind::Critical, u"印刷できませんでした"_s,
                      u"印刷できませんでした。\n\n"_s + reason);
 }
 
-void FR::PrintPreviewPages(const PrinterRef &target)
+void MainWindow::drawPreviewPages(PrinterObject &printer)
 {
-    const KesaPrt::PrintTargetScope scope(target);
     try {
-        PrintIssuePages(ListEntries(), Store.Puzzles, Placement());
-    } catch (const std::exception &error) {
-        ShowPrintFailure(QString::fromUtf8(error.what()));
+        PrintIssuePages(printer, listEntries(), store.Puzzles, placement());
+    } catch (const PrinterError &error) {
+        showPrintFailure(error.Japanese());
     }
 }
 
-void FR::cmPreview_Click()
+void MainWindow::previewPrint()
 {
     const std::shared_ptr<QtPrinterObject> printer =
         MakePreviewPrinter(m_services.Printers->Printer());
@@ -100,6 +89,6 @@ void FR::cmPreview_Click()
     // The preview draws with the print job itself, so it shows exactly the pages it prints;
     // its own print button prints them on the same printer.
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this, printer](QPrinter *) { PrintPreviewPages(printer); });
+            [this, printer](QPrinter *) { drawPreviewPages(*printer); });
     m_services.RunModal(preview);
 }

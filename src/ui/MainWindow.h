@@ -1,0 +1,101 @@
+#pragma once
+
+#include "IssueStore.h"
+#include "PrintJob.h"
+#include "UiServices.h"
+
+#include <QList>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QRadioButton;
+class TextBox;
+
+// The main window: load mail text, pick issues with a preview, choose the position, print.
+// It owns the program's data.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(UiServices services, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    IssueStore store;
+
+    QPushButton *openFilesButton = nullptr;
+    QPushButton *pasteButton = nullptr;
+    QListWidget *issueList = nullptr;
+    QPushButton *checkAllButton = nullptr;
+    QPushButton *uncheckAllButton = nullptr;
+    QLabel *titleLabel = nullptr;
+    TextBox *hintView = nullptr;
+    TextBox *commentView = nullptr;
+    QLabel *sizeLabel = nullptr;
+    QPushButton *annotationButton = nullptr;
+    QWidget *positionGroup = nullptr;
+    std::array<QRadioButton *, 3> positionButtons{}; // 左上隅, 中央左寄せ, 中央
+    QPushButton *printButton = nullptr;
+    QPushButton *previewButton = nullptr;
+    QLabel *loadArrow = nullptr;
+    QLabel *printArrow = nullptr;
+    QWidget *upperRule = nullptr;
+    QWidget *lowerRule = nullptr;
+
+    // The list as the print job reads it, in list order.
+    QList<PrintListEntry> listEntries() const;
+    // The position option as it stands now.
+    PagePlacement placement() const;
+    // Loads mail files, from the open dialog, a drop or the command line; unreadable ones are
+    // named in one message and the others still load.
+    void loadFiles(const QStringList &paths);
+    // Draws the pages "印刷する" would print onto the given printer, for the print preview.
+    void drawPreviewPages(PrinterObject &printer);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    friend struct MainWindowBenchProbe; // times fillIssueList on its own
+
+    void setupWindow();
+    void setupLoadControls();
+    void setupListControls();
+    void setupPreviewControls();
+    void setupPrintControls();
+    void setupDecorations();
+    void setupTabOrder();
+    void setupShortcuts();
+
+    void openFiles();
+    void openPasteWindow();
+    void showPreview();
+    void onItemChanged(QListWidgetItem *item);
+    void onCheckChanged(int row);
+    void checkAll();
+    void uncheckAll();
+    void setAllChecks(bool value);
+    void showAnnotation();
+    void printCheckedIssues();
+    void previewPrint();
+
+    void parseAndFill();
+    void fillIssueList();
+    void setPrintEnabled(bool enabled);
+    void showPrintFailure(const QString &reason);
+
+    UiServices m_services;
+    // The record the preview shows; the annotation button opens this one.
+    qint32 m_previewedPuzzle = 0;
+    // Check marks as last seen, so that only real check changes reach onCheckChanged.
+    QList<bool> m_checked;
+    qsizetype m_checkedCount = 0;
+    bool m_centred = false;
+};

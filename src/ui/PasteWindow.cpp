@@ -1,0 +1,65 @@
+#include "PasteWindow.h"
+
+#include "TextBox.h"
+#include "Twips.h"
+
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+PasteWindow::PasteWindow(QString &loadText, QWidget *parent)
+    : ToolWindow(parent), m_loadText(loadText)
+{
+    setWindowTitle(u"コピペから取り込む"_s);
+    resize(TwipsToPixels(4875), TwipsToPixels(2775));
+
+    textEdit = new TextBox(this);
+    textEdit->setObjectName(u"textEdit"_s);
+    textEdit->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
+    textEdit->setGeometry(TwipRect(15, 15, 6195, 2000));
+    textEdit->setTabChangesFocus(true); // Tab moves on to the buttons, as in a form
+
+    runButton = new QPushButton(u"実行"_s, this);
+    runButton->setObjectName(u"runButton"_s);
+    runButton->setGeometry(TwipRect(840, 2235, 1000, 450));
+    runButton->setDefault(true);
+
+    cancelButton = new QPushButton(u"キャンセル"_s, this);
+    cancelButton->setObjectName(u"cancelButton"_s);
+    cancelButton->setGeometry(TwipRect(3315, 2235, 1000, 450));
+
+    textEdit->SetEnterButton(runButton);
+    setTabOrder(textEdit, runButton);
+    setTabOrder(runButton, cancelButton);
+    textEdit->setFocus();
+
+    connect(runButton, &QPushButton::clicked, this, &PasteWindow::run);
+    connect(cancelButton, &QPushButton::clicked, this, &PasteWindow::cancel);
+}
+
+void PasteWindow::run()
+{
+    m_loadText = textEdit->Text();
+    accept();
+}
+
+void PasteWindow::cancel()
+{
+    m_loadText.clear();
+    QDialog::reject();
+}
+
+// Esc and the close box act as "キャンセル", so that no way of leaving the window parses old
+// text again.
+void PasteWindow::reject()
+{
+    cancel();
+}
+
+void PasteWindow::LayOut(TwipSize outer)
+{
+    const PasteWindowLayout layout = LayOutPasteWindow(outer);
+    textEdit->resize(TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight));
+    runButton->move(TwipsToPixels(layout.OkLeft), TwipsToPixels(layout.OkTop));
+    cancelButton->move(TwipsToPixels(layout.NoLeft), TwipsToPixels(layout.NoTop));
+}
