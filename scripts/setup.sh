@@ -9,6 +9,7 @@ packages=(
     libgtest-dev googletest
     fonts-ipafont fonts-liberation2
     poppler-utils
+    help2man file desktop-file-utils
     "$@"
 )
 

@@ -1,15 +1,32 @@
+#include "DesktopCommandLine.h"
 #include "MainWindow.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTextStream>
 #include <QTranslator>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    // Before QApplication, which would need a display just to print the help.
+    DesktopCommand command;
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        command = ParseDesktopCommandLine(arguments, out, err);
+    }
+    if (command.ExitCode)
+        return *command.ExitCode;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"rotam-print"_s);
     QApplication::setApplicationDisplayName(u"今日のロタム印刷ソフト"_s);
@@ -29,5 +46,6 @@ int main(int argc, char *argv[])
     MainWindow window(DefaultUiServices());
     window.setWindowIcon(icon);
     window.show();
+    window.loadFiles(command.Paths);
     return QApplication::exec();
 }

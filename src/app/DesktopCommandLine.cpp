@@ -1,0 +1,75 @@
+#include "DesktopCommandLine.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr auto ProgramName = "rotam-print"_L1;
+
+// A folder stands for the mail files the open dialog shows in it by default.
+QStringList mailFilesIn(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({u"*.txt"_s, u"*.eml"_s, u"*.mbox"_s},
+                                            QDir::Files | QDir::Readable, QDir::Name);
+    QStringList paths;
+    for (const QString &name : names)
+        paths.append(dir.filePath(name));
+    return paths;
+}
+
+QString helpText(const QCommandLineParser &parser)
+{
+    // Without an application object Qt cannot know the program's name.
+    QString text = parser.helpText();
+    text.replace(u"<executable_name>"_s, ProgramName);
+    return text;
+}
+
+} // namespace
+
+DesktopCommand ParseDesktopCommandLine(const QStringList &arguments, QTextStream &out,
+                                       QTextStream &err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Prints the grid puzzles of the mail magazine 今日のロタム from saved mail files "
+        u"(CP932 or UTF-8): one page for each checked issue, to a printer or a PDF file."_s);
+    // Not addHelpOption(): its --help-all would promise Qt's options, which only an
+    // application object knows.
+    parser.addOption(QCommandLineOption({u"h"_s, u"help"_s}, u"Displays this help."_s));
+    parser.addVersionOption();
+    parser.addPositionalArgument(u"FILE"_s,
+                                 u"Mail files to load at start; a folder loads its .txt, .eml "
+                                 u"and .mbox files."_s,
+                                 u"[FILE...]"_s);
+
+    DesktopCommand command;
+    if (!parser.parse(arguments)) {
+        err << ProgramName << ": " << parser.errorText() << '\n' << helpText(parser);
+        command.ExitCode = 2;
+        return command;
+    }
+    if (parser.isSet(u"help"_s)) {
+        out << helpText(parser);
+        command.ExitCode = 0;
+        return command;
+    }
+    if (parser.isSet(u"version"_s)) {
+        out << ProgramName << ' ' << QStringLiteral(ROTAM_VERSION) << '\n';
+        command.ExitCode = 0;
+        return command;
+    }
+    for (const QString &path : parser.positionalArguments()) {
+        if (QFileInfo(path).isDir())
+            command.Paths += mailFilesIn(path);
+        else
+            command.Paths.append(path);
+    }
+    return command;
+}

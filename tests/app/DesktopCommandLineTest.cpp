@@ -1,0 +1,52 @@
+#include "DesktopCommandLine.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(DesktopCommandLine, PathsHelpVersionAndUsageErrors)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const QString &name : {u"b.eml"_s, u"a.txt"_s, u"c.mbox"_s, u"scan.pdf"_s})
+        ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+    const QString missing = dir.filePath(u"gone/rotam-0999.txt"_s);
+
+    const struct
+    {
+        QStringList arguments;
+        QStringList paths;
+        std::optional<int> exitCode;
+        QString outStart;
+    } cases[] = {
+        {{u"x.txt"_s, u"y.eml"_s}, {u"x.txt"_s, u"y.eml"_s}, {}, {}},
+        {{dir.path()},
+         {dir.filePath(u"a.txt"_s), dir.filePath(u"b.eml"_s), dir.filePath(u"c.mbox"_s)},
+         {},
+         {}},
+        {{missing, u"x.txt"_s}, {missing, u"x.txt"_s}, {}, {}},
+        {{}, {}, {}, {}},
+        {{u"--help"_s, u"x.txt"_s}, {}, 0, u"Usage: rotam-print [options] [FILE...]\n"_s},
+        {{u"--version"_s}, {}, 0, u"rotam-print "_s},
+        {{u"--bogus"_s, u"x.txt"_s}, {}, 2, {}},
+    };
+    for (const auto &c : cases) {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const DesktopCommand command = ParseDesktopCommandLine(
+            QStringList{u"rotam-print"_s} + c.arguments, outStream, errStream);
+        outStream.flush();
+        errStream.flush();
+        const std::string label = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(command.Paths, c.paths) << label;
+        EXPECT_EQ(command.ExitCode, c.exitCode) << label;
+        EXPECT_TRUE(out.startsWith(c.outStart)) << label << ": " << out.toStdString();
+        EXPECT_EQ(err.isEmpty(), c.exitCode != 2) << label;
+    }
+}
