@@ -4,6 +4,8 @@
 
 #include "PuzzleRecord.h"
 
+#include <algorithm>
+
 using namespace PageText;
 
 namespace {
@@ -70,19 +72,35 @@ float DrawHints(PrinterObject &printer, const PuzzleRecord &record)
     return float(y + 3.5 * count + 1);
 }
 
-void DrawComments(PrinterObject &printer, const PuzzleRecord &record, float y)
+// Returns the bottom of the last line drawn, a comment or the cut-off mark; 0 without one.
+double DrawComments(PrinterObject &printer, const PuzzleRecord &record, float y)
 {
     UseFont(printer, Mincho, 8);
     const qsizetype count = UpperBound(record.CommentLines);
+    double bottom = 0;
     for (qsizetype k = 1; k <= count; ++k) {
         const double at = y + 3.0 * k;
         if (at > CommentLimit) {
             UseFont(printer, Mincho, 6);
             TextAt(printer, 0, 85, float(at), QStringLiteral("（以下印刷省略）"), BottomLeft);
-            return;
+            return at;
         }
         TextAt(printer, 1, 85, float(at), record.CommentLines.at(k), BottomLeft);
+        bottom = at;
     }
+    return bottom;
+}
+
+// The footer sits at its place unless the hints, which are never cut, reach below it; then
+// it follows the last line drawn.
+void DrawFooter(PrinterObject &printer, const PuzzleRecord &record, double lastBottom)
+{
+    const float credit = float(std::max(162.0, lastBottom + 3));
+    UseFont(printer, PMincho, 6);
+    TextAt(printer, 0, 87, credit, CreditLine(record), BottomCentre);
+    if (!record.SendTime.isEmpty())
+        TextAt(printer, 0, 87, credit + 3, QStringLiteral("発信時刻：") + record.SendTime,
+               BottomCentre);
 }
 
 } // namespace
@@ -97,6 +115,12 @@ QString CreditLine(const PuzzleRecord &record)
     return line;
 }
 
+QString DocumentName(const PuzzleRecord &first, int count)
+{
+    const QString title = QStringLiteral("◇") + first.Title + QStringLiteral("◇");
+    return count > 1 ? title + QStringLiteral(" ほか %1 問").arg(count - 1) : title;
+}
+
 void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record)
 {
     UseFont(printer, PGothic, 11);
@@ -105,10 +129,6 @@ void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record)
     TextAt(printer, 0, 87, 10, record.TitleLine, BottomCentre);
     UseFont(printer, PMincho, 9);
     TextAt(printer, 0, 87, 15, record.GridNote, BottomCentre);
-    UseFont(printer, PMincho, 6);
-    TextAt(printer, 0, 87, 162, CreditLine(record), BottomCentre);
-    if (!record.SendTime.isEmpty())
-        TextAt(printer, 0, 87, 165, QStringLiteral("発信時刻：") + record.SendTime, BottomCentre);
 
     printer.SetDrawWidth(HeavyDots);
     printer.Line(LineForm::TwoPoints, 1, 17, 85, 17);
@@ -117,7 +137,9 @@ void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record)
     float y = DrawHints(printer, record);
     printer.SetDrawWidth(HeavyDots);
     printer.Line(LineForm::TwoPoints, 1, y, 85, y);
+    // Just above the rule: the last hint's bottom, or 2 mm under the grid without hints.
+    const double aboveRule = y - 1;
     y = y + 1;
-    DrawComments(printer, record, y);
+    DrawFooter(printer, record, std::max(aboveRule, DrawComments(printer, record, y)));
     printer.NewPage();
 }

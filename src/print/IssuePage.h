@@ -9,5 +9,9 @@ struct PuzzleRecord;
 // each only when the record has it.
 QString CreditLine(const PuzzleRecord &record);
 
+// The name of a document of count issues, the first of them given: its title between ◇, and
+// how many more follow ("◇第１２３回◇ ほか 5 問").
+QString DocumentName(const PuzzleRecord &first, int count);
+
 // Draws one issue on the printer in layout millimetres and ends the page.
 void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record);

@@ -45,6 +45,11 @@ int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries
     if (total == 0)
         return 0;
 
+    const auto first = std::find_if(entries.begin(), entries.end(), [&](const PrintListEntry &e) {
+        return IsPrintable(e, puzzles);
+    });
+    printer.SetDocumentName(DocumentName(puzzles.at(first->ItemData), total));
+
     int pages = 0;
     try {
         PageText::BeginJob(printer);

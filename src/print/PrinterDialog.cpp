@@ -37,6 +37,8 @@ bool ShowPrintDialog(QWidget *owner, PrinterCollection &printers, PrintDialogSea
     const std::optional<PrintDialogSettings> chosen = dialog.Exec(owner, Preset(*current));
     if (!chosen)
         return false;
+    if (chosen->ToFile)
+        return true;
 
     // The chosen name comes back in upper case; the current one keeps its case, so a name
     // with lower-case letters always leads to the search, which then finds it again.

@@ -17,6 +17,7 @@ struct PrintDialogSettings
     qint16 PaperSize = 0;
     qint16 Copies = 0;
     qint16 PrintQuality = 0;
+    bool ToFile = false; // a file takes the job with these settings; the printer keeps its own
 };
 
 // The modal print dialog, behind a seam so that tests can confirm or cancel it.
@@ -33,7 +34,8 @@ namespace PrinterDialog {
 
 // Shows the dialog; on confirmation makes the chosen printer current and gives it the chosen
 // copies, duplex, orientation, paper size and print quality, each error ignored on its own.
-// Returns whether the user confirmed.
+// A choice to print to a file leaves the current printer as it is. Returns whether the user
+// confirmed.
 bool ShowPrintDialog(QWidget *owner, PrinterCollection &printers, PrintDialogSeam &dialog);
 
 } // namespace PrinterDialog

@@ -84,9 +84,13 @@ public:
     QString FontName() const { return Font.Name; }
 
     virtual void SetFontTransparent(bool transparent) = 0;
+    // The pen width in dots of 1/600 inch, on every device.
     virtual void SetDrawWidth(qint16 dots) = 0;
     // A solid black line or box outline in the current draw width.
     virtual void Line(LineForm form, float x1, float y1, float x2, float y2) = 0;
+
+    // The title of a PDF, the job's name in a print queue; taken when the document begins.
+    virtual void SetDocumentName(const QString &) {}
 
     // Ends the page; later output goes to a new page. EndDoc right after it adds no page.
     virtual void NewPage() = 0;

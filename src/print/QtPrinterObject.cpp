@@ -10,6 +10,7 @@
 namespace {
 
 constexpr double MillimetresPerInch = 25.4;
+constexpr double PenDotsPerInch = 600;
 
 [[noreturn]] void Fail(const QString &english, const QString &japanese)
 {
@@ -22,6 +23,7 @@ QtPrinterObject::QtPrinterObject(std::unique_ptr<QPrinter> printer) : m_printer(
 {
     RegisterFontSubstitutes();
     m_printer->setFullPage(false); // the origin is the printable area's corner
+    m_printer->setCreator(QStringLiteral("rotam-print " ROTAM_VERSION));
 }
 
 QtPrinterObject::QtPrinterObject(const QPrinterInfo &info)
@@ -38,7 +40,6 @@ std::shared_ptr<QtPrinterObject> QtPrinterObject::ForPdf(const QString &path,
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
     printer->setResolution(dotsPerInch);
-    printer->setCreator(QStringLiteral("rotam-print"));
     printer->setPageLayout(
         QPageLayout(paper, QPageLayout::Portrait, marginsMm, QPageLayout::Millimeter));
     return std::make_shared<QtPrinterObject>(std::move(printer));
@@ -152,9 +153,11 @@ void QtPrinterObject::ApplyPen()
 {
     if (!m_penDirty)
         return;
+    // A dot is 1/600 inch whatever the device's resolution: the page was drawn for 600 dpi
+    // printers, and at 1200 dpi a one-dot grid line all but vanishes.
+    const double width = m_drawWidth * m_printer->resolution() / PenDotsPerInch;
     // Round ends and joins, as a wide GDI pen draws them.
-    m_painter.setPen(
-        QPen(QBrush(Qt::black), m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    m_painter.setPen(QPen(QBrush(Qt::black), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     m_painter.setBrush(Qt::NoBrush);
     m_penDirty = false;
 }
@@ -207,6 +210,11 @@ void QtPrinterObject::ThrowIfFailed(const char *what, const char16_t *japaneseWh
              .arg(DeviceName(), QLatin1StringView(what)),
          QStringLiteral("プリンタ「%1」で%2できませんでした。")
              .arg(DeviceName(), QString::fromUtf16(japaneseWhat)));
+}
+
+void QtPrinterObject::SetDocumentName(const QString &name)
+{
+    m_printer->setDocName(name);
 }
 
 void QtPrinterObject::NewPage()

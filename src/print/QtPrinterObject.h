@@ -52,6 +52,8 @@ public:
     void SetDrawWidth(qint16 dots) override;
     void Line(LineForm form, float x1, float y1, float x2, float y2) override;
 
+    void SetDocumentName(const QString &name) override;
+
     void NewPage() override;
     void EndDoc() override;
     void KillDoc() override;

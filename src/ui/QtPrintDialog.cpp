@@ -26,6 +26,8 @@ PrintDialogSettings SettingsFromPrinter(const QPrinter &printer)
     chosen.PaperSize = qint16(printer.pageLayout().pageSize().windowsId());
     chosen.Copies = qint16(printer.copyCount());
     chosen.PrintQuality = qint16(printer.resolution());
+    chosen.ToFile =
+        printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
     return chosen;
 }
 
@@ -48,11 +50,10 @@ std::optional<PrintDialogSettings> QtPrintDialog::Exec(QWidget *owner,
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
 
-    PrintDialogSettings chosen = SettingsFromPrinter(*printer);
-    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
-        // A file is no installed printer: the current one stays, and this job alone goes to
-        // the file with the settings the dialog gave it.
-        chosen.DeviceName = preset.DeviceName;
+    const PrintDialogSettings chosen = SettingsFromPrinter(*printer);
+    if (chosen.ToFile) {
+        // A file is no installed printer: the current one stays as it is, and this job alone
+        // goes to the file with the settings the dialog gave it.
         m_jobPrinter = std::make_shared<QtPrinterObject>(std::move(printer));
     }
     return chosen;

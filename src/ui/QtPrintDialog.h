@@ -30,5 +30,6 @@ private:
 void ApplyPreset(QPrinter &printer, const PrintDialogSettings &preset);
 
 // What the user chose, in DEVMODE codes: orientation 1/2, duplex 1/2/3, the Windows paper
-// number (0 for a size Windows does not number), copies, and the resolution in dots per inch.
+// number (0 for a size Windows does not number), copies, and the resolution in dots per inch;
+// and whether a PDF file was chosen instead of a printer.
 PrintDialogSettings SettingsFromPrinter(const QPrinter &printer);

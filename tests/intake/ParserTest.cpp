@@ -140,6 +140,17 @@ TEST(Parser, TitleWithoutClosingMarkTakesTheRest)
     EXPECT_EQ(parse({QStringLiteral("◇◇")}).Puzzles[1].Title, QString());
 }
 
+TEST(Parser, AnEmptyTitleStillStartsARecord)
+{
+    QStringList lines = titledIssue(QString());
+    lines[0] = QStringLiteral("◇◇　無題");
+    lines.insert(5, QStringLiteral("ヒント"));
+    const IssueStore store = parse(lines + titledIssue(QStringLiteral("二")));
+    ASSERT_EQ(store.UpperBound(), 2);
+    EXPECT_EQ(store.Puzzles[1].HintLines, (QStringList{QString(), QStringLiteral("ヒント")}));
+    EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
+}
+
 TEST(Parser, GridRowsAndNotes)
 {
     const IssueStore store = parse({

@@ -2,10 +2,13 @@
 #include "IssueStore.h"
 #include "PdfExport.h"
 #include "PdfProbe.h"
+#include "QtPrinterObject.h"
 #include "SampleIssue.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMarginsF>
+#include <QPageSize>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -159,6 +162,63 @@ TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("previous"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.pdf")});
+}
+
+TEST_F(PdfOutputTest, FooterStaysBelowTheLastLinePrinted)
+{
+    // A word's box ends a like distance above the bottom it is placed at, so that distances
+    // between boxes are the layout's.
+    const struct
+    {
+        int hints, comments;
+        const char16_t *last;
+        double creditBelowLast;
+    } cases[] = {{4, 18, u"コメント18", 6}, // an ordinary page: the credit stays at 162
+                 {30, 0, u"ヒント30", 3},
+                 {30, 3, u"（以下印刷省略）", 3}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.hints << " hints, " << c.comments << " comments");
+        ASSERT_TRUE(Export({SampleIssue(1, 10, c.hints, c.comments)})) << messages.toStdString();
+        const auto last = WordBox(pdf, QString::fromUtf16(c.last));
+        const auto credit = WordBox(pdf, QStringLiteral("印刷ソフト作成：kesa.tn"));
+        const auto sent = WordBox(pdf, QStringLiteral("発信時刻：Sat,"));
+        ASSERT_TRUE(last && credit && sent);
+        EXPECT_NEAR(credit->bottom() - last->bottom(), c.creditBelowLast, Tolerance);
+        EXPECT_NEAR(sent->bottom() - credit->bottom(), 3, Tolerance);
+    }
+}
+
+TEST_F(PdfOutputTest, LinesAreAsWideAtEveryResolution)
+{
+    constexpr double dot = 25.4 / 600;
+    const QList<PuzzleRecord> puzzles = {PuzzleRecord{}, SampleIssue(1, 10, 4, 0)};
+    for (const int dotsPerInch : {600, 1200}) {
+        SCOPED_TRACE(dotsPerInch);
+        const auto printer = QtPrinterObject::ForPdf(pdf, QPageSize(QPageSize::A4),
+                                                     QMarginsF(5, 5, 5, 5), dotsPerInch);
+        ASSERT_EQ(PrintIssuePages(*printer, {{true, 1}}, puzzles, PagePlacement::TopLeft), 1);
+        // The first rule, and the top edge of row 2 through the middle of column 1.
+        EXPECT_NEAR(FineInkWidthY(pdf, 50 + 9.5, 16 + 5, 18 + 5), 5 * dot, 0.01);
+        EXPECT_NEAR(FineInkWidthY(pdf, 18 + 9.5, 29 + 5, 31 + 5), dot, 0.01);
+    }
+}
+
+TEST_F(PdfOutputTest, TitleAndCreatorNameTheDocument)
+{
+    const QList<PuzzleRecord> records = {SampleIssue(1, 3, 0, 0), SampleIssue(2, 3, 0, 0),
+                                         SampleIssue(3, 3, 0, 0)};
+    for (const auto &[select, title] :
+         {std::pair{QList<qint32>{}, QStringLiteral("◇第1回◇ ほか 2 問")},
+          std::pair{QList<qint32>{3}, QStringLiteral("◇第3回◇")}}) {
+        PdfExportOptions options;
+        options.Select = select;
+        ASSERT_TRUE(Export(records, options));
+        const QString info = PdfProbe::Run(QStringLiteral("pdfinfo"), {pdf});
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+") + title + u'\n')))
+            << info.toStdString();
+        EXPECT_TRUE(
+            info.contains(QRegularExpression(QStringLiteral("Creator:\\s+rotam-print \\d"))));
+    }
 }
 
 } // namespace

@@ -100,4 +100,41 @@ std::optional<double> FirstInkX(const QImage &page, double yMm, double fromMm, d
     return std::nullopt;
 }
 
+double FineInkWidthY(const QString &pdf, double xMm, double fromMm, double toMm)
+{
+    constexpr double pixelsPerMm = 100;
+    const auto px = [](double mm) { return QString::number(std::lround(mm * pixelsPerMm)); };
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("strip"));
+    Run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(pixelsPerMm * 25.4),
+         QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+         QStringLiteral("-x"), px(xMm), QStringLiteral("-y"), px(fromMm), QStringLiteral("-W"),
+         QStringLiteral("1"), QStringLiteral("-H"), px(toMm - fromMm),
+         QStringLiteral("-singlefile"), pdf, base});
+    const QImage strip(base + QStringLiteral(".pgm"));
+    double sum = 0;
+    for (int y = 0; y < strip.height(); ++y)
+        sum += Ink(strip, 0, y);
+    return sum / pixelsPerMm;
+}
+
+std::optional<QRectF> WordBox(const QString &pdf, const QString &word)
+{
+    const QString html = Run(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                              QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    static const QRegularExpression box(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    constexpr double mmPerPoint = 25.4 / 72;
+    for (const auto &match : box.globalMatch(html)) {
+        if (match.captured(5) != word)
+            continue;
+        const auto mm = [&](int i) { return match.captured(i).toDouble() * mmPerPoint; };
+        return QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4)));
+    }
+    return std::nullopt;
+}
+
 } // namespace PdfProbe

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -26,5 +27,12 @@ std::optional<double> InkCentreX(const QImage &page, double yMm, double fromMm, 
 double InkWidthY(const QImage &page, double xMm, double fromMm, double toMm);
 // The first inked x (mm) on the row at y, scanning from from to to.
 std::optional<double> FirstInkX(const QImage &page, double yMm, double fromMm, double toMm);
+
+// The ink across a horizontal line (mm of full black) at x between y from and to on page 1,
+// rendered finely enough for hairlines, which the coarse page widens to a whole pixel.
+double FineInkWidthY(const QString &pdf, double xMm, double fromMm, double toMm);
+
+// The box (mm from the paper's top-left corner) of the first word on page 1 equal to word.
+std::optional<QRectF> WordBox(const QString &pdf, const QString &word);
 
 } // namespace PdfProbe

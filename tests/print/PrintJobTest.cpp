@@ -183,6 +183,35 @@ TEST_F(PrintJobTest, CommentsAreCutOffAfterLine18)
     }
 }
 
+TEST_F(PrintJobTest, FooterMovesBelowHintsThatReachIt)
+{
+    const struct
+    {
+        int hints, comments;
+        float credit; // the credit line's bottom
+    } cases[] = {{4, 18, 162}, {4, 25, 162}, {20, 0, 162},
+                 {22, 0, 166}, {30, 0, 194}, {30, 3, 199}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.hints << " hints, " << c.comments << " comments");
+        printer->Calls.clear();
+        const PuzzleRecord record = SampleIssue(1, 10, c.hints, c.comments);
+        PrintOne(record);
+        EXPECT_TRUE(Printed(QStringLiteral("ヒント%1").arg(c.hints)));
+        EXPECT_FLOAT_EQ(PrintOf(CreditLine(record)).Y + 3, c.credit);
+        EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("発信時刻：") + record.SendTime).Y + 3,
+                        c.credit + 3);
+    }
+}
+
+TEST_F(PrintJobTest, DocumentNameIsTheFirstTitleAndHowManyFollow)
+{
+    PuzzleRecord untitled = SampleIssue(2, 3, 0, 0);
+    untitled.Title.clear();
+    EXPECT_EQ(DocumentName(SampleIssue(1, 3, 0, 0), 1), QStringLiteral("◇第1回◇"));
+    EXPECT_EQ(DocumentName(SampleIssue(1, 3, 0, 0), 6), QStringLiteral("◇第1回◇ ほか 5 問"));
+    EXPECT_EQ(DocumentName(untitled, 2), QStringLiteral("◇◇ ほか 1 問"));
+}
+
 TEST_F(PrintJobTest, CreditLineForms)
 {
     PuzzleRecord record;

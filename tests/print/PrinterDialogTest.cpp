@@ -95,4 +95,16 @@ TEST(PrinterDialogTest, EachRefusedSettingIsIgnoredOnItsOwn)
     EXPECT_EQ(printer->PrintQualityCode, -3);
 }
 
+TEST(PrinterDialogTest, AFileChosenLeavesThePrinterAlone)
+{
+    RecordingPrinterCollection printers({QStringLiteral("Office"), QStringLiteral("Home")});
+    const auto before = Settings(*printers.At(0));
+    ScriptedDialog dialog;
+    dialog.Answer = Choice(QStringLiteral("Home"));
+    dialog.Answer->ToFile = true;
+    EXPECT_TRUE(PrinterDialog::ShowPrintDialog(nullptr, printers, dialog));
+    EXPECT_EQ(printers.Printer(), printers.At(0));
+    EXPECT_EQ(Settings(*printers.At(0)), before);
+}
+
 } // namespace

@@ -1,10 +1,13 @@
 #include "CommandLine.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
@@ -103,4 +106,58 @@ TEST(RotamPdf, TheProgramWritesUtf8AndExitsWithTheToolsCode)
     process.start(QStringLiteral(ROTAM_PDF_PATH), {});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 2);
+}
+
+TEST(RotamPdf, PdfRunsExitWithTheirCodeAndSayNothingButEnglish)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString noIssue = dir.filePath(QStringLiteral("no-issue.txt"));
+    QFile text(noIssue);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("Subject: hello\n\nno puzzle here\n");
+    text.close();
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QString title; // of the PDF written; none is written without one
+    } cases[] = {
+        {{QStringLiteral("-o"), pdf, noIssue}, 1, {}},
+        {{QStringLiteral("-o"), pdf, QStringLiteral("--select"), QStringLiteral("1"), noIssue},
+         1,
+         {}},
+        {{QStringLiteral("-o"), QStringLiteral("/nonexistent/x.pdf"), example("rotam-0123.txt")},
+         1,
+         {}},
+        {{QStringLiteral("-o"), pdf, QStringLiteral("--select"), QStringLiteral("4"),
+          example("rotam-digest-0124-0127.txt")},
+         0,
+         QStringLiteral("◇第１２７回◇")},
+        {{QStringLiteral("--list"), example("rotam-0123.txt")}, 0, {}},
+    };
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    process.setProcessEnvironment(environment);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        QFile::remove(pdf);
+        process.start(QStringLiteral(ROTAM_PDF_PATH), c.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), c.exitCode);
+        const QByteArray err = process.readAllStandardError();
+        EXPECT_EQ(err.isEmpty(), c.exitCode == 0) << err.toStdString();
+        EXPECT_FALSE(err.contains("QStandardPaths")) << err.toStdString();
+        EXPECT_TRUE(std::all_of(err.begin(), err.end(), [](char b) { return b >= 0; }))
+            << "not English: " << err.toStdString();
+        EXPECT_EQ(QFile::exists(pdf), !c.title.isEmpty());
+        if (!c.title.isEmpty()) {
+            QProcess info;
+            info.start(QStringLiteral("pdfinfo"), {pdf});
+            ASSERT_TRUE(info.waitForFinished(30000));
+            EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                            .contains(QRegularExpression(QStringLiteral("Title:\\s+") + c.title)));
+        }
+    }
 }

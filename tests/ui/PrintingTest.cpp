@@ -264,6 +264,9 @@ TEST_F(QtPrintDialogCodes, ChoicesComeBackAsDevModeCodes)
     EXPECT_EQ(chosen.Duplex, 1) << "a printer without a second side reports simplex";
     EXPECT_EQ(chosen.Copies, 2);
     EXPECT_EQ(chosen.PrintQuality, 300);
+    EXPECT_FALSE(chosen.ToFile);
+    printer.setOutputFileName(u"/tmp/x.pdf"_s);
+    EXPECT_TRUE(SettingsFromPrinter(printer).ToFile);
 
     printer.setPageSize(QPageSize(QPageSize::JisB5));
     printer.setPageOrientation(QPageLayout::Portrait);

@@ -117,14 +117,25 @@ void writeList(const IssueStore &store, QTextStream &out)
         out << index << '\t' << store.Puzzles[index].Title << '\n';
 }
 
+// Points to the help rather than printing it: the help names the magazine in Japanese, and
+// error output stays English.
+const char *const HelpHint = "Try 'rotam-pdf --help' for more information.\n";
+
 } // namespace
+
+bool WritesPdf(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    setUp(parser);
+    return parser.parse(arguments) && parser.isSet(OutputOption);
+}
 
 int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     setUp(parser);
     if (!parser.parse(arguments)) {
-        err << parser.errorText() << '\n' << parser.helpText();
+        err << "rotam-pdf: " << parser.errorText() << '\n' << HelpHint;
         return ExitUsage;
     }
     if (parser.isSet(QStringLiteral("help"))) {
@@ -138,7 +149,7 @@ int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     const auto options = readOptions(parser);
     if (const QString *problem = std::get_if<QString>(&options)) {
-        err << "rotam-pdf: " << *problem << '\n' << parser.helpText();
+        err << "rotam-pdf: " << *problem << '\n' << HelpHint;
         return ExitUsage;
     }
     const Options &o = std::get<Options>(options);

@@ -14,8 +14,9 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
+#include <locale.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,8 +41,11 @@ QPageSize PaperSize(const QString &name)
 QList<PrintListEntry> ListEntries(const IssueStore &store, const QList<qint32> &select)
 {
     QList<PrintListEntry> entries;
-    for (const qint32 index : IssueListOrder(store))
-        entries.append({select.isEmpty() || select.contains(index), index});
+    for (const qint32 index : IssueListOrder(store)) {
+        // A text without an issue leaves a record without a title: there is nothing to print.
+        if (!store.Puzzles[index].TitleLine.isEmpty())
+            entries.append({select.isEmpty() || select.contains(index), index});
+    }
     return entries;
 }
 
@@ -53,6 +57,15 @@ bool EndsWithTrailer(const QString &path)
         return false;
     file.seek(file.size() - 16);
     return file.read(16).contains("%%EOF");
+}
+
+// The untranslated text of an error number: the tool's messages are English throughout.
+QString EnglishReason(int errorNumber)
+{
+    const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    const QString reason = QString::fromLocal8Bit(strerror_l(errorNumber, c));
+    freelocale(c);
+    return reason;
 }
 
 bool StderrIsTerminal()
@@ -99,7 +112,7 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() +
                                                          QStringLiteral(".XXXXXX")));
     if (!partial.open()) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << partial.errorString() << '\n';
+        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishReason(errno) << '\n';
         return false;
     }
     partial.close();
@@ -128,8 +141,7 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
     if (std::rename(QFile::encodeName(partial.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        err << "rotam-pdf: " << options.OutputPath << ": "
-            << QString::fromLocal8Bit(std::strerror(errno)) << '\n';
+        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishReason(errno) << '\n';
         return false;
     }
     partial.setAutoRemove(false); // renamed: nothing left to remove

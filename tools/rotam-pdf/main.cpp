@@ -1,9 +1,14 @@
 #include "CommandLine.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -11,9 +16,6 @@
 
 int main(int argc, char *argv[])
 {
-    // A command-line tool: fonts and PDF output need a GUI application, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's PDF engine grows and frees large buffers on every page; glibc would hand them back
     // to the kernel each time and fault them in again, a third of the run. A one-shot process
     // loses nothing by keeping them.
@@ -22,13 +24,33 @@ int main(int argc, char *argv[])
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
 #endif
 
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("rotam-pdf"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(ROTAM_VERSION));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    // Only a PDF needs fonts and a paint device, and so a GUI application without a display;
+    // listing and JSON do with the core one. A GUI start wants a runtime folder and complains
+    // on stderr without one, so it gets a private one for the run.
+    std::optional<QTemporaryDir> runtimeFolder;
+    std::unique_ptr<QCoreApplication> app;
+    if (WritesPdf(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtimeFolder.emplace();
+            if (runtimeFolder->isValid())
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder->path()));
+        }
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("rotam-pdf"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ROTAM_VERSION));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    return RunTool(QGuiApplication::arguments(), out, err);
+    return RunTool(QCoreApplication::arguments(), out, err);
 }
