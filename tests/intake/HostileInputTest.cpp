@@ -21,9 +21,9 @@ protected:
     void SetUp() override
     {
         // One issue loaded before every hostile load.
-        store.TextLines = LineArray(QStringList{QStringLiteral("◇前の号◇"), QString(),
-                                                QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
-                                                QString(), QString()});
+        store.TextLines =
+            LineArray(QStringList{QStringLiteral("◇前の号◇"), QString(), QStringLiteral("　Ａ"),
+                                  QStringLiteral("　ａ□"), QString(), QString()});
         ParseIssues(store);
         ASSERT_EQ(store.UpperBound(), 1);
     }

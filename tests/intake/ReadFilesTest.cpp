@@ -51,12 +51,14 @@ TEST_F(ReadFiles, FilesAreReadInOrderOneAfterAnother)
 
 TEST_F(ReadFiles, FilesFromTwoFoldersAreEachReadFromTheirOwnFolder)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) &&
+                QDir(dir.path()).mkpath(QStringLiteral("b")));
     write(QStringLiteral("a/x.txt"), "AX\r\n");
     write(QStringLiteral("b/y.txt"), "BY\r\n");
     write(QStringLiteral("a/y.txt"), "wrong folder\r\n");
     EXPECT_TRUE(read({QStringLiteral("a/x.txt"), QStringLiteral("b/y.txt")}).isEmpty());
-    EXPECT_EQ(store.TextLines.toStringList(), (QStringList{QStringLiteral("AX"), QStringLiteral("BY")}));
+    EXPECT_EQ(store.TextLines.toStringList(),
+              (QStringList{QStringLiteral("AX"), QStringLiteral("BY")}));
 }
 
 TEST_F(ReadFiles, NoLineAtAllLeavesOneEmptyLine)
@@ -84,7 +86,8 @@ TEST_F(ReadFiles, UnreadableFilesAreReportedAndTheOthersStillLoad)
         failed << QFileInfo(f.path).fileName();
         EXPECT_FALSE(f.reason.isEmpty());
     }
-    QStringList expected{QStringLiteral("missing.txt"), QStringLiteral("folder"), QStringLiteral("fifo")};
+    QStringList expected{QStringLiteral("missing.txt"), QStringLiteral("folder"),
+                         QStringLiteral("fifo")};
     if (!runningAsRoot)
         expected << QStringLiteral("locked.txt");
     EXPECT_EQ(failed, expected);
@@ -93,7 +96,10 @@ TEST_F(ReadFiles, UnreadableFilesAreReportedAndTheOthersStillLoad)
 
 TEST_F(ReadFiles, EarlierIssuesSurviveAFailedLoad)
 {
-    write(QStringLiteral("one.txt"), QByteArray("\x81\x9E" "A" "\x81\x9E\r\n", 7));
+    write(QStringLiteral("one.txt"), QByteArray("\x81\x9E"
+                                                "A"
+                                                "\x81\x9E\r\n",
+                                                7));
     read({QStringLiteral("one.txt")});
     ParseIssues(store);
     ASSERT_EQ(store.UpperBound(), 1);

@@ -38,10 +38,10 @@ QPageSize PaperSize(const QString &name)
     return QPageSize(QPageSize::A4);
 }
 
-QList<PrintListEntry> ListEntries(const IssueStore &store, const QList<qint32> &select)
+QList<PrintListEntry> ListEntries(const QList<qint32> &order, const QList<qint32> &select)
 {
     QList<PrintListEntry> entries;
-    for (const qint32 index : IssueListOrder(store))
+    for (const qint32 index : order)
         entries.append({select.isEmpty() || select.contains(index), index});
     return entries;
 }
@@ -80,15 +80,17 @@ PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
 
 bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
 {
-    // A selection that names a missing issue is a mistake, not a smaller job.
+    // A selection that names a missing issue is a mistake, not a smaller job. A record
+    // without a title is no issue either: the list leaves it out.
+    const QList<qint32> order = IssueListOrder(store);
     for (const qint32 index : options.Select) {
-        if (index < 1 || index > store.UpperBound()) {
+        if (!order.contains(index)) {
             err << "rotam-pdf: no issue has the record index " << index << "; "
                 << options.OutputPath << " not written\n";
             return false;
         }
     }
-    const QList<PrintListEntry> entries = ListEntries(store, options.Select);
+    const QList<PrintListEntry> entries = ListEntries(order, options.Select);
     if (std::none_of(entries.begin(), entries.end(), [](const auto &e) { return e.Selected; })) {
         err << "rotam-pdf: no issue to print; " << options.OutputPath << " not written\n";
         return false;
@@ -97,25 +99,25 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     // Written beside the target and renamed only when complete: a failed job leaves no
     // half-written file, and an existing file stays until the new one is whole.
     const QFileInfo target(options.OutputPath);
-    QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName()
-                                                         + QStringLiteral(".XXXXXX")));
+    QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() +
+                                                         QStringLiteral(".XXXXXX")));
     if (!partial.open()) {
         err << "rotam-pdf: " << options.OutputPath << ": " << partial.errorString() << '\n';
         return false;
     }
     partial.close();
 
-    const auto printer = QtPrinterObject::ForPdf(partial.fileName(), PaperSize(options.Paper),
-                                                 QMarginsF(UnprintableMm, UnprintableMm,
-                                                           UnprintableMm, UnprintableMm),
-                                                 DotsPerInch);
+    const auto printer = QtPrinterObject::ForPdf(
+        partial.fileName(), PaperSize(options.Paper),
+        QMarginsF(UnprintableMm, UnprintableMm, UnprintableMm, UnprintableMm), DotsPerInch);
     int lastTenth = 0;
     try {
         const KesaPrt::PrintTargetScope scope(printer);
         PrintIssuePages(entries, store.Puzzles, options.Placement, ProgressLine(err, lastTenth));
     } catch (const PrinterError &error) {
-        err << (lastTenth > 0 && StderrIsTerminal() ? "\n" : "") << "rotam-pdf: "
-            << options.OutputPath << ": " << QString::fromStdString(error.what()) << '\n';
+        err << (lastTenth > 0 && StderrIsTerminal() ? "\n" : "")
+            << "rotam-pdf: " << options.OutputPath << ": " << QString::fromStdString(error.what())
+            << '\n';
         return false;
     }
 
@@ -128,10 +130,9 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     umask(mask);
     chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
     if (std::rename(QFile::encodeName(partial.fileName()).constData(),
-                    QFile::encodeName(target.absoluteFilePath()).constData())
-        != 0) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << QString::fromLocal8Bit(std::strerror(errno))
-            << '\n';
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        err << "rotam-pdf: " << options.OutputPath << ": "
+            << QString::fromLocal8Bit(std::strerror(errno)) << '\n';
         return false;
     }
     partial.setAutoRemove(false); // renamed: nothing left to remove
