@@ -5,8 +5,10 @@
 
 #include "LineArray.h"
 #include "MailDecoder.h"
+#include "RawTextQueue.h"
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -93,8 +95,8 @@ QByteArray decodedContent(GMimePart *part)
     return QByteArray(reinterpret_cast<const char *>(bytes->data), qsizetype(bytes->len));
 }
 
-// "Date: " and the Date field's value, unfolded and trimmed; empty without the field.
-QString dateLine(GMimeMessage *message)
+// The Date field's value, unfolded and trimmed; null without the field.
+QByteArray dateValue(GMimeMessage *message)
 {
     GMimeHeaderList *headers = g_mime_object_get_header_list(GMIME_OBJECT(message));
     GMimeHeader *date = headers ? g_mime_header_list_get_header(headers, "Date") : nullptr;
@@ -102,30 +104,38 @@ QString dateLine(GMimeMessage *message)
     if (!raw)
         return {};
     char *unfolded = g_mime_utils_header_unfold(raw);
-    const QByteArray value = QByteArray(unfolded).trimmed();
+    QByteArray value = QByteArray(unfolded).trimmed();
     g_free(unfolded);
-    return QStringLiteral("Date: ") + DecodeMailBytes(value);
+    return value.isNull() ? QByteArray("") : value;
 }
 
-void takeBody(QByteArrayView body, const TextSink &take)
+void takeLines(const RawText &raw, const TextSink &take)
 {
     LineArray lines;
-    lines.appendMessageText(DecodeMailBytes(body.toByteArray()));
+    if (!raw.date.isNull())
+        lines.append(QString(QStringLiteral("Date: ") + DecodeMailBytes(raw.date)));
+    lines.appendMessageText(raw.headerless ? DecodeMailBytes(raw.content)
+                                           : DecodePartBytes(raw.content, raw.charset));
     take(lines);
 }
 
-void takeMessage(GMimeMessage *message, const TextSink &take)
+RawText bodyOnly(QByteArrayView body)
+{
+    RawText raw;
+    raw.content = body.toByteArray();
+    raw.headerless = true;
+    return raw;
+}
+
+// What the message gives to parse, if it has a text part.
+std::optional<RawText> rawText(GMimeMessage *message)
 {
     GMimePart *part = firstTextPart(g_mime_message_get_mime_part(message));
     if (!part)
-        return;
+        return std::nullopt;
     const char *charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
-    LineArray lines;
-    const QString date = dateLine(message);
-    if (!date.isEmpty())
-        lines.append(date);
-    lines.appendMessageText(DecodePartBytes(decodedContent(part), charset ? charset : ""));
-    take(lines);
+    return RawText{dateValue(message), decodedContent(part), QByteArray(charset ? charset : ""),
+                   false};
 }
 
 // The start of the next line at or after from that begins with "From ", or the end.
@@ -146,7 +156,7 @@ qsizetype nextFromLine(QByteArrayView mbox, qsizetype from)
 // without a header block, on which its parser stalls. That one is read here as all body.
 // Returns where reading goes on, always beyond offset.
 qsizetype readMboxFrom(GMimeStream *whole, QByteArrayView mbox, qsizetype offset,
-                       const TextSink &take)
+                       RawTextQueue &queue)
 {
     const Owned<GMimeStream> rest(g_mime_stream_substream(whole, offset, mbox.size()));
     const Owned<GMimeParser> parser(g_mime_parser_new_with_stream(rest.get()));
@@ -163,14 +173,15 @@ qsizetype readMboxFrom(GMimeStream *whole, QByteArrayView mbox, qsizetype offset
             const qsizetype lineEnd = mbox.indexOf('\n', std::max<qsizetype>(marker, offset));
             const qsizetype start = lineEnd < 0 ? mbox.size() : lineEnd + 1;
             const qsizetype next = nextFromLine(mbox, start);
-            takeBody(withoutFinalEmptyLine(mbox.sliced(start, next - start)), take);
+            queue.push(bodyOnly(withoutFinalEmptyLine(mbox.sliced(start, next - start))));
             return std::max<qsizetype>(next, offset + 1);
         }
         position = now;
         // A "From " line followed directly by the next one or by the end: no message.
         if (g_mime_parser_get_headers_begin(parser.get()) - base >= now)
             continue;
-        takeMessage(message.get(), take);
+        if (auto raw = rawText(message.get()); raw && !queue.push(std::move(*raw)))
+            return mbox.size(); // the parse has stopped
     }
     return mbox.size();
 }
@@ -208,7 +219,7 @@ bool BeginsWithMimeHeaders(QByteArrayView bytes)
 void ReadMessage(const QByteArray &bytes, const TextSink &take)
 {
     if (!IsHeaderField(firstLine(bytes))) {
-        takeBody(bytes, take);
+        takeLines(bodyOnly(bytes), take);
         return;
     }
     initGMime();
@@ -216,16 +227,37 @@ void ReadMessage(const QByteArray &bytes, const TextSink &take)
         g_mime_stream_mem_new_with_buffer(bytes.constData(), size_t(bytes.size())));
     const Owned<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
     const Owned<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
-    if (message)
-        takeMessage(message.get(), take);
+    if (!message)
+        return;
+    if (const auto raw = rawText(message.get()))
+        takeLines(*raw, take);
 }
 
 void ReadMbox(const QByteArray &bytes, const TextSink &take)
 {
     initGMime();
-    const QByteArrayView mbox = withoutFinalEmptyLine(bytes);
-    const Owned<GMimeStream> whole(
-        g_mime_stream_mem_new_with_buffer(mbox.data(), size_t(mbox.size())));
-    for (qsizetype offset = 0; offset < mbox.size();)
-        offset = readMboxFrom(whole.get(), mbox, offset, take);
+    // Two cores: GMime takes the messages apart in one thread while this one decodes and
+    // parses them, which together cost about as much again.
+    RawTextQueue queue;
+    std::thread reader([&queue, &bytes] {
+        const QByteArrayView mbox = withoutFinalEmptyLine(bytes);
+        const Owned<GMimeStream> whole(
+            g_mime_stream_mem_new_with_buffer(mbox.data(), size_t(mbox.size())));
+        for (qsizetype offset = 0; offset < mbox.size();)
+            offset = readMboxFrom(whole.get(), mbox, offset, queue);
+        queue.flush();
+        queue.close();
+    });
+    const struct Join
+    {
+        RawTextQueue &queue;
+        std::thread &reader;
+        ~Join()
+        {
+            queue.close();
+            reader.join();
+        }
+    } join{queue, reader};
+    while (const auto raw = queue.pop())
+        takeLines(*raw, take);
 }
