@@ -1,14 +1,24 @@
 #!/usr/bin/env python3
 """Writes the sample mail files in examples/.
 
-The samples are saved mails of 今日のロタム as a Japanese Windows mailer stores them:
-CP932 text with CR LF line ends. They are kept here as UTF-8 source so that they can be
-read and edited; run this script after a change and commit the regenerated files.
+The text samples are saved mails of 今日のロタム as a Japanese Windows mailer stores them:
+CP932 text with CR LF line ends. The others are raw mail as mail programs keep it: a saved
+message (.eml), an mbox and a Maildir, in ISO-2022-JP and UTF-8. They are kept here as
+UTF-8 source so that they can be read and edited; run this script after a change and
+commit the regenerated files.
 
     python3 scripts/make-examples.py [OUTDIR]
 """
 
 import sys
+from email import policy
+import base64
+from email.header import Header
+from email.mime.multipart import MIMEMultipart
+from email.mime.nonmultipart import MIMENonMultipart
+from email.mime.text import MIMEText
+from email.utils import format_datetime
+from datetime import datetime, timedelta, timezone
 from pathlib import Path
 
 DIVIDER_A = "□□□■□□■□□□□■□□□□□■□□□□□□□■□□□■"
@@ -233,6 +243,135 @@ def forwarded():
     )
 
 
+def windows_jis(text):
+    """ISO-2022-JP as a Windows mailer writes it (CP50221): every character that CP932 has,
+    NEC row 13 and the IBM rows included, by the arithmetic from its Shift_JIS bytes.
+    Python's own iso2022_jp codec refuses those characters."""
+    out, mode = b"", b"\x1b(B"
+    for ch in text:
+        if ord(ch) < 0x80:
+            want, data = b"\x1b(B", ch.encode("ascii")
+        elif "\uff61" <= ch <= "\uff9f":
+            want, data = b"\x1b(I", bytes([ch.encode("cp932")[0] - 0x80])
+        else:
+            s1, s2 = ch.encode("cp932")
+            s1 -= 0x40 if s1 >= 0xE0 else 0
+            j1 = (s1 - 0x81) * 2 + 0x21
+            if s2 >= 0x9F:
+                j1, j2 = j1 + 1, s2 - 0x7E
+            else:
+                j2 = s2 - 0x1F - (1 if s2 >= 0x80 else 0)
+            want, data = b"\x1b$B", bytes([j1, j2])
+        if want != mode:
+            out, mode = out + want, want
+        out += data
+    return out + (b"\x1b(B" if mode != b"\x1b(B" else b"")
+
+
+def text_part(body, charset, encoding):
+    if charset != "iso-2022-jp":
+        return MIMEText(body, "plain", charset)
+    part = MIMENonMultipart("text", "plain", charset="ISO-2022-JP")
+    lines = [windows_jis(line) for line in body.split("\n")]
+    if encoding == "base64":
+        part.set_payload(base64.encodebytes(b"\r\n".join(lines)).decode("ascii"))
+    else:
+        part.set_payload(b"\n".join(lines).decode("ascii"))
+    part["Content-Transfer-Encoding"] = encoding
+    return part
+
+
+def mime_mail(number, date, body_lines, charset="iso-2022-jp", html=False, subject=None,
+              encoding="7bit"):
+    """A message as a mail program receives it; with html, multipart/alternative."""
+    text = text_part("\n".join(body_lines) + "\n", charset, encoding)
+    if html:
+        mail = MIMEMultipart("alternative", boundary=f"rotam-{number:05d}-alternative")
+        mail.attach(text)
+        mail.attach(MIMEText("<p>HTML版は準備中です。</p>\n", "html", "utf-8"))
+    else:
+        mail = text
+    mail["From"] = "rotam@example.com"
+    mail["To"] = "reader@example.net"
+    mail["Subject"] = Header(subject or f"今日のロタム　第{fullwidth(number)}回", "iso-2022-jp").encode()
+    mail["Date"] = date
+    mail["Message-ID"] = f"<rotam.{number:05d}@mail.example.com>"
+    return mail
+
+
+def mail_date(day):
+    return format_datetime(datetime(2005, 1, 1, 6, tzinfo=timezone(timedelta(hours=9))) + timedelta(days=day - 1))
+
+
+def issue_131():
+    return issue(
+        131, "日曜版", "２００５年１月２３日（日）",
+        grid(FULL_UPPER[:7], FULL_LOWER[:7], {6: "難易度：初級"}, seed=131),
+        ["ヒント：ｇ行の■は二つです。"],
+        ["今日から ISO-2022-JP のメールでお届けしています。", "①②③も、髙や﨑も、そのまま読めます。"],
+    )
+
+
+def eml():
+    """A saved message, as webmail's "download message" writes it: multipart/alternative,
+    the text part in ISO-2022-JP, CR LF line ends."""
+    mail = mime_mail(131, mail_date(23), issue_131(), html=True, encoding="base64")
+    return mail.as_bytes(policy=policy.SMTP)
+
+
+def notice_lines():
+    """A notice mail: comment and footer, but no puzzle."""
+    return [
+        "【お知らせ】",
+        "",
+        DIVIDER_A,
+        "【編集部より】",
+        "明日の号はお休みします。",
+        DIVIDER_B,
+        "発行責任者　：ロタム編集部　お知らせ係(notice@example.com)",
+        "マガジンＩＤ：0009999999",
+        DIVIDER_C,
+    ]
+
+
+def mbox():
+    """A Thunderbird folder: LF line ends, a notice mail between two issues, the second
+    issue in UTF-8 quoted-printable."""
+    mails = [
+        mime_mail(132, mail_date(24), issue(
+            132, "月曜版", "２００５年１月２４日（月）",
+            grid(FULL_UPPER[:6], FULL_LOWER[:6], {0: "難易度：中級"}, seed=132),
+            ["ヒント：Ａ列から。"], ["寒い朝です。"])),
+        mime_mail(9001, mail_date(25), notice_lines(), subject="今日のロタム　お知らせ"),
+        mime_mail(134, mail_date(27), issue(
+            134, "水曜版", "２００５年１月２６日（水）",
+            grid(FULL_UPPER[:5], FULL_LOWER[:5], {}, seed=134),
+            ["ヒント：ｅ行は全部□です。"], ["お休み明けの一問です。"]), charset="utf-8"),
+    ]
+    out = b""
+    for mail in mails:
+        out += b"From rotam@example.com Mon Jan 24 06:00:00 2005\n"
+        out += mail.as_bytes(policy=policy.default.clone(linesep="\n")) + b"\n"
+    return out
+
+
+def maildir():
+    """A Maildir: two messages in cur/, one in new/, named without the ':' flags so that a
+    checkout works on Windows too. Read in the order of their names."""
+    return {
+        "cur/1106514000.M1P100.example": mime_mail(135, mail_date(28), issue(
+            135, "木曜版", "２００５年１月２７日（木）",
+            grid(FULL_UPPER[:4], FULL_LOWER[:4], {1: "難易度：易"}, seed=135),
+            ["ヒント：ｂ行から。"], ["小さな問題です。"])),
+        "new/1106600400.M2P100.example": mime_mail(136, mail_date(29), issue(
+            136, "金曜版", "２００５年１月２８日（金）",
+            grid(FULL_UPPER[:4], FULL_LOWER[:4], {}, seed=136),
+            [], ["ヒントはありません。"])),
+        "cur/1106686800.M3P100.example": mime_mail(9002, mail_date(30), ["今週もありがとうございました。"],
+                                                   subject="今日のロタム　ごあいさつ"),
+    }
+
+
 FILES = {
     "rotam-0123.txt": single_issue,
     "rotam-digest-0124-0127.txt": digest,
@@ -246,6 +385,12 @@ def main():
     for name, build in FILES.items():
         text = "\r\n".join(build()) + "\r\n"
         (outdir / name).write_bytes(text.encode("cp932"))
+    (outdir / "rotam-0131.eml").write_bytes(eml())
+    (outdir / "rotam-0132-0134.mbox").write_bytes(mbox())
+    for name, mail in maildir().items():
+        path = outdir / "rotam-maildir" / name
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(mail.as_bytes(policy=policy.default.clone(linesep="\n")))
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+    libgmime-3.0-dev
     libgtest-dev googletest
     fonts-ipafont fonts-liberation2
     poppler-utils

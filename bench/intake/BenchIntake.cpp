@@ -6,9 +6,9 @@
 // Every run is a fresh process (this program started again with --child), so one run's
 // heap never hides the next one's peak and the page cache is the only thing they share.
 
+#include "IssueLoad.h"
 #include "IssueStore.h"
-#include "MailParser.h"
-#include "TextIntake.h"
+#include "MailDecoder.h"
 
 #include <QFile>
 #include <QString>
@@ -80,8 +80,8 @@ int runChild(const char *path)
     const long long rssBefore = statusKb("VmRSS:");
     const auto start = Clock::now();
     IssueStore store;
-    const QList<ReadFailure> failures = ReadMailFiles(store, {QString::fromLocal8Bit(path)});
-    ParseIssues(store);
+    const QList<ReadFailure> failures =
+        LoadMailPaths(store, {QString::fromLocal8Bit(path)}).Unreadable;
     const double loadMs = msSince(start);
     const long long peak = statusKb("VmHWM:");
 
@@ -158,14 +158,12 @@ std::optional<ChildResult> runOnce(const std::string &self, const std::string &p
     ChildResult result;
     result.processMs = *ms;
     if (std::sscanf(output.c_str(), "%lf %lld %lld", &result.loadMs, &result.issues,
-                    &result.peakGrowthKb)
-        != 3)
+                    &result.peakGrowthKb) != 3)
         return std::nullopt;
     return result;
 }
 
-template<typename T, typename Field>
-double median(std::vector<T> samples, Field field)
+template <typename T, typename Field> double median(std::vector<T> samples, Field field)
 {
     std::sort(samples.begin(), samples.end(),
               [&](const T &a, const T &b) { return field(a) < field(b); });
@@ -248,7 +246,8 @@ int main(int argc, char **argv)
                 textBytes / MiB);
     std::printf("load:          %.2f ms median of %d (min %.2f, max %.2f)\n", medianMs, runs,
                 fastest->loadMs, slowest->loadMs);
-    std::printf("per 1k issues: %.3f ms\n", last.issues ? medianMs * 1000 / double(last.issues) : 0.0);
+    std::printf("per 1k issues: %.3f ms\n",
+                last.issues ? medianMs * 1000 / double(last.issues) : 0.0);
     std::printf("process:       %.2f ms median, start-up included\n", processMs);
     std::printf("peak growth:   %.2f MiB, %.2f x decoded text\n", peakKb * 1024 / MiB,
                 textBytes > 0 ? peakKb * 1024 / textBytes : 0.0);

@@ -1,7 +1,9 @@
-// rotam-bench-gen-archive N OUT: writes a synthetic mail archive of N issues of the
-// magazine, CP932 with CR LF, to time the intake on files far larger than any real mailbox.
-// Each issue is about 1.1 KB: headers, a 10 x 10 grid, four hints, about ten comment lines
-// and the footer with its advertisement.
+// rotam-bench-gen-archive [--mbox] N OUT: writes a synthetic mail archive of N issues of
+// the magazine, CP932 with CR LF, to time the intake on files far larger than any real
+// mailbox. Each issue is about 1.1 KB: headers, a 10 x 10 grid, four hints, about ten
+// comment lines and the footer with its advertisement.
+// With --mbox it writes an mbox of N messages instead, as a mail program keeps them: LF
+// line ends, each body ISO-2022-JP (7bit) with 25 comment lines, about 2.7 KB a message.
 
 #include <iconv.h>
 
@@ -33,14 +35,9 @@ constexpr std::string_view kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun"
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 // Comment sentences of varied length; "～" and "①" have no plain Shift_JIS code.
 constexpr std::string_view kSentences[] = {
-    "今日もがんばりましょう。",
-    "朝９時～は混みます。",
-    "ヒント①が鍵です。",
-    "ご感想をどうぞ。",
-    "週末は大きな問題です。",
-    "寒い日が続きますね。",
-    "解けたら教えてください。",
-    "先週のは難問でした。",
+    "今日もがんばりましょう。", "朝９時～は混みます。",   "ヒント①が鍵です。",
+    "ご感想をどうぞ。",         "週末は大きな問題です。", "寒い日が続きますね。",
+    "解けたら教えてください。", "先週のは難問でした。",
 };
 
 void appendNumber(std::string &out, long long value)
@@ -71,21 +68,30 @@ private:
     std::uint32_t m_state;
 };
 
-void appendIssue(std::string &out, long long number)
+struct Shape
+{
+    std::string_view lineEnd = "\r\n";
+    int fixedComments = 0; // 0: eight to twelve
+};
+
+void appendIssue(std::string &out, long long number, const Shape &shape = {})
 {
     using namespace std::chrono;
     const sys_days day = sys_days{2005y / January / 14} + days{number};
     const year_month_day ymd{day};
     const weekday wd{day};
     Pattern pattern(std::uint32_t(number) * 2654435761u + 1u);
-    const auto line = [&out](std::string_view text) {
+    const auto line = [&out, &shape](std::string_view text) {
         out += text;
-        out += "\r\n";
+        out += shape.lineEnd;
     };
 
-    out += "From: rotam@example.com\r\nSubject: rotam ";
+    out += "From: rotam@example.com";
+    out += shape.lineEnd;
+    out += "Subject: rotam ";
     appendNumber(out, number);
-    out += "\r\nDate: ";
+    out += shape.lineEnd;
+    out += "Date: ";
     out += kWeekdays[wd.c_encoding()];
     out += ", ";
     appendNumber(out, unsigned(ymd.day()));
@@ -93,17 +99,24 @@ void appendIssue(std::string &out, long long number)
     out += kMonths[unsigned(ymd.month()) - 1];
     out += ' ';
     appendNumber(out, int(ymd.year()));
-    out += " 06:00:00 +0900\r\n\r\n";
+    out += " 06:00:00 +0900";
+    out += shape.lineEnd;
+    if (shape.fixedComments > 0) { // an mbox message: the body is ISO-2022-JP
+        line("MIME-Version: 1.0");
+        line("Content-Type: text/plain; charset=ISO-2022-JP");
+        line("Content-Transfer-Encoding: 7bit");
+    }
+    out += shape.lineEnd;
 
     out += "◇第";
     appendFullWidth(out, number);
-    out += "回◇　今日の問題\r\n";
-    out += "　\r\n";
+    line("回◇　今日の問題");
+    line("　");
 
     out += "　　";
     for (const auto label : kColLabels)
         out += label;
-    out += "\r\n";
+    out += shape.lineEnd;
     // About two issues in three carry a note to the right of one row.
     const int noteRow = number % 3 == 0 ? -1 : int(pattern.next() % kGridSize);
     for (int r = 0; r < kGridSize; ++r) {
@@ -115,22 +128,24 @@ void appendIssue(std::string &out, long long number)
             out += "　難易度：";
             out += kLevels[number % 3];
         }
-        out += "\r\n";
+        out += shape.lineEnd;
     }
-    out += "\r\n";
+    out += shape.lineEnd;
 
     for (int h = 1; h <= 4; ++h) {
         out += "ヒント";
         appendFullWidth(out, h);
         out += "：";
         out += kColLabels[pattern.next() % kGridSize];
-        out += "列から。\r\n";
+        out += "列から。";
+        out += shape.lineEnd;
     }
-    out += "\r\n";
+    out += shape.lineEnd;
 
     line(kDividerA);
     line("【ひとこと】");
-    const int comments = 8 + int(pattern.next() % 5);
+    const int comments =
+        shape.fixedComments > 0 ? shape.fixedComments : 8 + int(pattern.next() % 5);
     for (int k = 0; k < comments; ++k)
         line(kSentences[pattern.next() % std::size(kSentences)]);
     line(kDividerB);
@@ -141,10 +156,72 @@ void appendIssue(std::string &out, long long number)
     line(kDividerE);
     line("解除：example.com");
     line(kDividerC);
-    out += "\r\n";
+    out += shape.lineEnd;
 }
 
 // Converts whole issues at a time, so no UTF-8 sequence is ever split between two calls.
+bool toCp932(iconv_t cd, const std::string &utf8, std::string &cp932)
+{
+    // CP932 never needs more bytes than UTF-8 for the same text.
+    cp932.assign(utf8.size(), '\0');
+    char *in = const_cast<char *>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char *out = cp932.data();
+    std::size_t outLeft = cp932.size();
+    if (iconv(cd, &in, &inLeft, &out, &outLeft) == std::size_t(-1)) {
+        std::fprintf(stderr, "rotam-bench-gen-archive: iconv: %s\n", std::strerror(errno));
+        return false;
+    }
+    cp932.resize(cp932.size() - outLeft);
+    return true;
+}
+
+// ISO-2022-JP as Windows writes it: each Shift_JIS pair moved back to JIS X 0208.
+std::string cp932ToJis(const std::string &sjis)
+{
+    std::string jis;
+    bool kanji = false;
+    for (std::size_t i = 0; i < sjis.size(); ++i) {
+        const auto s1 = static_cast<unsigned char>(sjis[i]);
+        if (s1 < 0x80) {
+            if (kanji)
+                jis += "\x1B(B";
+            kanji = false;
+            jis += char(s1);
+            continue;
+        }
+        if (!kanji)
+            jis += "\x1B$B";
+        kanji = true;
+        const auto s2 = static_cast<unsigned char>(sjis[++i]);
+        int j1 = ((s1 >= 0xE0 ? s1 - 0x40 : s1) - 0x81) * 2 + 0x21;
+        int j2 = 0;
+        if (s2 >= 0x9F) {
+            ++j1;
+            j2 = s2 - 0x7E;
+        } else {
+            j2 = s2 - 0x1F - (s2 >= 0x80 ? 1 : 0);
+        }
+        jis += char(j1);
+        jis += char(j2);
+    }
+    if (kanji)
+        jis += "\x1B(B";
+    return jis;
+}
+
+bool writeMboxMessage(iconv_t cd, long long number, std::FILE *file)
+{
+    std::string utf8;
+    appendIssue(utf8, number, Shape{"\n", 25});
+    std::string cp932;
+    if (!toCp932(cd, utf8, cp932))
+        return false;
+    const std::string message =
+        "From rotam@example.com Sat Jan 15 06:00:00 2005\n" + cp932ToJis(cp932);
+    return std::fwrite(message.data(), 1, message.size(), file) == message.size();
+}
+
 bool writeCp932(iconv_t cd, const std::string &utf8, std::FILE *file)
 {
     // CP932 never needs more bytes than UTF-8 for the same text.
@@ -165,15 +242,22 @@ bool writeCp932(iconv_t cd, const std::string &utf8, std::FILE *file)
 
 int main(int argc, char **argv)
 {
+    const bool mbox = argc == 4 && std::strcmp(argv[1], "--mbox") == 0;
+    if (mbox) {
+        --argc;
+        ++argv;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: rotam-bench-gen-archive N OUT\n"
-                             "writes N issues of the magazine, CP932 with CR LF, to OUT\n");
+        std::fprintf(stderr, "usage: rotam-bench-gen-archive [--mbox] N OUT\n"
+                             "writes N issues of the magazine, CP932 with CR LF, to OUT;\n"
+                             "with --mbox, an mbox of N ISO-2022-JP messages\n");
         return 2;
     }
     char *end = nullptr;
     const long long count = std::strtoll(argv[1], &end, 10);
     if (*argv[1] == '\0' || *end != '\0' || count < 0) {
-        std::fprintf(stderr, "rotam-bench-gen-archive: N must be a whole number, not %s\n", argv[1]);
+        std::fprintf(stderr, "rotam-bench-gen-archive: N must be a whole number, not %s\n",
+                     argv[1]);
         return 2;
     }
     const iconv_t cd = iconv_open("CP932", "UTF-8");
@@ -190,7 +274,9 @@ int main(int argc, char **argv)
 
     bool ok = true;
     std::string chunk;
-    for (long long i = 1; i <= count && ok; ++i) {
+    for (long long i = 1; i <= count && ok && mbox; ++i)
+        ok = writeMboxMessage(cd, i, file);
+    for (long long i = 1; i <= count && ok && !mbox; ++i) {
         appendIssue(chunk, i);
         if (chunk.size() >= (1u << 20) || i == count) {
             ok = writeCp932(cd, chunk, file);

@@ -1,8 +1,6 @@
 #include "DesktopCommandLine.h"
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
@@ -10,18 +8,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr auto ProgramName = "rotam-print"_L1;
-
-// A folder stands for the mail files the open dialog shows in it by default.
-QStringList mailFilesIn(const QString &folder)
-{
-    const QDir dir(folder);
-    const QStringList names = dir.entryList({u"*.txt"_s, u"*.eml"_s, u"*.mbox"_s},
-                                            QDir::Files | QDir::Readable, QDir::Name);
-    QStringList paths;
-    for (const QString &name : names)
-        paths.append(dir.filePath(name));
-    return paths;
-}
 
 QString helpText(const QCommandLineParser &parser)
 {
@@ -45,8 +31,8 @@ DesktopCommand ParseDesktopCommandLine(const QStringList &arguments, QTextStream
     parser.addOption(QCommandLineOption({u"h"_s, u"help"_s}, u"Displays this help."_s));
     parser.addVersionOption();
     parser.addPositionalArgument(u"FILE"_s,
-                                 u"Mail files to load at start; a folder loads its .txt, .eml "
-                                 u"and .mbox files."_s,
+                                 u"Mail files (text, .eml or mbox) or folders (Maildirs too) to "
+                                 u"load at start."_s,
                                  u"[FILE...]"_s);
 
     DesktopCommand command;
@@ -65,11 +51,6 @@ DesktopCommand ParseDesktopCommandLine(const QStringList &arguments, QTextStream
         command.ExitCode = 0;
         return command;
     }
-    for (const QString &path : parser.positionalArguments()) {
-        if (QFileInfo(path).isDir())
-            command.Paths += mailFilesIn(path);
-        else
-            command.Paths.append(path);
-    }
+    command.Paths = parser.positionalArguments();
     return command;
 }

@@ -13,16 +13,23 @@ QList<qint32> IssueListOrder(const IssueStore &store)
     collator.setCaseSensitivity(Qt::CaseInsensitive);
 
     // Sort keys once per title instead of collating at every comparison.
-    const qint32 count = store.UpperBound();
+    QList<qint32> order;
     QList<QCollatorSortKey> keys;
-    keys.reserve(count);
-    for (qint32 i = 1; i <= count; ++i)
+    order.reserve(store.UpperBound());
+    keys.reserve(store.UpperBound());
+    for (qint32 i = 1; i <= store.UpperBound(); ++i) {
+        if (store.Puzzles[i].TitleLine.isEmpty()) // a mail without a puzzle is no issue
+            continue;
+        order.append(i);
         keys.append(collator.sortKey(store.Puzzles[i].Title));
-
-    QList<qint32> order(count);
-    std::iota(order.begin(), order.end(), 1);
-    std::stable_sort(order.begin(), order.end(), [&](qint32 a, qint32 b) {
-        return keys[a - 1].compare(keys[b - 1]) < 0;
-    });
-    return order;
+    }
+    QList<qsizetype> byKey(order.size());
+    std::iota(byKey.begin(), byKey.end(), 0);
+    std::stable_sort(byKey.begin(), byKey.end(),
+                     [&](qsizetype a, qsizetype b) { return keys[a].compare(keys[b]) < 0; });
+    QList<qint32> sorted;
+    sorted.reserve(order.size());
+    for (const qsizetype k : byKey)
+        sorted.append(order[k]);
+    return sorted;
 }

@@ -36,19 +36,35 @@ void LineArray::appendFileText(const QString &text)
         m_text = text; // shares the buffer: the common single-file load copies nothing
     else
         m_text.append(text);
-    const QChar *chars = text.constData();
-    const qsizetype length = text.size();
-    const qsizetype spans = m_spans.size() + text.count(u'\r') + 1;
+    const qsizetype crs = text.count(u'\r');
+    // Saved on Linux or macOS, a mail has LF line ends only; with any CR the old rules hold.
+    const bool lfEndsLines = crs == 0;
+    const qsizetype spans = m_spans.size() + (lfEndsLines ? text.count(u'\n') : crs) + 1;
     if (spans > m_spans.capacity()) {
         m_spans.reserve(spans);
         AdviseHugePages(m_spans.data(), size_t(m_spans.capacity()) * sizeof(Span));
     }
+    appendLines(base, text, lfEndsLines);
+}
+
+void LineArray::appendMessageText(QStringView text)
+{
+    const qsizetype base = m_text.size();
+    m_text.append(text);
+    appendLines(base, text, true);
+}
+
+void LineArray::appendLines(qsizetype base, QStringView text, bool lfEndsLines)
+{
+    const QChar *chars = text.constData();
+    const qsizetype length = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < length; ++i) {
-        if (chars[i] != u'\r')
+        const bool cr = chars[i] == u'\r';
+        if (!cr && !(lfEndsLines && chars[i] == u'\n'))
             continue;
         m_spans.append({base + start, i - start});
-        if (i + 1 < length && chars[i + 1] == u'\n')
+        if (cr && i + 1 < length && chars[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }

@@ -26,11 +26,17 @@ public:
     void reserveText(qsizetype characters) { m_text.reserve(characters); }
     // Appends one line, copying its characters into the buffer.
     void append(QStringView line);
-    // Appends the text of a file: a line ends at CR LF or at a CR alone; a LF alone stays in
-    // its line; a line end at the very end gives no further empty line.
+    // Appends the text of a file: a line ends at CR LF or at a CR alone, and a LF alone stays
+    // in its line, unless the text holds no CR at all; then every LF ends a line. A line end
+    // at the very end gives no further empty line.
     void appendFileText(const QString &text);
+    // Appends the text of a mail part: CR LF, LF and a lone CR each end a line. A line end at
+    // the very end gives no further empty line.
+    void appendMessageText(QStringView text);
 
 private:
+    void appendLines(qsizetype base, QStringView text, bool lfEndsLines);
+
     struct Span
     {
         qsizetype start;

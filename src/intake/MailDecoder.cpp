@@ -1,5 +1,6 @@
-#include "TextIntake.h"
+#include "MailDecoder.h"
 
+#include "JisToShiftJis.h"
 #include "LargeBuffers.h"
 
 #include <QStringDecoder>
@@ -11,21 +12,22 @@
 
 namespace {
 
-class Cp932Converter
+// One iconv conversion to UTF-16LE from a charset in which every byte gives at most one
+// UTF-16 unit (CP932, EUC-JP-MS), so the output never outgrows the input.
+class NarrowConverter
 {
 public:
-    Cp932Converter() : m_cd(iconv_open("UTF-16LE", "CP932")) {}
-    ~Cp932Converter()
+    explicit NarrowConverter(const char *from) : m_cd(iconv_open("UTF-16LE", from)) {}
+    ~NarrowConverter()
     {
         if (m_cd != iconv_t(-1))
             iconv_close(m_cd);
     }
-    Cp932Converter(const Cp932Converter &) = delete;
-    Cp932Converter &operator=(const Cp932Converter &) = delete;
+    NarrowConverter(const NarrowConverter &) = delete;
+    NarrowConverter &operator=(const NarrowConverter &) = delete;
 
     bool isValid() const { return m_cd != iconv_t(-1); }
 
-    // Every CP932 byte gives at most one UTF-16 unit, so the output never outgrows the input.
     QString decode(const QByteArray &bytes)
     {
         QString text(bytes.size(), Qt::Uninitialized);
@@ -57,9 +59,22 @@ private:
     iconv_t m_cd;
 };
 
-bool hasUtf8Bom(const QByteArray &bytes)
+QString decodeCp932(const QByteArray &bytes)
 {
-    return bytes.startsWith("\xEF\xBB\xBF");
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the decoders write UTF-16LE");
+    NarrowConverter converter("CP932");
+    if (converter.isValid())
+        return converter.decode(bytes);
+    // A C library without the CP932 module: ICU's converter, whose replacement is U+001A.
+    return QStringDecoder("windows-31j").decode(bytes);
+}
+
+QString decodeEucJp(const QByteArray &bytes)
+{
+    NarrowConverter converter("EUC-JP-MS");
+    if (converter.isValid())
+        return converter.decode(bytes);
+    return QStringDecoder("EUC-JP").decode(bytes);
 }
 
 bool isAscii(const QByteArray &bytes)
@@ -71,20 +86,53 @@ bool isAscii(const QByteArray &bytes)
     return true;
 }
 
+bool hasJisEscape(const QByteArray &bytes)
+{
+    return bytes.contains("\x1B$B") || bytes.contains("\x1B$@");
+}
+
+bool isOneOf(QByteArrayView name, std::initializer_list<const char *> names)
+{
+    for (const char *candidate : names) {
+        if (name.compare(candidate, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+QString withoutBom(QString text)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
 } // namespace
 
 QString DecodeMailBytes(const QByteArray &bytes)
 {
-    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the CP932 decoder writes UTF-16LE");
-    if (hasUtf8Bom(bytes))
+    const bool ascii = isAscii(bytes);
+    if (ascii && hasJisEscape(bytes))
+        return decodeCp932(JisToShiftJis(bytes));
+    if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(QByteArrayView(bytes).sliced(3));
     // Valid UTF-8 with a non-ASCII byte is almost never CP932 text by accident.
-    if (!isAscii(bytes) && bytes.isValidUtf8())
+    if (!ascii && bytes.isValidUtf8())
         return QString::fromUtf8(bytes);
+    return decodeCp932(bytes);
+}
 
-    Cp932Converter converter;
-    if (converter.isValid())
-        return converter.decode(bytes);
-    // A C library without the CP932 module: ICU's converter, whose replacement is U+001A.
-    return QStringDecoder("windows-31j").decode(bytes);
+QString DecodePartBytes(const QByteArray &bytes, QByteArrayView charset)
+{
+    if (isOneOf(charset,
+                {"ISO-2022-JP", "csISO2022JP", "ISO-2022-JP-MS", "CP50220", "CP50221", "CP50222"}))
+        return withoutBom(decodeCp932(JisToShiftJis(bytes)));
+    if (isOneOf(charset, {"Shift_JIS", "Shift-JIS", "SJIS", "x-sjis", "MS_Kanji", "csShiftJIS",
+                          "Windows-31J", "CP932", "MS932"}))
+        return withoutBom(decodeCp932(bytes));
+    if (isOneOf(charset, {"EUC-JP", "eucJP", "x-euc-jp", "eucJP-ms", "CP51932"}))
+        return withoutBom(decodeEucJp(bytes));
+    if (isOneOf(charset, {"UTF-8", "utf8"}))
+        return withoutBom(QString::fromUtf8(bytes));
+    return DecodeMailBytes(bytes);
 }

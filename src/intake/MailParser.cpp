@@ -1,5 +1,6 @@
 #include "MailParser.h"
 
+#include "CodePoints.h"
 #include "IssueStore.h"
 #include "MailMarkers.h"
 
@@ -44,6 +45,19 @@ QStringView withoutTrailingSpaces(QStringView s)
 }
 
 const QString CrLf = QStringLiteral("\r\n");
+const QStringView Blank(&GridBlank, 1);
+
+// The row's character at each label's position; U+3000, an unmarked cell, past its end.
+QString cellsOf(const CodePoints &row, const QList<qsizetype> &columns)
+{
+    QString cells;
+    cells.reserve(columns.size());
+    for (const qsizetype column : columns) {
+        const QStringView cell = row.at(column);
+        cells += cell.isEmpty() ? Blank : cell;
+    }
+    return cells;
+}
 
 // One pass over the lines. Every block stops the whole parse when it runs past the last line.
 class Parser
@@ -57,6 +71,10 @@ public:
     void run()
     {
         m_store.StartNewRecord();
+        // An untitled record left by the text before (a mail without a puzzle) passes
+        // nothing on, not even its sending time.
+        if (record().TitleLine.isEmpty())
+            record() = PuzzleRecord{};
         // Index 0 is parsed too: a pasted issue usually starts with its title line.
         for (m_a = 0; m_a <= m_last; ++m_a) {
             QStringView s = m_lines[m_a];
@@ -87,8 +105,7 @@ private:
 
     // How many lines follow the current one before one that ends the block. Sizing a
     // block's list exactly keeps a large archive's records free of spare capacity.
-    template<typename EndsBlock>
-    qsizetype linesBefore(EndsBlock endsBlock) const
+    template <typename EndsBlock> qsizetype linesBefore(EndsBlock endsBlock) const
     {
         qsizetype a = m_a + 1;
         while (a <= m_last && !endsBlock(m_lines[a]))
@@ -109,40 +126,67 @@ private:
         if (!record().TitleLine.isEmpty())
             m_store.StartNewRecord();
         PuzzleRecord &r = record();
+        // An untitled record holds what a mail without a puzzle left: its date belongs to
+        // this issue, its comment and footer do not.
+        r.CommentLines = QStringList{QString()};
+        r.TyuukiText.clear();
+        r.Publisher.clear();
+        r.MagazineId.clear();
         r.TitleLine = title.toString();
         const qsizetype end = title.indexOf(TitleMark, 1);
         r.Title = (end < 0 ? title.sliced(1) : title.sliced(1, end - 1)).toString();
 
         if (!advance(2)) // the line after the title is not part of the grid
             return false;
-        const QStringView header = withoutTrailingSpaces(m_lines[m_a]);
-        const qsizetype n = header.size();
+        const qsizetype n = headerLine(r);
+        return gridRows(r, n) && hintLines(r);
+    }
+
+    // Reads the labels of the header line; returns its length without trailing spaces.
+    qsizetype headerLine(PuzzleRecord &r)
+    {
+        const CodePoints header(withoutTrailingSpaces(m_lines[m_a]));
         r.ColCount = 0;
         r.ColLabels = QStringList{QString()};
-        for (const QChar c : header) {
-            if (c == GridBlank)
+        m_columns.clear();
+        for (qsizetype i = 0; i < header.size(); ++i) {
+            const QStringView c = header.at(i);
+            if (c == Blank)
                 continue;
             ++r.ColCount;
             r.ColLabels.append(label(c));
+            m_columns.append(i);
         }
         r.RowLabels = QStringList(r.ColCount + 1);
+        r.Cells = QStringList(r.ColCount + 1);
         r.GridNote.clear();
+        return header.size();
+    }
 
+    bool gridRows(PuzzleRecord &r, qsizetype n)
+    {
         qint32 row = 0;
         for (;;) {
             if (!advance())
                 return false;
-            const QStringView s = m_lines[m_a];
+            const CodePoints s(m_lines[m_a]);
             if (s.isEmpty())
-                break;
-            const QStringView label = s.mid(1, 1);
+                return true;
+            const QStringView label = s.at(1);
             // Labels beyond the header's count have no column to belong to.
-            if (label != QStringView(&GridBlank, 1) && ++row <= r.ColCount)
-                r.RowLabels[row] = label.isEmpty() ? QString() : this->label(label.front());
+            if (label != Blank && ++row <= r.ColCount) {
+                r.RowLabels[row] = label.isEmpty() ? QString() : this->label(label);
+                r.Cells[row] = cellsOf(s, m_columns);
+            }
             if (s.size() > n + 1)
-                r.GridNote += trimmedOfSpaces(s.sliced(n + 1));
+                r.GridNote += trimmedOfSpaces(s.from(n + 1));
         }
-        r.HintLines.reserve(r.HintLines.size() + linesBefore([](QStringView s) { return s.isEmpty(); }));
+    }
+
+    bool hintLines(PuzzleRecord &r)
+    {
+        r.HintLines.reserve(r.HintLines.size() +
+                            linesBefore([](QStringView s) { return s.isEmpty(); }));
         for (;;) {
             if (!advance())
                 return false;
@@ -158,7 +202,8 @@ private:
         if (!advance()) // the line after the divider is not a comment
             return false;
         QStringList &comments = record().CommentLines;
-        comments.reserve(comments.size() + linesBefore([](QStringView s) { return s == DividerB; }));
+        comments.reserve(comments.size() +
+                         linesBefore([](QStringView s) { return s == DividerB; }));
         for (;;) {
             if (!advance())
                 return false;
@@ -184,7 +229,8 @@ private:
             if (s.startsWith(PublisherPrefix)) {
                 const qsizetype end = s.indexOf(PublisherEnd, PublisherPrefix.size());
                 const QStringView rest = s.sliced(PublisherPrefix.size());
-                r.Publisher = (end < 0 ? rest : rest.first(end - PublisherPrefix.size())).toString();
+                r.Publisher =
+                    (end < 0 ? rest : rest.first(end - PublisherPrefix.size())).toString();
             }
             if (s.startsWith(MagazineIdPrefix))
                 r.MagazineId = s.sliced(MagazineIdPrefix.size()).toString();
@@ -203,15 +249,17 @@ private:
 
     // Labels repeat from issue to issue; sharing one string per character saves an
     // allocation for every label of every grid.
-    QString label(QChar c)
+    QString label(QStringView c)
     {
-        QString &shared = m_labels[c.unicode()];
+        const char32_t key = c.size() == 2 ? QChar::surrogateToUcs4(c[0], c[1]) : c[0].unicode();
+        QString &shared = m_labels[key];
         if (shared.isEmpty())
-            shared = QString(c);
+            shared = c.toString();
         return shared;
     }
 
-    QHash<char16_t, QString> m_labels;
+    QHash<char32_t, QString> m_labels;
+    QList<qsizetype> m_columns; // the label positions of the current grid's header
     IssueStore &m_store;
     const LineArray &m_lines;
     const qsizetype m_last;

@@ -2,13 +2,13 @@
 #include "MainWindow.h"
 
 #include "AnnotationWindow.h"
+#include "IssueLoad.h"
 #include "IssueOrder.h"
 #include "IssuePreview.h"
-#include "MailParser.h"
+#include "LoadMessage.h"
 #include "MessageBox.h"
 #include "PasteWindow.h"
 #include "TextBox.h"
-#include "TextIntake.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -34,14 +34,16 @@ void MainWindow::loadFiles(const QStringList &paths)
     // A cancelled dialog chooses nothing and leaves the list as it was.
     if (paths.isEmpty())
         return;
-    const QList<ReadFailure> failures = ReadMailFiles(store, paths);
-    parseAndFill();
-    if (failures.isEmpty())
-        return;
-    QString text = u"次のファイルは読み込めませんでした。ほかのファイルは読み込みました。\n"_s;
-    for (const ReadFailure &failure : failures)
-        text += u"\n"_s + failure.path + u"\n    "_s + failure.reason;
-    MessageBox::Show(this, MessageBox::Kind::Warning, u"読み込めなかったファイル"_s, text);
+    const LoadReport report = LoadMailPaths(store, paths);
+    fillIssueList();
+    showLoadMessage(paths, report);
+}
+
+void MainWindow::showLoadMessage(const QStringList &chosen, const LoadReport &report)
+{
+    const LoadMessage message = ComposeLoadMessage(chosen, report);
+    if (!message.title.isEmpty())
+        MessageBox::Show(this, MessageBox::Kind::Warning, message.title, message.text);
 }
 
 void MainWindow::openPasteWindow()
@@ -50,14 +52,9 @@ void MainWindow::openPasteWindow()
     // Only "実行" hands text over; any other way out leaves the list as it was.
     if (m_services.RunModal(window) != QDialog::Accepted)
         return;
-    store.TextLines = SplitPastedText(store.LoadText);
-    parseAndFill();
-}
-
-void MainWindow::parseAndFill()
-{
-    ParseIssues(store);
+    const LoadReport report = LoadPastedText(store);
     fillIssueList();
+    showLoadMessage({}, report);
 }
 
 void MainWindow::fillIssueList()
@@ -203,7 +200,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     const bool files = !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl &u) {
-        return u.isLocalFile() && QFileInfo(u.toLocalFile()).isFile();
+        return u.isLocalFile() && QFileInfo::exists(u.toLocalFile()); // files and folders
     });
     if (files)
         event->acceptProposedAction();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IssueLoad.h"
 #include "IssueStore.h"
 #include "PrintJob.h"
 #include "UiServices.h"
@@ -86,7 +87,7 @@ private:
     void printCheckedIssues();
     void previewPrint();
 
-    void parseAndFill();
+    void showLoadMessage(const QStringList &chosen, const LoadReport &report);
     void fillIssueList();
     void setPrintEnabled(bool enabled);
     void showPrintFailure(const QString &reason);

@@ -3,6 +3,8 @@
 #include "IssueOrder.h"
 #include "IssueStore.h"
 #include "MailParser.h"
+#include "MailDecoder.h"
+#include "LineArray.h"
 #include "TextIntake.h"
 
 #include <cstdint>
@@ -29,15 +31,17 @@ void checkInvariants(const IssueStore &store)
             require(r.RowLabels.size() == r.ColCount + 1);
         }
     }
-    require(IssueListOrder(store).size() == store.UpperBound());
+    for (const qint32 index : IssueListOrder(store))
+        require(!store.Puzzles[index].TitleLine.isEmpty());
+    require(IssueListOrder(store).size() >= store.UpperBound() - 1);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                     qsizetype(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     IssueStore store;
     const QString text = DecodeMailBytes(bytes);
     store.TextLines.appendFileText(text);

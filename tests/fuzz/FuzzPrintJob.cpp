@@ -5,7 +5,8 @@
 #include "MailParser.h"
 #include "PrintJob.h"
 #include "RecordingPrinter.h"
-#include "TextIntake.h"
+#include "LineArray.h"
+#include "MailDecoder.h"
 
 #include <cstdint>
 #include <cstdlib>

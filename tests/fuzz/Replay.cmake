@@ -1,7 +1,10 @@
 # The fuzz targets replayed over the seeds and findings, as ordinary tests.
-foreach(target intake print_job)
+foreach(target intake mail print_job)
     if(target STREQUAL "intake")
         set(source FuzzIntake.cpp)
+        set(libs rotam_intake)
+    elseif(target STREQUAL "mail")
+        set(source FuzzMail.cpp)
         set(libs rotam_intake)
     else()
         set(source FuzzPrintJob.cpp)
@@ -12,6 +15,7 @@ foreach(target intake print_job)
     target_link_libraries(${name} PRIVATE ${libs} Qt6::Core)
     rotam_set_warnings(${name})
     add_test(NAME ${name} COMMAND ${name} ${PROJECT_SOURCE_DIR}/examples
+             ${PROJECT_SOURCE_DIR}/examples/rotam-maildir/cur ${PROJECT_SOURCE_DIR}/examples/rotam-maildir/new
              ${CMAKE_CURRENT_LIST_DIR}/seeds ${CMAKE_CURRENT_LIST_DIR}/regressions)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()

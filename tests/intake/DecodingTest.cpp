@@ -1,4 +1,4 @@
-#include "TextIntake.h"
+#include "MailDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,8 @@ TEST(Decoding, MarkersOfTheMailFormat)
 TEST(Decoding, InvalidBytesBecomeReplacementsAndTheRestLoads)
 {
     const QString r(QChar(0xFFFD));
-    EXPECT_EQ(DecodeMailBytes(bytes({'A', 0xFF, 'B'})), QStringLiteral("A") + r + QStringLiteral("B"));
+    EXPECT_EQ(DecodeMailBytes(bytes({'A', 0xFF, 'B'})),
+              QStringLiteral("A") + r + QStringLiteral("B"));
     // A lead byte followed by a byte that can't trail it: the second byte still counts.
     EXPECT_EQ(DecodeMailBytes(bytes({'A', 0x81, 0x20, 'B'})),
               QStringLiteral("A") + r + QStringLiteral(" B"));
@@ -55,10 +56,73 @@ TEST(Decoding, NulBytesAreKept)
 
 TEST(Decoding, Utf8ByBomOrByValidity)
 {
-    EXPECT_EQ(DecodeMailBytes(QByteArray("\xEF\xBB\xBF\xE2\x97\x87" "A")), QStringLiteral("◇A"));
-    EXPECT_EQ(DecodeMailBytes(QByteArray("\xE2\x97\x87" "A")), QStringLiteral("◇A"));
+    EXPECT_EQ(DecodeMailBytes(QByteArray("\xEF\xBB\xBF\xE2\x97\x87"
+                                         "A")),
+              QStringLiteral("◇A"));
+    EXPECT_EQ(DecodeMailBytes(QByteArray("\xE2\x97\x87"
+                                         "A")),
+              QStringLiteral("◇A"));
     EXPECT_EQ(DecodeMailBytes(QByteArray("\xEF\xBB\xBF")), QString());
     // Two CP932 characters that happen to form no valid UTF-8 stay CP932.
     EXPECT_EQ(DecodeMailBytes(bytes({0x82, 0xA0, 0x82, 0xA2})), QStringLiteral("あい"));
     EXPECT_EQ(DecodeMailBytes(QByteArray("plain ascii")), QStringLiteral("plain ascii"));
+}
+
+TEST(Decoding, Iso2022JpAsWindowsMailersWriteIt)
+{
+    const struct
+    {
+        const char *bytes;
+        const char16_t *text;
+    } cases[] = {
+        {"\x1B$B$\"\x1B(B", u"あ"},
+        {"\x1B$B-!-5-j\x1B(B", u"①Ⅰ㈱"}, // NEC row 13, which glibc's ISO-2022-JP rejects
+        {"\x1B$Byu|b\x1B(B", u"﨑髙"},   // NEC-selected IBM rows
+        {"\x1B$B!A\x1B(B", u"～"},       // 0x2141 as CP932 reads it
+        {"\x1B$@!~\x1B(B", u"◇"},        // the older JIS X 0208 escape
+        {"\x1B(I1\x1B(B", u"ｱ"},         // half-width katakana
+        {"a\x0E\x31\x0F"
+         "b",
+         u"aｱb"},                                // the same by SO and SI
+        {"\x1B(J\\~\x1B(B", u"\\~"},             // JIS-Roman read as ASCII
+        {"\x1B$B$\"\r\n$\"\x1B(B", u"あ\r\nあ"}, // line ends inside a kanji run
+        {"\x82\xA0\x1B$B$\"\x1B(B", u"ああ"},    // Shift_JIS bytes in a part so labelled
+        {"\x1B$B$", u"\uFFFD"},                  // half a character
+        {"\x1B$(D+!\x1B(B", u"\uFFFD\uFFFD"},    // JIS X 0212 has no CP932 counterpart
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DecodePartBytes(QByteArray(c.bytes), "iso-2022-jp"), QString::fromUtf16(c.text))
+            << c.bytes;
+}
+
+TEST(Decoding, CharsetNamesAndDetection)
+{
+    const QByteArray jis("\x1B$B!~\x1B(B");
+    const QByteArray sjis("\x81\x9E\x87\x40");         // ◇①
+    const QByteArray euc("\xA1\xFE\xAD\xA1");          // ◇① in EUC-JP-MS
+    const QByteArray utf8("\xEF\xBB\xBF\xE2\x97\x87"); // ◇ after a byte-order mark
+    const struct
+    {
+        QByteArray bytes;
+        const char *charset;
+        const char16_t *text;
+    } cases[] = {
+        {jis, "CSISO2022JP", u"◇"},
+        {jis, "CP50220", u"◇"},
+        {jis, "", u"◇"},
+        {jis, "us-ascii", u"◇"},
+        {sjis, "x-sjis", u"◇①"},
+        {sjis, "MS932", u"◇①"},
+        {sjis, "Windows-31J", u"◇①"},
+        {sjis, "bogus", u"◇①"},
+        {euc, "eucJP", u"◇①"},
+        {euc, "CP51932", u"◇①"},
+        {utf8, "UTF8", u"◇"},
+        {utf8, "", u"◇"},
+        // An escape among 8-bit bytes is no ISO-2022-JP text.
+        {QByteArray("\x1B$B\x82\xA0"), "", u"\x1B$Bあ"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DecodePartBytes(c.bytes, c.charset), QString::fromUtf16(c.text)) << c.charset;
+    EXPECT_EQ(DecodeMailBytes(jis), QStringLiteral("◇")) << "text files detect it too";
 }

@@ -29,11 +29,32 @@ TEST(FileLineRules, CrLfOrCrEndALineAndAFinalLineEndAddsNothing)
     EXPECT_EQ(fileLines(QStringLiteral("A\rB\r")), AB);
 }
 
-TEST(FileLineRules, LfAloneStaysInItsLine)
+TEST(FileLineRules, LfAloneStaysInItsLineWhenTheTextHoldsACr)
 {
-    EXPECT_EQ(fileLines(QStringLiteral("A\nB")), QStringList{QStringLiteral("A\nB")});
+    EXPECT_EQ(fileLines(QStringLiteral("A\nB\r")), QStringList{QStringLiteral("A\nB")});
     EXPECT_EQ(fileLines(QStringLiteral("A\n\r\nB")),
               (QStringList{QStringLiteral("A\n"), QStringLiteral("B")}));
+}
+
+TEST(FileLineRules, WithoutAnyCrEveryLfEndsALine)
+{
+    EXPECT_EQ(fileLines(QStringLiteral("A\nB")), AB);
+    EXPECT_EQ(fileLines(QStringLiteral("A\nB\n")), AB);
+    EXPECT_EQ(fileLines(QStringLiteral("A\n\nB")),
+              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
+}
+
+TEST(MessageLineRules, CrLfLfAndALoneCrEachEndALine)
+{
+    for (const char16_t *text : {u"A\r\nB", u"A\nB\n", u"A\rB\r\n", u"A\r\nB\r"}) {
+        LineArray lines;
+        lines.appendMessageText(QString::fromUtf16(text));
+        EXPECT_EQ(lines.toStringList(), AB) << QString::fromUtf16(text).toStdString();
+    }
+    LineArray lines;
+    lines.appendMessageText(u"A\n\rB");
+    EXPECT_EQ(lines.toStringList(),
+              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
 }
 
 TEST(FileLineRules, EmptyLinesAreKeptButAnEmptyFileGivesNone)
@@ -58,7 +79,8 @@ TEST(FileLineRules, FilesFollowOneAnotherWithNothingBetween)
 TEST(PasteSplit, OnlyCrLfPairsSeparateLines)
 {
     EXPECT_EQ(pastedLines(QStringLiteral("A\r\nB\r\n")), AB);
-    EXPECT_EQ(pastedLines(QStringLiteral("A\r\n\r\n")), (QStringList{QStringLiteral("A"), QString()}));
+    EXPECT_EQ(pastedLines(QStringLiteral("A\r\n\r\n")),
+              (QStringList{QStringLiteral("A"), QString()}));
     EXPECT_EQ(pastedLines(QStringLiteral("A\r\n\r\nB")),
               (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
     EXPECT_EQ(pastedLines(QStringLiteral("A\rB\nC")), QStringList{QStringLiteral("A\rB\nC")});

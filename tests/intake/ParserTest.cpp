@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace MailMarkers;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -56,8 +57,12 @@ QStringList completeIssue()
 
 QStringList titledIssue(const QString &title)
 {
-    return {QStringLiteral("◇") + title + QStringLiteral("◇"), QString(), QStringLiteral("　Ａ"),
-            QStringLiteral("　ａ□"), QString(), QString()};
+    return {QStringLiteral("◇") + title + QStringLiteral("◇"),
+            QString(),
+            QStringLiteral("　Ａ"),
+            QStringLiteral("　ａ□"),
+            QString(),
+            QString()};
 }
 
 } // namespace
@@ -76,13 +81,15 @@ TEST(Parser, CompleteIssueFillsEveryField)
     EXPECT_EQ(r.RowLabels, (QStringList{QString(), QStringLiteral("ａ"), QStringLiteral("ｂ"),
                                         QStringLiteral("ｃ")}));
     EXPECT_EQ(r.GridNote, QStringLiteral("難易度：初級"));
-    EXPECT_EQ(r.HintLines, (QStringList{QString(), QStringLiteral("ヒント１"), QStringLiteral("ヒント２")}));
+    EXPECT_EQ(r.HintLines,
+              (QStringList{QString(), QStringLiteral("ヒント１"), QStringLiteral("ヒント２")}));
     EXPECT_EQ(r.CommentLines, (QStringList{QString(), QStringLiteral("コメント")}));
     EXPECT_EQ(r.Publisher, QStringLiteral("パズル編集部"));
     EXPECT_EQ(r.MagazineId, QStringLiteral("123"));
-    EXPECT_EQ(r.TyuukiText, S(DividerB) + CrLf + QStringLiteral("発行責任者　：パズル編集部(連絡先)") +
-                                CrLf + QStringLiteral("マガジンＩＤ：123") + CrLf + S(DividerD) +
-                                CrLf + QStringLiteral("配信の解除") + CrLf + S(DividerC) + CrLf);
+    EXPECT_EQ(r.TyuukiText, S(DividerB) + CrLf +
+                                QStringLiteral("発行責任者　：パズル編集部(連絡先)") + CrLf +
+                                QStringLiteral("マガジンＩＤ：123") + CrLf + S(DividerD) + CrLf +
+                                QStringLiteral("配信の解除") + CrLf + S(DividerC) + CrLf);
     EXPECT_EQ(store.CurPuzzle, 1);
 }
 
@@ -103,7 +110,8 @@ TEST(Parser, FirstLineIsParsedToo)
 TEST(Parser, DateLinesAreCaseInsensitiveAndNeedColonSpace)
 {
     for (const char16_t *line : {u"DATE: x", u"Date: x", u"dAtE: x"})
-        EXPECT_EQ(parse({QString(), QString::fromUtf16(line)}).Puzzles[1].SendTime, QStringLiteral("x"));
+        EXPECT_EQ(parse({QString(), QString::fromUtf16(line)}).Puzzles[1].SendTime,
+                  QStringLiteral("x"));
     for (const char16_t *line : {u"Date:x", u"Date:\tx", u"Date :x", u"Dat"})
         EXPECT_TRUE(parse({QString(), QString::fromUtf16(line)}).Puzzles[1].SendTime.isEmpty());
 }
@@ -134,8 +142,9 @@ TEST(Parser, RecordBoundaries)
 
 TEST(Parser, TitleWithoutClosingMarkTakesTheRest)
 {
-    const IssueStore store = parse(titledIssue(QStringLiteral("題")).replaceInStrings(
-        QStringLiteral("題◇"), QStringLiteral("題　続き")));
+    const IssueStore store =
+        parse(titledIssue(QStringLiteral("題"))
+                  .replaceInStrings(QStringLiteral("題◇"), QStringLiteral("題　続き")));
     EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("題　続き"));
     EXPECT_EQ(parse({QStringLiteral("◇◇")}).Puzzles[1].Title, QString());
 }
@@ -154,11 +163,12 @@ TEST(Parser, AnEmptyTitleStillStartsARecord)
 TEST(Parser, GridRowsAndNotes)
 {
     const IssueStore store = parse({
-        QStringLiteral("◇t◇"), QString(),
-        QStringLiteral("　ＡＢＣ   "),          // trailing spaces don't count: n = 4
+        QStringLiteral("◇t◇"),
+        QString(),
+        QStringLiteral("　ＡＢＣ   "), // trailing spaces don't count: n = 4
         QStringLiteral("　ａ□□□  注1  "),
-        QStringLiteral("　　□□□注2"),         // no label, but its note counts
-        QStringLiteral("x"),                    // one character: an empty label
+        QStringLiteral("　　□□□注2"), // no label, but its note counts
+        QStringLiteral("x"),          // one character: an empty label
         QString(),
     });
     const PuzzleRecord &r = store.Puzzles[1];
@@ -169,33 +179,34 @@ TEST(Parser, GridRowsAndNotes)
 
 TEST(Parser, SurplusRowLabelsAreIgnored)
 {
-    const IssueStore store = parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"),
-                                    QStringLiteral("　ａ□"), QStringLiteral("　ｂ□"),
-                                    QStringLiteral("　ｃ□"), QString()});
+    const IssueStore store =
+        parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
+               QStringLiteral("　ｂ□"), QStringLiteral("　ｃ□"), QString()});
     EXPECT_EQ(store.Puzzles[1].RowLabels, (QStringList{QString(), QStringLiteral("ａ")}));
 }
 
 TEST(Parser, TwoEmptyLinesAfterTheGridGiveNoHints)
 {
-    const IssueStore store = parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"),
-                                    QStringLiteral("　ａ□"), QString(), QString(),
-                                    QStringLiteral("not a hint")});
+    const IssueStore store =
+        parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
+               QString(), QString(), QStringLiteral("not a hint")});
     EXPECT_EQ(store.Puzzles[1].HintLines, QStringList{QString()});
 }
 
 TEST(Parser, UnendedHintsSwallowTheCommentDivider)
 {
-    const IssueStore store = parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"),
-                                    QStringLiteral("　ａ□"), QString(), QStringLiteral("h"),
-                                    S(DividerA), QStringLiteral("x"), QStringLiteral("c"), S(DividerB)});
+    const IssueStore store =
+        parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
+               QString(), QStringLiteral("h"), S(DividerA), QStringLiteral("x"),
+               QStringLiteral("c"), S(DividerB)});
     EXPECT_EQ(store.Puzzles[1].HintLines.size(), 6);
     EXPECT_EQ(store.Puzzles[1].CommentLines, QStringList{QString()});
 }
 
 TEST(Parser, DividersMatchOnlyWholeUntrimmedLines)
 {
-    const IssueStore store =
-        parse({QString(), S(DividerA) + QStringLiteral(" "), QStringLiteral("x"), QStringLiteral("c")});
+    const IssueStore store = parse(
+        {QString(), S(DividerA) + QStringLiteral(" "), QStringLiteral("x"), QStringLiteral("c")});
     EXPECT_EQ(store.Puzzles[1].CommentLines, QStringList{QString()});
 }
 
@@ -246,8 +257,10 @@ TEST(Parser, AnnotationMetAgainOnAnUntitledRecordReplacesTheOld)
 TEST(Parser, CommentsGoToTheCurrentRecordWithoutStartingOne)
 {
     QStringList lines = titledIssue(QStringLiteral("一"));
-    lines << S(DividerA) << QStringLiteral("x") << QStringLiteral("c1") << S(DividerB) << S(DividerC);
-    lines << S(DividerA) << QStringLiteral("x") << QStringLiteral("c2") << S(DividerB) << S(DividerC);
+    lines << S(DividerA) << QStringLiteral("x") << QStringLiteral("c1") << S(DividerB)
+          << S(DividerC);
+    lines << S(DividerA) << QStringLiteral("x") << QStringLiteral("c2") << S(DividerB)
+          << S(DividerC);
     // The second comment block still belongs to the first issue; only its annotation, met
     // while the first one's is filled, opens the next record.
     const IssueStore store = parse(lines);
@@ -255,4 +268,77 @@ TEST(Parser, CommentsGoToTheCurrentRecordWithoutStartingOne)
     EXPECT_EQ(store.Puzzles[1].CommentLines,
               (QStringList{QString(), QStringLiteral("c1"), QStringLiteral("c2")}));
     EXPECT_EQ(store.Puzzles[2].CommentLines, QStringList{QString()});
+}
+
+TEST(Parser, ATitleClearsTheMailPartsANoticeLeftOnItsRecord)
+{
+    // An issue, then a notice mail without a puzzle, then the next issue, in one archive.
+    QStringList lines{QStringLiteral("Date: 1")};
+    lines << titledIssue(QStringLiteral("一")) << S(DividerB)
+          << QStringLiteral("発行責任者　：甲(x)") << S(DividerC) << QStringLiteral("Date: notice")
+          << S(DividerA) << QString() << QStringLiteral("お知らせ") << S(DividerB)
+          << QStringLiteral("マガジンＩＤ：999") << S(DividerC) << QStringLiteral("Date: 2")
+          << titledIssue(QStringLiteral("二"));
+    const IssueStore store = parse(lines);
+    ASSERT_EQ(store.UpperBound(), 2);
+    const PuzzleRecord &second = store.Puzzles[2];
+    EXPECT_EQ(second.SendTime, QStringLiteral("2"));
+    EXPECT_EQ(second.CommentLines, QStringList{QString()});
+    EXPECT_TRUE(second.TyuukiText.isEmpty());
+    EXPECT_TRUE(second.MagazineId.isEmpty());
+    EXPECT_EQ(store.Puzzles[1].Publisher, QStringLiteral("甲"));
+}
+
+TEST(Parser, EachParseEmptiesTheUntitledRecordTheTextBeforeLeft)
+{
+    IssueStore store =
+        parse({QStringLiteral("Date: notice"), S(DividerB), QStringLiteral("x"), S(DividerC)});
+    ASSERT_FALSE(store.Puzzles[1].TyuukiText.isEmpty());
+    store.TextLines = LineArray(titledIssue(QStringLiteral("一")));
+    ParseIssues(store);
+    ASSERT_EQ(store.UpperBound(), 1);
+    EXPECT_TRUE(store.Puzzles[1].SendTime.isEmpty()) << "not even the date passes on";
+    EXPECT_TRUE(store.Puzzles[1].TyuukiText.isEmpty());
+}
+
+TEST(Parser, CharactersOutsideTheBmpCountAsOne)
+{
+    const IssueStore store =
+        parse({QStringLiteral("◇𠀋◇"), QString(), QStringLiteral("　　𠀋Ｂ"),
+               QStringLiteral("𩸽𠀋■□　𩸽"), QStringLiteral("　ｂ𠀋□"), QString()});
+    const PuzzleRecord &r = store.Puzzles[1];
+    EXPECT_EQ(r.Title, QStringLiteral("𠀋"));
+    EXPECT_EQ(r.ColLabels, (QStringList{QString(), QStringLiteral("𠀋"), QStringLiteral("Ｂ")}));
+    EXPECT_EQ(r.RowLabels, (QStringList{QString(), QStringLiteral("𠀋"), QStringLiteral("ｂ")}));
+    EXPECT_EQ(r.GridNote, QStringLiteral("𩸽"));
+    EXPECT_EQ(r.Cells, (QStringList{QString(), QStringLiteral("■□"), QStringLiteral("𠀋□")}));
+}
+
+TEST(Parser, CellsHoldEachRowsCharacterAtTheLabelPositions)
+{
+    const struct
+    {
+        QString header;
+        QStringList rows;
+        QStringList cells;
+    } cases[] = {
+        // A short row is padded with U+3000; a grid note is not a cell.
+        {u"　　ＡＢＣ"_s,
+         {u"　ａ□■□　注"_s, u"　ｂ□"_s, u"　ｃ■"_s},
+         {u"□■□"_s, u"□　　"_s, u"■　　"_s}},
+        // A row without a label is no row; a one-character line is one, without cells.
+        {u"　　ＡＢＣ"_s,
+         {u"　　□□□"_s, u"x"_s, u"　ｂあ■い"_s},
+         {u"　　　"_s, u"あ■い"_s, QString()}},
+        // A gap in the header is no column.
+        {u"　　Ａ　Ｂ"_s, {u"　ａ■□□"_s}, {u"■□"_s, QString()}},
+        // Rows beyond N are ignored.
+        {u"　　Ａ"_s, {u"　ａ□"_s, u"　ｂ■"_s}, {u"□"_s}},
+    };
+    for (const auto &c : cases) {
+        const QStringList lines =
+            QStringList{u"◇t◇"_s, QString(), c.header} + c.rows + QStringList{QString()};
+        EXPECT_EQ(parse(lines).Puzzles[1].Cells, QStringList{QString()} + c.cells)
+            << c.rows.join(u'/').toStdString();
+    }
 }

@@ -1,3 +1,4 @@
+#include "IssueLoad.h"
 #include "IssueStore.h"
 #include "MailParser.h"
 #include "TextIntake.h"
@@ -28,7 +29,14 @@ protected:
         QStringList paths;
         for (const QString &name : names)
             paths.append(dir.filePath(name));
-        return ReadMailFiles(store, paths);
+        return LoadMailPaths(store, paths).Unreadable;
+    }
+    QStringList titles() const
+    {
+        QStringList found;
+        for (qint32 i = 1; i <= store.UpperBound(); ++i)
+            found << store.Puzzles[i].Title;
+        return found;
     }
 
     QTemporaryDir dir;
@@ -39,37 +47,37 @@ protected:
 
 TEST_F(ReadFiles, FilesAreReadInOrderOneAfterAnother)
 {
-    write(QStringLiteral("a.txt"), "A1\r\nA2\r\n");
-    write(QStringLiteral("b.txt"), "B1\rB2");
+    write(QStringLiteral("a.txt"), "\xE2\x97\x87" "A" "\xE2\x97\x87\r\n");
+    write(QStringLiteral("b.txt"), "\xE2\x97\x87" "B" "\xE2\x97\x87\r");
     store.LoadText = QStringLiteral("pasted before");
     EXPECT_TRUE(read({QStringLiteral("b.txt"), QStringLiteral("a.txt")}).isEmpty());
-    EXPECT_EQ(store.TextLines.toStringList(),
-              (QStringList{QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("A1"),
-                           QStringLiteral("A2")}));
+    EXPECT_EQ(titles(), (QStringList{QStringLiteral("B"), QStringLiteral("A")}));
     EXPECT_TRUE(store.LoadText.isEmpty()) << "a file intake empties the pasted text";
 }
 
 TEST_F(ReadFiles, FilesFromTwoFoldersAreEachReadFromTheirOwnFolder)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
-    write(QStringLiteral("a/x.txt"), "AX\r\n");
-    write(QStringLiteral("b/y.txt"), "BY\r\n");
-    write(QStringLiteral("a/y.txt"), "wrong folder\r\n");
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) &&
+                QDir(dir.path()).mkpath(QStringLiteral("b")));
+    write(QStringLiteral("a/x.txt"), "\xE2\x97\x87" "AX" "\xE2\x97\x87\r\n");
+    write(QStringLiteral("b/y.txt"), "\xE2\x97\x87" "BY" "\xE2\x97\x87\r\n");
+    write(QStringLiteral("a/y.txt"), "\xE2\x97\x87" "wrong folder" "\xE2\x97\x87\r\n");
     EXPECT_TRUE(read({QStringLiteral("a/x.txt"), QStringLiteral("b/y.txt")}).isEmpty());
-    EXPECT_EQ(store.TextLines.toStringList(), (QStringList{QStringLiteral("AX"), QStringLiteral("BY")}));
+    EXPECT_EQ(titles(), (QStringList{QStringLiteral("AX"), QStringLiteral("BY")}));
 }
 
-TEST_F(ReadFiles, NoLineAtAllLeavesOneEmptyLine)
+TEST_F(ReadFiles, AnEmptyFileIsNamedAsHoldingNoIssue)
 {
-    write(QStringLiteral("empty.txt"), QByteArray());
-    EXPECT_TRUE(read({QStringLiteral("empty.txt")}).isEmpty());
-    EXPECT_EQ(store.TextLines.toStringList(), QStringList{QString()});
+    const QString empty = write(QStringLiteral("empty.txt"), QByteArray());
+    const LoadReport report = LoadMailPaths(store, {empty});
+    EXPECT_TRUE(report.Unreadable.isEmpty());
+    EXPECT_EQ(report.WithoutIssue, QStringList{empty});
+    EXPECT_EQ(store.UpperBound(), 0);
 }
 
 TEST_F(ReadFiles, UnreadableFilesAreReportedAndTheOthersStillLoad)
 {
-    write(QStringLiteral("good.txt"), "G\r\n");
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    write(QStringLiteral("good.txt"), "\xE2\x97\x87" "G" "\xE2\x97\x87\r\n");
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     write(QStringLiteral("locked.txt"), "L\r\n");
@@ -77,28 +85,29 @@ TEST_F(ReadFiles, UnreadableFilesAreReportedAndTheOthersStillLoad)
     const bool runningAsRoot = geteuid() == 0; // root reads it anyway
 
     const QList<ReadFailure> failures =
-        read({QStringLiteral("missing.txt"), QStringLiteral("folder"), QStringLiteral("fifo"),
-              QStringLiteral("good.txt"), QStringLiteral("locked.txt")});
+        read({QStringLiteral("missing.txt"), QStringLiteral("fifo"), QStringLiteral("good.txt"),
+              QStringLiteral("locked.txt")});
     QStringList failed;
     for (const ReadFailure &f : failures) {
         failed << QFileInfo(f.path).fileName();
         EXPECT_FALSE(f.reason.isEmpty());
     }
-    QStringList expected{QStringLiteral("missing.txt"), QStringLiteral("folder"), QStringLiteral("fifo")};
+    QStringList expected{QStringLiteral("missing.txt"), QStringLiteral("fifo")};
     if (!runningAsRoot)
         expected << QStringLiteral("locked.txt");
     EXPECT_EQ(failed, expected);
-    EXPECT_EQ(store.TextLines[0], u"G");
+    EXPECT_EQ(titles(), QStringList{QStringLiteral("G")});
 }
 
 TEST_F(ReadFiles, EarlierIssuesSurviveAFailedLoad)
 {
-    write(QStringLiteral("one.txt"), QByteArray("\x81\x9E" "A" "\x81\x9E\r\n", 7));
+    write(QStringLiteral("one.txt"), QByteArray("\x81\x9E"
+                                                "A"
+                                                "\x81\x9E\r\n",
+                                                7));
     read({QStringLiteral("one.txt")});
-    ParseIssues(store);
     ASSERT_EQ(store.UpperBound(), 1);
     read({QStringLiteral("gone.txt")});
-    ParseIssues(store);
     EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("A"));
 }
 
@@ -109,8 +118,7 @@ TEST(Examples, EverySampleMailParsesToItsIssues)
     const QStringList paths{dir + QStringLiteral("rotam-0123.txt"),
                             dir + QStringLiteral("rotam-digest-0124-0127.txt"),
                             dir + QStringLiteral("rotam-0130-forwarded.txt")};
-    ASSERT_TRUE(ReadMailFiles(store, paths).isEmpty());
-    ParseIssues(store);
+    ASSERT_TRUE(LoadMailPaths(store, paths).Unreadable.isEmpty());
     ASSERT_EQ(store.UpperBound(), 6);
     QList<qint32> sizes;
     for (qint32 i = 1; i <= 6; ++i)

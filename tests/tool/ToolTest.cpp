@@ -43,7 +43,8 @@ TEST(RotamPdf, UsageErrorsExitWith2)
     for (const QStringList &arguments :
          {QStringList{}, QStringList{QStringLiteral("--json")},
           QStringList{QStringLiteral("--bogus"), example("rotam-0123.txt")},
-          QStringList{QStringLiteral("--json"), QStringLiteral("--list"), example("rotam-0123.txt")},
+          QStringList{QStringLiteral("--json"), QStringLiteral("--list"),
+                      example("rotam-0123.txt")},
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--position"),
                       QStringLiteral("middle"), example("rotam-0123.txt")},
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--select"),
@@ -60,7 +61,7 @@ TEST(RotamPdf, UsageErrorsExitWith2)
 TEST(RotamPdf, JsonHoldsEveryRecordWithoutElementZero)
 {
     const ToolRun r = run({QStringLiteral("--json"), example("rotam-0123.txt"),
-                       example("rotam-digest-0124-0127.txt")});
+                           example("rotam-digest-0124-0127.txt")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonArray issues =
         QJsonDocument::fromJson(r.out.toUtf8()).object().value(QStringLiteral("issues")).toArray();
@@ -89,8 +90,8 @@ TEST(RotamPdf, AnUnreadableFileIsNamedAndTheOthersAreStillRead)
 
 TEST(RotamPdf, ListIsInTitleOrderNotRecordOrder)
 {
-    const ToolRun r = run({QStringLiteral("--list"), example("rotam-0130-forwarded.txt"),
-                       example("rotam-0123.txt")});
+    const ToolRun r = run(
+        {QStringLiteral("--list"), example("rotam-0130-forwarded.txt"), example("rotam-0123.txt")});
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, QStringLiteral("2\t第１２３回\n1\t第１３０回\n"));
 }
@@ -98,10 +99,12 @@ TEST(RotamPdf, ListIsInTitleOrderNotRecordOrder)
 TEST(RotamPdf, TheProgramWritesUtf8AndExitsWithTheToolsCode)
 {
     QProcess process;
-    process.start(QStringLiteral(ROTAM_PDF_PATH), {QStringLiteral("--list"), example("rotam-0123.txt")});
+    process.start(QStringLiteral(ROTAM_PDF_PATH),
+                  {QStringLiteral("--list"), example("rotam-0123.txt")});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("1\t第１２３回\n"));
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()),
+              QStringLiteral("1\t第１２３回\n"));
 
     process.start(QStringLiteral(ROTAM_PDF_PATH), {});
     ASSERT_TRUE(process.waitForFinished(30000));
@@ -160,4 +163,42 @@ TEST(RotamPdf, PdfRunsExitWithTheirCodeAndSayNothingButEnglish)
                             .contains(QRegularExpression(QStringLiteral("Title:\\s+") + c.title)));
         }
     }
+}
+
+TEST(RotamPdf, FilesWithoutIssuesAreNamedAndJsonStaysAnObject)
+{
+    const QTemporaryDir dir;
+    QFile plain(dir.filePath(QStringLiteral("plain.txt")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("no issue\n");
+    plain.close();
+    const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+    const ToolRun r = run({QStringLiteral("--json"), plain.fileName(), missing});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(QJsonDocument::fromJson(r.out.toUtf8()).object(),
+              QJsonObject({{QStringLiteral("issues"), QJsonArray()}}));
+    EXPECT_EQ(r.err, QStringLiteral("rotam-pdf: ") + missing +
+                         QStringLiteral(": no such file or folder\n") +
+                         QStringLiteral("rotam-pdf: ") + plain.fileName() +
+                         QStringLiteral(": no issue found\n"));
+}
+
+TEST(RotamPdf, FoldersAndCells)
+{
+    const ToolRun r = run({QStringLiteral("--json"), example("rotam-maildir")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonArray issues =
+        QJsonDocument::fromJson(r.out.toUtf8()).object().value(QStringLiteral("issues")).toArray();
+    ASSERT_EQ(issues.size(), 3) << "the greeting without a puzzle is a record too";
+    const QJsonArray cells = issues[0].toObject().value(QStringLiteral("Cells")).toArray();
+    ASSERT_EQ(cells.size(), 4);
+    EXPECT_EQ(cells[0].toString().size(), 4);
+    // The list and the printing leave the untitled record out.
+    EXPECT_EQ(run({QStringLiteral("--list"), example("rotam-maildir")}).out,
+              QStringLiteral("1\t第１３５回\n2\t第１３６回\n"));
+    const QTemporaryDir dir;
+    EXPECT_EQ(run({QStringLiteral("-o"), dir.filePath(QStringLiteral("x.pdf")),
+                   QStringLiteral("--select"), QStringLiteral("3"), example("rotam-maildir")})
+                  .exitCode,
+              1);
 }

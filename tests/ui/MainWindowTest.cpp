@@ -156,12 +156,25 @@ TEST(MainWindow, PreviewShowsTitleSizeHintsAndComment)
 TEST(MainWindow, IssueWithoutTitleBlockPreviewsAsSizeZero)
 {
     MainWindowFixture f;
-    f.Paste(u"ただの文章\r\nもう一行"_s);
-    ASSERT_EQ(f.ListTexts(), QStringList{QString()});
+    f.Paste(u"◇題◇\r\nもう一行"_s);
+    ASSERT_EQ(f.ListTexts(), QStringList{u"題"_s});
     EXPECT_TRUE(f.Window->checkAllButton->isEnabled());
     f.Click(0);
     EXPECT_EQ(f.Window->sizeLabel->text(), u"サイズ0 x 0   "_s);
-    EXPECT_EQ(f.Window->titleLabel->text(), QString());
+    EXPECT_EQ(f.Window->titleLabel->text(), u"◇題◇"_s);
+}
+
+TEST(MainWindow, TextWithoutAnIssueIsNotListedButNamed)
+{
+    MainWindowFixture f;
+    f.Paste(u"ただの文章\r\nもう一行"_s);
+    EXPECT_TRUE(f.ListTexts().isEmpty());
+    ASSERT_EQ(f.Messages.size(), 1);
+    EXPECT_TRUE(f.Messages[0].text.contains(u"貼り付けたテキスト"_s));
+    const QString missing = Example("no-such-mail.txt");
+    f.OpenFiles({missing});
+    ASSERT_EQ(f.Messages.size(), 2);
+    EXPECT_FALSE(f.Messages[1].text.contains(u"ほかのファイル"_s)) << "every chosen file failed";
 }
 
 TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)

@@ -1,11 +1,10 @@
 #include "CommandLine.h"
 
 #include "IssueJson.h"
+#include "IssueLoad.h"
 #include "IssueOrder.h"
 #include "IssueStore.h"
-#include "MailParser.h"
 #include "PdfExport.h"
-#include "TextIntake.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -39,20 +38,23 @@ const QCommandLineOption PositionOption(
 const QCommandLineOption PaperOption(QStringLiteral("paper"),
                                      QStringLiteral("Paper: A4 (default), B5, A5 or Letter."),
                                      QStringLiteral("paper"), QStringLiteral("A4"));
-const QCommandLineOption SelectOption(
-    QStringLiteral("select"), QStringLiteral("Print only these record indexes."),
-    QStringLiteral("INDEX,..."));
+const QCommandLineOption SelectOption(QStringLiteral("select"),
+                                      QStringLiteral("Print only these record indexes."),
+                                      QStringLiteral("INDEX,..."));
 
 void setUp(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Reads 今日のロタム mail files (CP932 or UTF-8) and lists the issues, "
-                       "writes them as JSON, or prints them to a PDF file, one page each."));
+        QStringLiteral("Reads 今日のロタム mail: text files (CP932, UTF-8 or ISO-2022-JP), "
+                       "saved messages (.eml), mbox files and folders, Maildirs included. "
+                       "Lists the issues, writes them as JSON, or prints them to a PDF file, "
+                       "one page each."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions({JsonOption, ListOption, OutputOption, PositionOption, PaperOption,
-                       SelectOption});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Mail files, read in order."),
+    parser.addOptions(
+        {JsonOption, ListOption, OutputOption, PositionOption, PaperOption, SelectOption});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("Mail files and folders, read in order."),
                                  QStringLiteral("FILE..."));
 }
 
@@ -100,7 +102,8 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
     options.Pdf.Placement = *placement;
     options.Pdf.Paper = parser.value(PaperOption);
     if (!QStringList{QStringLiteral("A4"), QStringLiteral("B5"), QStringLiteral("A5"),
-                     QStringLiteral("Letter")}.contains(options.Pdf.Paper))
+                     QStringLiteral("Letter")}
+             .contains(options.Pdf.Paper))
         return QStringLiteral("unknown paper: ") + options.Pdf.Paper;
     if (parser.isSet(SelectOption)) {
         const auto indexes = indexesFromList(parser.value(SelectOption));
@@ -143,8 +146,8 @@ int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitOk;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        out << QCoreApplication::applicationName() << ' '
-            << QCoreApplication::applicationVersion() << '\n';
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << '\n';
         return ExitOk;
     }
     const auto options = readOptions(parser);
@@ -155,14 +158,16 @@ int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const Options &o = std::get<Options>(options);
 
     IssueStore store;
-    const QList<ReadFailure> failures = ReadMailFiles(store, o.Files);
-    for (const ReadFailure &failure : failures)
-        err << "rotam-pdf: " << failure.path << ": " << failure.reason << '\n';
-    ParseIssues(store);
+    const LoadReport report = LoadMailPaths(store, o.Files);
+    for (const ReadFailure &failure : report.Unreadable)
+        err << "rotam-pdf: " << failure.path << ": " << EnglishReason(failure) << '\n';
+    for (const QString &path : report.WithoutIssue)
+        err << "rotam-pdf: " << path << ": no issue found\n";
 
-    int exitCode = failures.isEmpty() ? ExitOk : ExitUnreadableFile;
+    int exitCode = report.Unreadable.isEmpty() ? ExitOk : ExitUnreadableFile;
     if (o.Json)
-        out << QString::fromUtf8(QJsonDocument(IssuesToJson(store)).toJson(QJsonDocument::Indented));
+        out << QString::fromUtf8(
+            QJsonDocument(IssuesToJson(store)).toJson(QJsonDocument::Indented));
     else if (o.List)
         writeList(store, out);
     else if (!ExportPdf(store, o.Pdf, err))

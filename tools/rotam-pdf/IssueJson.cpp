@@ -30,6 +30,7 @@ QJsonObject recordToJson(qint32 index, const PuzzleRecord &r)
         {QStringLiteral("TyuukiText"), r.TyuukiText},
         {QStringLiteral("Publisher"), r.Publisher},
         {QStringLiteral("MagazineId"), r.MagazineId},
+        {QStringLiteral("Cells"), valuesFrom1(r.Cells)},
     };
 }
 

@@ -38,14 +38,11 @@ QPageSize PaperSize(const QString &name)
     return QPageSize(QPageSize::A4);
 }
 
-QList<PrintListEntry> ListEntries(const IssueStore &store, const QList<qint32> &select)
+QList<PrintListEntry> ListEntries(const QList<qint32> &order, const QList<qint32> &select)
 {
     QList<PrintListEntry> entries;
-    for (const qint32 index : IssueListOrder(store)) {
-        // A text without an issue leaves a record without a title: there is nothing to print.
-        if (!store.Puzzles[index].TitleLine.isEmpty())
-            entries.append({select.isEmpty() || select.contains(index), index});
-    }
+    for (const qint32 index : order)
+        entries.append({select.isEmpty() || select.contains(index), index});
     return entries;
 }
 
@@ -92,15 +89,17 @@ PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
 
 bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
 {
-    // A selection that names a missing issue is a mistake, not a smaller job.
+    // A selection that names a missing issue is a mistake, not a smaller job. A record
+    // without a title is no issue either: the list leaves it out.
+    const QList<qint32> order = IssueListOrder(store);
     for (const qint32 index : options.Select) {
-        if (index < 1 || index > store.UpperBound()) {
+        if (!order.contains(index)) {
             err << "rotam-pdf: no issue has the record index " << index << "; "
                 << options.OutputPath << " not written\n";
             return false;
         }
     }
-    const QList<PrintListEntry> entries = ListEntries(store, options.Select);
+    const QList<PrintListEntry> entries = ListEntries(order, options.Select);
     if (std::none_of(entries.begin(), entries.end(), [](const auto &e) { return e.Selected; })) {
         err << "rotam-pdf: no issue to print; " << options.OutputPath << " not written\n";
         return false;

@@ -1,0 +1,86 @@
+#include "IssueLoad.h"
+
+#include "IssueStore.h"
+#include "MailDecoder.h"
+#include "MailFiles.h"
+#include "MailParser.h"
+#include "MimeMessages.h"
+#include "RepeatedIssues.h"
+#include "TextIntake.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Only the last record can lack a title, so this needs no walk over the records.
+qint32 titledCount(const IssueStore &store)
+{
+    const qint32 last = store.UpperBound();
+    return last > 0 && store.Puzzles[last].TitleLine.isEmpty() ? last - 1 : last;
+}
+
+void readTexts(const QByteArray &bytes, FileKind kind, const TextSink &take)
+{
+    if (kind == FileKind::Message) {
+        ReadMessage(bytes, take);
+    } else if (bytes.startsWith("From ")) {
+        ReadMbox(bytes, take);
+    } else if (BeginsWithMimeHeaders(bytes)) {
+        ReadMessage(bytes, take);
+    } else {
+        LineArray lines;
+        lines.appendFileText(DecodeMailBytes(bytes));
+        take(lines);
+    }
+}
+
+void finishLoad(IssueStore &store, qint32 firstNew)
+{
+    DropRepeatedIssues(store, firstNew);
+    const qint32 last = store.UpperBound();
+    if (last > 0 && store.Puzzles[last] == PuzzleRecord{})
+        store.Puzzles.removeLast(); // a text with nothing in it leaves nothing behind
+    store.CurPuzzle = store.UpperBound();
+}
+
+} // namespace
+
+LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths)
+{
+    store.LoadText.clear();
+    const qint32 firstNew = titledCount(store) + 1;
+    const TextSink parse = [&store](LineArray &lines) {
+        store.TextLines = std::move(lines);
+        ParseIssues(store);
+    };
+    LoadReport report;
+    for (const QString &path : paths) {
+        const qint32 titledBefore = titledCount(store);
+        bool read = false;
+        for (const MailFile &file : FilesOfPath(path)) {
+            auto content = ReadWholeFile(file.path);
+            if (const ReadFailure *failure = std::get_if<ReadFailure>(&content)) {
+                report.Unreadable.append(*failure);
+                continue;
+            }
+            read = true;
+            readTexts(std::get<QByteArray>(content), file.kind, parse);
+        }
+        if (titledCount(store) == titledBefore && (read || QFileInfo(path).isDir()))
+            report.WithoutIssue.append(path);
+    }
+    finishLoad(store, firstNew);
+    return report;
+}
+
+LoadReport LoadPastedText(IssueStore &store)
+{
+    const qint32 firstNew = titledCount(store) + 1;
+    store.TextLines = SplitPastedText(store.LoadText);
+    ParseIssues(store);
+    LoadReport report;
+    if (titledCount(store) < firstNew)
+        report.WithoutIssue.append(QString());
+    finishLoad(store, firstNew);
+    return report;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ReadFailure.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class IssueStore;
+
+// What a load found to report.
+struct LoadReport
+{
+    // Chosen files, and files in chosen folders, that could not be read.
+    QList<ReadFailure> Unreadable;
+    // Chosen paths that were read but held no issue at all; issues dropped as repeats still
+    // count as found. The pasted text is named by one empty string.
+    QStringList WithoutIssue;
+};
+
+// Loads the chosen files and folders, in order, into the store: each file and each message
+// is a text of its own, parsed after the ones before. Then the issues that repeat an
+// earlier one are dropped, and so is a last record left with nothing in it. Empties
+// store.LoadText; store.TextLines keeps the last text read.
+LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths);
+
+// Loads store.LoadText, the pasted text, as one text: every CR LF ends a line. The same
+// repeats and empty record are dropped as after a file load.
+LoadReport LoadPastedText(IssueStore &store);

@@ -1,0 +1,83 @@
+#include "JisToShiftJis.h"
+
+namespace {
+
+enum class Set
+{
+    Ascii,
+    Kanji,
+    Katakana,
+    Unknown
+};
+
+constexpr char Esc = 0x1B;
+constexpr char ShiftOut = 0x0E;
+constexpr char ShiftIn = 0x0F;
+constexpr char Invalid = char(0xFF); // no CP932 character begins with it
+
+// The escape sequence at the start of s: the set it selects and its length, or length 0.
+std::pair<Set, qsizetype> escapeAt(QByteArrayView s)
+{
+    if (s.startsWith("\x1B$B") || s.startsWith("\x1B$@"))
+        return {Set::Kanji, 3};
+    if (s.startsWith("\x1B(B") || s.startsWith("\x1B(J"))
+        return {Set::Ascii, 3};
+    if (s.startsWith("\x1B(I"))
+        return {Set::Katakana, 3};
+    if (s.startsWith("\x1B$(") && s.size() >= 4)
+        return {Set::Unknown, 4};
+    if ((s.startsWith("\x1B$") || s.startsWith("\x1B(")) && s.size() >= 3)
+        return {Set::Unknown, 3};
+    return {Set::Ascii, 0};
+}
+
+char *writeKanji(char *out, unsigned char j1, unsigned char j2)
+{
+    *out++ = char(((j1 + 1) >> 1) + (j1 <= 0x5E ? 0x70 : 0xB0));
+    *out++ = char((j1 & 1) ? j2 + (j2 >= 0x60 ? 0x20 : 0x1F) : j2 + 0x7E);
+    return out;
+}
+
+bool isGraphic(unsigned char c)
+{
+    return c >= 0x21 && c <= 0x7E;
+}
+
+} // namespace
+
+QByteArray JisToShiftJis(QByteArrayView jis)
+{
+    // Escapes vanish and every other byte gives at most one: the output never outgrows the input.
+    QByteArray result(jis.size(), Qt::Uninitialized);
+    char *out = result.data();
+    Set set = Set::Ascii;
+    Set beforeShiftOut = Set::Ascii;
+    for (qsizetype i = 0; i < jis.size(); ++i) {
+        const unsigned char c = jis[i];
+        if (c == Esc) {
+            const auto [next, length] = escapeAt(jis.sliced(i));
+            if (length > 0) {
+                set = next;
+                i += length - 1;
+                continue;
+            }
+        }
+        if (c == ShiftOut && set != Set::Katakana) {
+            beforeShiftOut = set;
+            set = Set::Katakana;
+        } else if (c == ShiftIn && set == Set::Katakana) {
+            set = beforeShiftOut;
+        } else if (c >= 0x80 || !isGraphic(c) || set == Set::Ascii) {
+            *out++ = char(c);
+        } else if (set == Set::Katakana) {
+            *out++ = c <= 0x5F ? char(c + 0x80) : Invalid;
+        } else if (set == Set::Kanji && i + 1 < jis.size() && isGraphic(jis[i + 1])) {
+            out = writeKanji(out, c, jis[i + 1]);
+            ++i;
+        } else {
+            *out++ = Invalid; // half a character, or a set CP932 lacks
+        }
+    }
+    result.truncate(out - result.data());
+    return result;
+}

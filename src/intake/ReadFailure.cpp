@@ -1,0 +1,54 @@
+#include "ReadFailure.h"
+
+#include <cerrno>
+#include <cstring>
+
+ReadFailure MakeReadFailure(const QString &path, ReadProblem problem, int systemError)
+{
+    return ReadFailure{path, problem, systemError, JapaneseReason(problem, systemError)};
+}
+
+QString JapaneseReason(ReadProblem problem, int systemError)
+{
+    switch (problem) {
+    case ReadProblem::Missing:
+        return QStringLiteral("ファイルが見つかりません");
+    case ReadProblem::NotAFile:
+        return QStringLiteral("通常のファイルではありません");
+    case ReadProblem::TooLarge:
+        return QStringLiteral("ファイルが大きすぎます（1 GiB まで）");
+    case ReadProblem::SystemError:
+        break;
+    }
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("読み取りの権限がありません");
+    case ENOENT:
+        return QStringLiteral("ファイルが見つかりません");
+    case EIO:
+        return QStringLiteral("読み取り中に入出力エラーが起きました");
+    case EISDIR:
+        return QStringLiteral("フォルダーです");
+    default:
+        return QStringLiteral("読み込めませんでした（エラー番号 %1）").arg(systemError);
+    }
+}
+
+QString EnglishReason(const ReadFailure &failure)
+{
+    switch (failure.problem) {
+    case ReadProblem::Missing:
+        return QStringLiteral("no such file or folder");
+    case ReadProblem::NotAFile:
+        return QStringLiteral("not a regular file");
+    case ReadProblem::TooLarge:
+        return QStringLiteral("file too large (the limit is 1 GiB)");
+    case ReadProblem::SystemError:
+        break;
+    }
+    // Not strerror: its text follows the user's language.
+    if (const char *text = strerrordesc_np(failure.systemError))
+        return QString::fromUtf8(text);
+    return QStringLiteral("error %1").arg(failure.systemError);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Why a file could not be read.
+enum class ReadProblem
+{
+    Missing,    // no such file or folder
+    NotAFile,   // a FIFO, a device or a socket: reading it could block or never end
+    TooLarge,   // over MaxMailFileBytes
+    SystemError // the system refused to open or read it; ReadFailure::systemError says why
+};
+
+// A chosen file, or a file in a chosen folder, that could not be read, and why.
+struct ReadFailure
+{
+    QString path;
+    ReadProblem problem = ReadProblem::SystemError;
+    int systemError = 0; // the errno value, for ReadProblem::SystemError
+    QString reason;      // in Japanese, as the desktop shows it
+};
+
+ReadFailure MakeReadFailure(const QString &path, ReadProblem problem, int systemError = 0);
+
+// The reason in each language the program speaks: the desktop's and the command line's.
+QString JapaneseReason(ReadProblem problem, int systemError);
+QString EnglishReason(const ReadFailure &failure);

@@ -1,0 +1,207 @@
+#include "IssueLoad.h"
+#include "IssueOrder.h"
+#include "IssueStore.h"
+#include "MailMarkers.h"
+#include "MimeMessages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One issue as UTF-8 text with LF line ends, titled t.
+QByteArray issueText(const QString &t, const QString &comment = u"c"_s)
+{
+    using namespace MailMarkers;
+    return (u"◇"_s + t + u"◇\n\n　Ａ\n　ａ□\n\n\n"_s + DividerA + u"\nx\n"_s + comment + u"\n"_s +
+            DividerB + u"\nマガジンＩＤ：1\n"_s + DividerC + u"\n"_s)
+        .toUtf8();
+}
+
+QByteArray message(const QByteArray &headers, const QByteArray &body)
+{
+    return "MIME-Version: 1.0\n" + headers + "\n\n" + body;
+}
+
+class MailLoad : public ::testing::Test
+{
+protected:
+    QString write(const QString &name, const QByteArray &content)
+    {
+        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path());
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName();
+    }
+
+    QStringList titles() const
+    {
+        QStringList result;
+        for (qint32 i = 1; i <= store.UpperBound(); ++i)
+            result << store.Puzzles[i].Title;
+        return result;
+    }
+
+    QTemporaryDir dir;
+    IssueStore store;
+};
+
+} // namespace
+
+TEST_F(MailLoad, RawMailExamples)
+{
+    const QString examples = QStringLiteral(ROTAM_EXAMPLES_DIR) + u'/';
+    const LoadReport report =
+        LoadMailPaths(store, {examples + u"rotam-0131.eml"_s, examples + u"rotam-0132-0134.mbox"_s,
+                              examples + u"rotam-maildir"_s});
+    EXPECT_TRUE(report.Unreadable.isEmpty());
+    EXPECT_TRUE(report.WithoutIssue.isEmpty());
+    // The Maildir's last mail, a greeting without a puzzle, stays as an untitled record.
+    EXPECT_EQ(titles(), (QStringList{u"第１３１回"_s, u"第１３２回"_s, u"第１３４回"_s,
+                                     u"第１３５回"_s, u"第１３６回"_s, QString()}));
+    EXPECT_EQ(IssueListOrder(store).size(), 5);
+    EXPECT_TRUE(store.Puzzles[1].CommentLines.join(QString()).contains(u"①②③も、髙や﨑も"_s));
+    EXPECT_EQ(store.Puzzles[1].SendTime, u"Sun, 23 Jan 2005 06:00:00 +0900"_s);
+    // The notice mail between two issues lends the second one nothing.
+    EXPECT_EQ(store.Puzzles[3].CommentLines, (QStringList{QString(), u"お休み明けの一問です。"_s}));
+    EXPECT_EQ(store.Puzzles[3].MagazineId, u"0001234567"_s);
+}
+
+TEST_F(MailLoad, EachFileIsItsOwnText)
+{
+    // The first file ends inside its comment block: the second file's issue stays its own.
+    const QByteArray cut = issueText(u"一"_s).left(issueText(u"一"_s).indexOf("x\nc") + 4);
+    LoadMailPaths(store, {write(u"a.txt"_s, cut), write(u"b.txt"_s, issueText(u"二"_s, u"c2"_s))});
+    ASSERT_EQ(titles(), (QStringList{u"一"_s, u"二"_s}));
+    EXPECT_EQ(store.Puzzles[1].CommentLines, (QStringList{QString(), u"c"_s}));
+    EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"c2"_s}));
+}
+
+TEST_F(MailLoad, RepeatsAreDroppedAndCountAsFound)
+{
+    const QString one = write(u"one.txt"_s, issueText(u"一"_s));
+    LoadMailPaths(store, {one, one});
+    QByteArray mbox = "From a\nDate: 1\n\n" + issueText(u"二"_s) + "\n";
+    const QString box = write(u"box"_s, mbox);
+    LoadMailPaths(store, {box});
+    write(u"box"_s, mbox + "From b\nDate: 2\n\n" + issueText(u"三"_s));
+    const LoadReport report = LoadMailPaths(store, {one, box});
+    EXPECT_EQ(titles(), (QStringList{u"一"_s, u"二"_s, u"三"_s}));
+    EXPECT_EQ(store.CurPuzzle, 3);
+    EXPECT_TRUE(report.WithoutIssue.isEmpty());
+}
+
+TEST_F(MailLoad, PathsWithoutIssuesAreNamed)
+{
+    QDir(dir.path()).mkdir(u"empty"_s);
+    const QStringList paths{write(u"plain.txt"_s, "no issue here\n"), dir.filePath(u"empty"_s),
+                            write(u"html.eml"_s, message("Content-Type: text/html", "<p>◇x◇</p>")),
+                            write(u"good.txt"_s, issueText(u"一"_s)), dir.filePath(u"gone.txt"_s)};
+    const LoadReport report = LoadMailPaths(store, paths);
+    EXPECT_EQ(report.WithoutIssue, paths.first(3));
+    ASSERT_EQ(report.Unreadable.size(), 1);
+    EXPECT_EQ(report.Unreadable[0].problem, ReadProblem::Missing);
+    EXPECT_EQ(titles(), QStringList{u"一"_s}) << "a text with nothing in it leaves no record";
+
+    store.LoadText = u"nothing"_s;
+    EXPECT_EQ(LoadPastedText(store).WithoutIssue, QStringList{QString()});
+    store.LoadText = QString::fromUtf8(issueText(u"二"_s)).replace(u'\n', u"\r\n"_s);
+    EXPECT_TRUE(LoadPastedText(store).WithoutIssue.isEmpty());
+}
+
+TEST_F(MailLoad, FoldersAndMaildirsInTheOrderOfTheirNames)
+{
+    write(u"md/new/b"_s, message("Date: Mon", issueText(u"B"_s)));
+    write(u"md/cur/a"_s, message("Content-Type: text/plain", issueText(u"A"_s)));
+    write(u"md/cur/c"_s, issueText(u"C"_s)); // no header block: all body
+    write(u"md/cur/.hidden"_s, issueText(u"hidden"_s));
+    write(u"plain/Z.txt"_s, issueText(u"Z"_s));
+    write(u"plain/a.txt"_s, issueText(u"a"_s));
+    write(u"plain/sub/deeper.txt"_s, issueText(u"deeper"_s));
+    LoadMailPaths(store, {dir.filePath(u"md"_s), dir.filePath(u"plain"_s)});
+    EXPECT_EQ(titles(), (QStringList{u"A"_s, u"B"_s, u"C"_s, u"Z"_s, u"a"_s}));
+    EXPECT_EQ(store.Puzzles[2].SendTime, u"Mon"_s);
+}
+
+TEST_F(MailLoad, WhatAMessageContributes)
+{
+    const QByteArray plain = issueText(u"本文"_s);
+    const struct
+    {
+        QByteArray mail;
+        QStringList titles;
+        QString sendTime;
+    } cases[] = {
+        // The first text/plain leaf, depth first; attachments passed over.
+        {message("Date:  Sun,\n\t16 Jan  \nContent-Type: multipart/mixed; boundary=b",
+                 "--b\nContent-Type: text/plain\nContent-Disposition: attachment\n\n" +
+                     issueText(u"添付"_s) +
+                     "\n--b\nContent-Type: multipart/alternative; boundary=c\n\n--c\nContent-Type: "
+                     "text/html\n\nx\n"
+                     "--c\nContent-Type: text/plain; charset=utf-8\nContent-Transfer-Encoding: "
+                     "base64\n\n" +
+                     plain.toBase64() + "\n--c--\n--b--\n"),
+         {u"本文"_s},
+         u"Sun,\t16 Jan"_s},
+        // Into an attached message; the date is the outer one's.
+        {message("Date: outer\nContent-Type: message/rfc822",
+                 "Date: inner\nContent-Type: text/plain\n\n" + plain),
+         {u"本文"_s},
+         u"outer"_s},
+        // Quoted-printable, with a byte-order mark.
+        {message(
+             "Content-Type: text/plain; charset=UTF-8\nContent-Transfer-Encoding: quoted-printable",
+             "=EF=BB=BF" + plain),
+         {u"本文"_s},
+         QString()},
+        // No text/plain part at all: not even a record.
+        {message("Date: x\nContent-Type: text/html", plain), {}, QString()},
+    };
+    for (const auto &c : cases) {
+        IssueStore one;
+        LoadMailPaths(one, {write(u"m.eml"_s, c.mail)});
+        QStringList got;
+        for (qint32 i = 1; i <= one.UpperBound(); ++i)
+            got << one.Puzzles[i].Title;
+        EXPECT_EQ(got, c.titles) << c.mail.left(60).toStdString();
+        if (one.UpperBound() > 0) {
+            EXPECT_EQ(one.Puzzles[1].SendTime, c.sendTime);
+        }
+    }
+}
+
+TEST_F(MailLoad, MboxMessageBoundaries)
+{
+    // A From line right before the next gives no message; a headerless one is all body; the
+    // empty line that ends each message, the last too, belongs to none: no empty comment line.
+    const QByteArray cut = issueText(u"一"_s).left(issueText(u"一"_s).indexOf("x\nc") + 4);
+    const QByteArray mbox =
+        "From a\nFrom b\n" + issueText(u"一"_s) + "\nFrom c\nDate: 2\n\n" + cut + "\n";
+    LoadMailPaths(store, {write(u"box.mbox"_s, mbox)});
+    EXPECT_EQ(titles(), (QStringList{u"一"_s, u"一"_s}));
+    EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"c"_s}));
+}
+
+TEST(MailKinds, WhichFilesAreSavedMessages)
+{
+    const struct
+    {
+        const char *start;
+        bool message;
+    } cases[] = {
+        {"MIME-Version: 1.0\nSubject: x\n\nbody", true},
+        {"Subject: x\r\ncontent-type: text/plain;\r\n charset=utf-8\r\n\r\n", true},
+        {"From: a\nSubject: x\nDate: y\n\nbody", false}, // a mail saved as text
+        {"Subject: x\nnot a field\nMIME-Version: 1.0\n\n", false},
+        {"MIME-Version: 1.0", false}, // no end to the header block
+        {" MIME-Version: 1.0\n\n", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(BeginsWithMimeHeaders(QByteArrayView(c.start)), c.message) << c.start;
+}
