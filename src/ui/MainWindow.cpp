@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QUrl>
 
@@ -62,35 +63,44 @@ void MainWindow::parseAndFill()
 
 void MainWindow::fillIssueList()
 {
-    const qint32 n = store.UpperBound();
-    {
-        const QSignalBlocker blocker(issueList);
-        issueList->clear();
-        // No current entry: focus coming back to the list must not make one, and with it a
-        // click that moves the preview.
-        issueList->setCurrentIndex(QModelIndex());
+    // Records keep their indexes across loads, so the marks and the previewed entry are
+    // carried over by record.
+    QSet<qint32> checked;
+    for (const PrintListEntry &entry : listEntries()) {
+        if (entry.Selected)
+            checked.insert(entry.ItemData);
     }
+    const bool previewing = issueList->currentItem() != nullptr;
+    const QSignalBlocker blocker(issueList);
+    issueList->clear();
+    // No current entry: focus coming back to the list must not make one, and with it a click
+    // that moves the preview.
+    issueList->setCurrentIndex(QModelIndex());
     m_checked.clear();
     m_checkedCount = 0;
-    // Every entry comes back unchecked, so nothing is left to print.
-    setPrintEnabled(false);
-    if (n == 0)
+    if (store.UpperBound() == 0) {
+        setPrintEnabled(false);
         return;
-
-    {
-        const QSignalBlocker blocker(issueList);
-        issueList->setUpdatesEnabled(false);
-        const QList<qint32> order = IssueListOrder(store);
-        for (const qint32 i : order) {
-            auto *item = new QListWidgetItem(store.Puzzles[i].Title);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Unchecked);
-            item->setData(Qt::UserRole, i);
-            issueList->addItem(item);
-        }
-        issueList->setUpdatesEnabled(true);
     }
-    m_checked.fill(false, issueList->count());
+
+    issueList->setUpdatesEnabled(false);
+    int current = -1;
+    for (const qint32 i : IssueListOrder(store)) {
+        auto *item = new QListWidgetItem(store.Puzzles[i].Title);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        const bool mark = checked.contains(i);
+        item->setCheckState(mark ? Qt::Checked : Qt::Unchecked);
+        item->setData(Qt::UserRole, i);
+        issueList->addItem(item);
+        m_checked.append(mark);
+        m_checkedCount += mark ? 1 : 0;
+        if (previewing && i == m_previewedPuzzle)
+            current = issueList->count() - 1;
+    }
+    if (current >= 0)
+        issueList->setCurrentRow(current); // the preview shows it already
+    issueList->setUpdatesEnabled(true);
+    setPrintEnabled(m_checkedCount > 0);
     checkAllButton->setEnabled(true);
     uncheckAllButton->setEnabled(true);
 }
