@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     libgtest-dev googletest
-    fonts-ipafont fonts-liberation2
+    fonts-ipafont fonts-liberation2 qt6-translations-l10n
     poppler-utils
     "$@"
 )
