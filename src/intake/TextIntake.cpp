@@ -48,14 +48,17 @@ std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLin
     return std::nullopt;
 }
 
-QList<ReadFailure> ReadMailFiles(IssueStore &store, const QStringList &paths)
+QList<ReadFailure> ReadMailFiles(IssueStore &store, const QStringList &paths,
+                                 const LoadProgress &progress)
 {
     store.LoadText.clear();
     store.TextLines.clear();
     QList<ReadFailure> failures;
-    for (const QString &path : paths) {
-        if (auto failure = ReadFileLines(path, store.TextLines))
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (auto failure = ReadFileLines(paths[i], store.TextLines))
             failures.append(*failure);
+        if (progress)
+            progress(i + 1, paths.size());
     }
     if (store.TextLines.isEmpty())
         store.TextLines.append(QStringView()); // the single empty element 0

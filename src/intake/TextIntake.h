@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class IssueStore;
@@ -31,6 +32,10 @@ inline constexpr qint64 MaxMailFileBytes = qint64(1) << 30;
 // Appends the lines of one mail file to textLines; a file that can't be read adds nothing.
 std::optional<ReadFailure> ReadFileLines(const QString &path, LineArray &textLines);
 
+// Told after each file read (or failed): files done so far, files in all.
+using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
+
 // Reads every file of paths, in order, into store.TextLines (replacing it) and empties
 // store.LoadText. Files that fail are skipped and handed back.
-QList<ReadFailure> ReadMailFiles(IssueStore &store, const QStringList &paths);
+QList<ReadFailure> ReadMailFiles(IssueStore &store, const QStringList &paths,
+                                 const LoadProgress &progress = {});

@@ -25,9 +25,20 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// A load done sooner shows no progress window.
+constexpr int LoadProgressDelayMs = 500;
+
+} // namespace
+
 void MainWindow::openFiles()
 {
-    loadFiles(m_services.OpenDialog->ChooseFiles(this));
+    const QStringList paths =
+        m_services.OpenDialog->ChooseFiles(this, m_settings.openFolder().value_or(QString()));
+    if (!paths.isEmpty())
+        m_settings.setOpenFolder(QFileInfo(paths.first()).absolutePath());
+    loadFiles(paths);
 }
 
 void MainWindow::loadFiles(const QStringList &paths)
@@ -35,7 +46,14 @@ void MainWindow::loadFiles(const QStringList &paths)
     // A cancelled dialog chooses nothing and leaves the list as it was.
     if (paths.isEmpty())
         return;
-    const QList<ReadFailure> failures = ReadMailFiles(store, paths);
+    std::unique_ptr<JobProgress> progress = startProgress(
+        {u"読み込み中"_s, u"メールを読み込んでいます… %1 / %2"_s, LoadProgressDelayMs, false});
+    const QList<ReadFailure> failures =
+        ReadMailFiles(store, paths, [&progress](qsizetype done, qsizetype total) {
+            if (progress)
+                progress->Advance(int(done), int(total));
+        });
+    progress.reset();
     parseAndFill();
     if (failures.isEmpty())
         return;
@@ -211,9 +229,11 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
+    // Folders too: the loader reads the mails in them.
     const QList<QUrl> urls = event->mimeData()->urls();
     const bool files = !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl &u) {
-        return u.isLocalFile() && QFileInfo(u.toLocalFile()).isFile();
+        const QFileInfo info(u.toLocalFile());
+        return u.isLocalFile() && (info.isFile() || info.isDir());
     });
     if (files)
         event->acceptProposedAction();

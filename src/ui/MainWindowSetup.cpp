@@ -93,7 +93,7 @@ TextBox *MakePreviewBox(QWidget *parent, const char *name, double top, double he
 } // namespace
 
 MainWindow::MainWindow(UiServices services, QWidget *parent)
-    : QWidget(parent), m_services(std::move(services))
+    : QWidget(parent), m_services(std::move(services)), m_settings(m_services.Settings)
 {
     RegisterFontSubstitutes();
     setupWindow();
@@ -104,6 +104,7 @@ MainWindow::MainWindow(UiServices services, QWidget *parent)
     setupDecorations();
     setupTabOrder();
     setupShortcuts();
+    restoreSettings();
 }
 
 MainWindow::~MainWindow() = default;
@@ -184,6 +185,12 @@ void MainWindow::setupPrintControls()
         positionButtons[i]->setGeometry(TwipRect(15, options[i].top, options[i].width, 210));
     }
     positionButtons[0]->setChecked(true);
+    for (QRadioButton *button : positionButtons) {
+        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                m_settings.setPlacement(placement());
+        });
+    }
 
     printButton =
         MakeButton(this, "printButton", u"印刷する"_s, TwipRect(3615, 5220, 1650, 540), false);
@@ -233,4 +240,19 @@ void MainWindow::setupShortcuts()
     uncheckAllButton->setToolTip(u"Ctrl+Shift+N"_s);
     auto *quit = new QShortcut(QKeySequence::Quit, this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
+}
+
+void MainWindow::restoreSettings()
+{
+    if (const std::optional<PagePlacement> remembered = m_settings.placement())
+        positionButtons.at(size_t(*remembered))->setChecked(true);
+    // A printer that has gone since leaves the system's default current.
+    if (const std::optional<QString> name = m_settings.printerName()) {
+        for (const PrinterRef &printer : m_services.Printers->Printers()) {
+            if (printer && printer->DeviceName() == *name) {
+                m_services.Printers->SetPrinter(printer);
+                break;
+            }
+        }
+    }
 }

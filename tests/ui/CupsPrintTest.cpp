@@ -109,8 +109,8 @@ TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
         return paste.result();
     };
     auto printers = std::make_shared<QtPrinterCollection>();
-    MainWindow window(
-        UiServices{std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail});
+    MainWindow window(UiServices{
+        std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail, {}, {}});
     QList<MessageBox::Message> messages;
     MessageBox::SetCatcher([&](const MessageBox::Message &m) { messages.append(m); });
 

@@ -243,15 +243,24 @@ TEST(MainWindow, DroppedMailFilesLoadAsIfChosen)
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1}));
 }
 
-TEST(MainWindow, DragOfSomethingElseIsRefused)
+TEST(MainWindow, DragOfLocalFilesAndFoldersOnlyIsAccepted)
 {
-    MainWindowFixture f;
-    QMimeData mime;
-    mime.setUrls({QUrl(u"https://example.com/mail.txt"_s)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    enter.ignore();
-    QCoreApplication::sendEvent(f.Window.get(), &enter);
-    EXPECT_FALSE(enter.isAccepted());
+    const std::pair<QList<QUrl>, bool> drags[] = {
+        {{QUrl(u"https://example.com/mail.txt"_s)}, false},
+        {{QUrl::fromLocalFile(Example("no-such-mail.txt"))}, false},
+        {{QUrl::fromLocalFile(Example(""))}, true},
+        {{QUrl::fromLocalFile(Example("")), QUrl::fromLocalFile(Example("rotam-0123.txt"))}, true},
+    };
+    for (const auto &[urls, accepted] : drags) {
+        MainWindowFixture f;
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        enter.ignore();
+        QCoreApplication::sendEvent(f.Window.get(), &enter);
+        EXPECT_EQ(enter.isAccepted(), accepted) << urls.first().toString().toStdString();
+    }
 }
 
 TEST(MainWindow, PlacementIsReadFromTheOptionsAsTheyStand)
