@@ -27,6 +27,9 @@ public:
 
     bool Advance(int done, int total) override
     {
+        // A job that ends before its window showed ends without it.
+        if (done >= total && !m_dialog.isVisible())
+            return true;
         m_dialog.setMaximum(total);
         m_dialog.setLabelText(m_label.arg(done).arg(total));
         m_dialog.setValue(done);

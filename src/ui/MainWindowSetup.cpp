@@ -1,6 +1,7 @@
 // Construction of the main window: its controls at their designed places, in tab order.
 #include "MainWindow.h"
 
+#include "BoxOutlines.h"
 #include "FontSubstitutes.h"
 #include "TextBox.h"
 #include "Twips.h"
@@ -17,7 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A decorative line in the window's text colour, one pixel wide.
+// A decorative line in the window's text colour, one pixel wide. It fills its whole widget:
+// a line drawn through it may round to no device pixel at a fractional screen scale.
 class LineControl final : public QWidget
 {
 public:
@@ -31,8 +33,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawLine(0, 0, width() - 1, 0);
+        painter.fillRect(rect(), palette().color(QPalette::WindowText));
     }
 };
 
@@ -210,6 +211,11 @@ void MainWindow::setupDecorations()
     // The arrows are drawn over the lines they cross.
     loadArrow = MakeArrow(this, "loadArrow", 765);
     printArrow = MakeArrow(this, "printArrow", 4680);
+    auto *outlines = new BoxOutlines(this);
+    for (QFrame *box : {static_cast<QFrame *>(issueList), static_cast<QFrame *>(hintView),
+                        static_cast<QFrame *>(commentView)})
+        outlines->Outline(box);
+    outlines->raise();
 }
 
 void MainWindow::setupTabOrder()
