@@ -64,20 +64,6 @@ TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
     EXPECT_EQ(f.PrintDialog->PdfPresets.back(), pdf);
 }
 
-TEST(RememberedSettings, ABrokenFileLeavesTheDefaults)
-{
-    MainWindowFixture f({u"Recorder"_s, u"Laser"_s});
-    QFile file(f.SettingsDir.filePath(u"rotam-print.ini"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[print]\nposition=@Rect(1 2 3 4)\nprinter=Nowhere\n[open]\nfolder=\xff\xfe\n");
-    file.close();
-    f.Restart();
-    EXPECT_EQ(f.Window->placement(), PagePlacement::TopLeft);
-    EXPECT_EQ(f.Printers->Printer(), f.Printers->At(0));
-    f.OpenFiles({});
-    EXPECT_EQ(f.OpenDialog->Folders, QStringList{QString()});
-}
-
 TEST(Progress, OnlyJobsOfMoreThanFiftyPagesShowIt)
 {
     for (const int pages : {50, 51}) {
