@@ -2,9 +2,13 @@
 # scripts/screenshots.sh [OUT_DIR]: starts rotam-print on a virtual X display, loads the
 # sample mails through its paste window, and saves a PNG of every window into OUT_DIR
 # (default: build/screenshots/): the main window empty and loaded, the paste window, the
-# annotation window, the print preview and the print dialog. For looking at, not for
-# comparing pixels. Uses build/release/src/app/rotam-print, building it when missing, or
-# the program named by $ROTAM_PRINT.
+# annotation window, the print preview, the print dialog, the open dialog and the progress
+# window of a long job; then the loaded main window again at the fractional scale factors
+# 1.25, 1.5 and 1.75 (main-loaded-1.25.png, ...). Each window's caption is checked to be
+# exactly its own, and a cancelled PDF job to leave no file. For looking at, not for
+# comparing pixels. Uses build/release/src/app/rotam-print, building it when missing, or the
+# program named by $ROTAM_PRINT; the long job's mails come from rotam-bench-gen-issues of the
+# same build. The program runs with a home folder of its own, so no settings are kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/screenshots}")
@@ -29,42 +33,70 @@ program=${ROTAM_PRINT:-build/release/src/app/rotam-print}
 if [ ! -x "$program" ]; then
     scripts/setup.sh
     cmake --preset release >/dev/null
-    cmake --build --preset release --target rotam-print
+    cmake --build --preset release --target rotam-print rotam-bench-gen-issues
 fi
 program=$(realpath "$program")
+generator=$(dirname "$program")/../../bench/print/rotam-bench-gen-issues
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+if [ -x "$generator" ]; then
+    "$generator" 1000 "$home/rotam-1000.txt"
+fi
 
 # Everything below runs inside the virtual display.
-export ROTAM_PRINT_BIN="$program" OUT="$out" EXAMPLES="$PWD/examples"
+export ROTAM_PRINT_BIN="$program" OUT="$out" EXAMPLES="$PWD/examples" HOME="$home"
+export XDG_CONFIG_HOME="$home/.config"
 xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     shoot() { import -window "$1" "$OUT/$2.png"; echo "saved $OUT/$2.png"; }
     # The newest window with this title; waits for it to appear.
     window() { xdotool search --sync --onlyvisible --name "$1" | tail -1; }
     settle() { sleep 1; }
-    # Clicks at a point given in the main window'"'"'s own pixels.
-    click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; settle; }
+    # Clicks at a point given in the main window'"'"'s own pixels, at the scale factor.
+    click_in() {
+        xdotool mousemove --window "$1" "$(scaled "$2")" "$(scaled "$3")" click 1
+        settle
+    }
+    scaled() { awk -v v="$1" -v f="${QT_SCALE_FACTOR:-1}" "BEGIN { printf \"%d\", v * f }"; }
+    caption_is() {
+        local shown
+        shown=$(xdotool getwindowname "$1")
+        [ "$shown" = "$2" ] || echo "screenshots: caption \"$shown\", expected \"$2\"" >&2
+    }
 
-    "$ROTAM_PRINT_BIN" &
-    app=$!
-    trap "kill $app 2>/dev/null || true" EXIT
-    main=$(window "今日のロタム印刷ソフト")
-    settle
-    shoot "$main" main-empty
-
-    # The paste window, with two sample mails from the clipboard in it.
-    cat "$EXAMPLES/rotam-0123.txt" "$EXAMPLES/rotam-digest-0124-0127.txt" \
-        | iconv -f CP932 -t UTF-8 | xclip -selection clipboard -loops 2
-    xdotool windowfocus --sync "$main" key ctrl+v
-    paste=$(window "コピペから取り込む")
-    xdotool windowfocus --sync "$paste" key ctrl+v
-    settle
-    shoot "$paste" paste
-    xdotool key Return
-    settle
-
+    # Starts the program (saving it empty under the name given, if any) and loads the sample
+    # mails through the paste window.
+    start_loaded() {
+        "$ROTAM_PRINT_BIN" &
+        app=$!
+        main=$(window "^今日のロタム印刷ソフト$")
+        settle
+        [ -z "${1:-}" ] || shoot "$main" "$1"
+        cat "$EXAMPLES/rotam-0123.txt" "$EXAMPLES/rotam-digest-0124-0127.txt" \
+            | iconv -f CP932 -t UTF-8 | xclip -selection clipboard -loops 2
+        xdotool windowfocus --sync "$main" key ctrl+v
+        paste=$(window "^コピペから取り込む$")
+        xdotool windowfocus --sync "$paste" key ctrl+v
+        settle
+    }
     # The first entry previewed, every entry checked.
-    click_in "$main" 40 88
-    xdotool key ctrl+shift+a
-    settle
+    preview_all() {
+        xdotool key Return
+        settle
+        click_in "$main" 40 88
+        xdotool key ctrl+shift+a
+        settle
+    }
+    quit() {
+        xdotool windowfocus --sync "$main" key ctrl+q
+        wait $app || true
+    }
+    trap "kill \$app 2>/dev/null || true" EXIT
+
+    start_loaded main-empty
+    caption_is "$paste" "コピペから取り込む"
+    shoot "$paste" paste
+    preview_all
     shoot "$main" main-loaded
 
     click_in "$main" 285 285
@@ -75,7 +107,7 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     settle
 
     xdotool windowfocus --sync "$main" key ctrl+shift+p
-    preview=$(window "印刷プレビュー")
+    preview=$(window "^印刷プレビュー$")
     sleep 2
     shoot "$preview" print-preview
     xdotool windowfocus --sync "$preview" key Escape
@@ -87,7 +119,41 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     shoot "$dialog" print-dialog
     xdotool key Escape
     settle
-    xdotool windowfocus --sync "$main" key ctrl+q
-    wait $app || true
+
+    # The open dialog, then through it the long job: a PDF of 1,000 pages, cancelled.
+    xdotool windowfocus --sync "$main" key ctrl+o
+    opener=$(window "メールファイルを開く")
+    settle
+    caption_is "$opener" "メールファイルを開く"
+    shoot "$opener" file-dialog
+    if [ -f "$HOME/rotam-1000.txt" ]; then
+        xdotool type --delay 20 "$HOME/rotam-1000.txt"
+        xdotool key Return
+        sleep 3
+        xdotool windowfocus --sync "$main" key ctrl+shift+a ctrl+p
+        sleep 2
+        xdotool key Return
+        progress=$(window "^印刷中$")
+        sleep 0.5
+        shoot "$progress" progress
+        shoot "$main" main-printing
+        xdotool windowfocus --sync "$progress" key Escape
+        sleep 2
+        [ ! -e "$HOME/print.pdf" ] || echo "screenshots: the cancelled job left $HOME/print.pdf" >&2
+    else
+        xdotool key Escape
+    fi
+    settle
+    shoot "$main" main-after-cancel
+    quit
+
+    for factor in 1.25 1.5 1.75; do
+        export QT_SCALE_FACTOR=$factor
+        start_loaded
+        preview_all
+        shoot "$main" "main-loaded-$factor"
+        quit
+    done
+    unset QT_SCALE_FACTOR
     trap - EXIT
 '

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     libgmime-3.0-dev
     libgtest-dev googletest
-    fonts-ipafont fonts-liberation2
+    fonts-ipafont fonts-liberation2 qt6-translations-l10n
     poppler-utils
     help2man file desktop-file-utils
     "$@"

@@ -1,10 +1,9 @@
 #include "DesktopCommandLine.h"
 #include "MainWindow.h"
+#include "QtTranslation.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTextStream>
 #include <QTranslator>
 
@@ -29,13 +28,11 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"rotam-print"_s);
-    QApplication::setApplicationDisplayName(u"今日のロタム印刷ソフト"_s);
+    // No display name: Qt would append it to the caption of every window but the main one.
     QApplication::setDesktopFileName(u"rotam-print"_s);
 
-    // Qt's own dialogs (open, print, preview) in the user's language where Qt has it.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(), u"qtbase"_s, u"_"_s,
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (LoadQtJapanese(qtTranslator))
         QApplication::installTranslator(&qtTranslator);
 
     QIcon icon;

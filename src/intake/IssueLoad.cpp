@@ -45,7 +45,7 @@ void finishLoad(IssueStore &store, qint32 firstNew)
 
 } // namespace
 
-LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths)
+LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress)
 {
     store.LoadText.clear();
     const qint32 firstNew = titledCount(store) + 1;
@@ -68,6 +68,8 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths)
         }
         if (titledCount(store) == titledBefore && (read || QFileInfo(path).isDir()))
             report.WithoutIssue.append(path);
+        if (progress)
+            progress(&path - paths.data() + 1, paths.size());
     }
     finishLoad(store, firstNew);
     return report;

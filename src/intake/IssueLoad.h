@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class IssueStore;
 
 // What a load found to report.
@@ -22,7 +24,11 @@ struct LoadReport
 // is a text of its own, parsed after the ones before. Then the issues that repeat an
 // earlier one are dropped, and so is a last record left with nothing in it. Empties
 // store.LoadText; store.TextLines keeps the last text read.
-LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths);
+// Told after each chosen path, on the loading thread: paths done so far, paths in all.
+using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
+
+LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths,
+                         const LoadProgress &progress = {});
 
 // Loads store.LoadText, the pasted text, as one text: every CR LF ends a line. The same
 // repeats and empty record are dropped as after a file load.

@@ -23,12 +23,18 @@ enum class PagePlacement
     Centre      // 中央
 };
 
-// Told after each page: pages drawn so far, pages in the document.
+// Told after each page: pages drawn so far, pages in the document. It may throw
+// PrintCancelled to stop the job.
 using PrintProgress = std::function<void(int done, int total)>;
+
+// The user stopped the job; it passes through PrintIssuePages like a PrinterError.
+struct PrintCancelled
+{
+};
 
 // Draws every checked entry, in list order, one page each, on the printer and ends the
 // document. Returns the number of pages; with nothing checked nothing at all is begun.
-// A PrinterError propagates after the document is killed.
+// A PrinterError or PrintCancelled propagates after the document is killed.
 int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
                     const QList<PuzzleRecord> &puzzles, PagePlacement placement,
                     const PrintProgress &progress = {});

@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 AnnotationWindow::AnnotationWindow(QWidget *parent) : ToolWindow(parent)
 {
     setWindowTitle(u"注記"_s);
-    resize(TwipsToPixels(6600), TwipsToPixels(2145));
+    resize(TwipsToPixels(6600), TwipsToPixels(2145 + AnnotationButtonBand));
 
     textView = new TextBox(this);
     textView->setObjectName(u"textView"_s);
@@ -19,12 +19,11 @@ AnnotationWindow::AnnotationWindow(QWidget *parent) : ToolWindow(parent)
     textView->setGeometry(TwipRect(15, 15, 6195, 2000));
     textView->setReadOnly(true);
 
-    // Drawn over the text box, whose area contains it, so that it can be clicked.
-    closeButton = new QPushButton(u"Command1"_s, this);
+    closeButton = new QPushButton(u"閉じる"_s, this);
     closeButton->setObjectName(u"closeButton"_s);
-    closeButton->setGeometry(TwipRect(3975, 1200, 870, 390));
+    closeButton->resize(TwipsToPixels(AnnotationButtonWidth),
+                        TwipsToPixels(AnnotationButtonHeight));
     closeButton->setAutoDefault(false);
-    closeButton->raise();
 
     setTabOrder(textView, closeButton);
     textView->setFocus();
@@ -53,4 +52,5 @@ void AnnotationWindow::LayOut(TwipSize outer)
 {
     const AnnotationWindowLayout layout = LayOutAnnotationWindow(outer);
     textView->resize(TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight));
+    closeButton->move(TwipsToPixels(layout.CloseLeft), TwipsToPixels(layout.CloseTop));
 }

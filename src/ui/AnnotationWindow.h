@@ -5,8 +5,8 @@
 class QPushButton;
 class TextBox;
 
-// The annotation window: shows an issue's annotation, read-only, until closed by its button,
-// Esc or the close box.
+// The annotation window: shows an issue's annotation, read-only, until closed by its button
+// 「閉じる」 below the text, Esc or the close box.
 class AnnotationWindow : public ToolWindow
 {
     Q_OBJECT

@@ -19,14 +19,30 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QUrl>
 
+#include <atomic>
+#include <chrono>
+#include <future>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A load done sooner shows no progress window.
+constexpr int LoadProgressDelayMs = 500;
+
+} // namespace
 
 void MainWindow::openFiles()
 {
-    loadFiles(m_services.OpenDialog->ChooseFiles(this));
+    const QStringList paths =
+        m_services.OpenDialog->ChooseFiles(this, m_settings.openFolder().value_or(QString()));
+    if (!paths.isEmpty())
+        m_settings.setOpenFolder(QFileInfo(paths.first()).absolutePath());
+    loadFiles(paths);
 }
 
 void MainWindow::loadFiles(const QStringList &paths)
@@ -34,9 +50,30 @@ void MainWindow::loadFiles(const QStringList &paths)
     // A cancelled dialog chooses nothing and leaves the list as it was.
     if (paths.isEmpty())
         return;
-    const LoadReport report = LoadMailPaths(store, paths);
+    const LoadReport report = loadInTheBackground(paths);
     fillIssueList();
     showLoadMessage(paths, report);
+}
+
+LoadReport MainWindow::loadInTheBackground(const QStringList &paths)
+{
+    // Off the UI thread, so that the window repaints and a long load can show its progress;
+    // until the progress window shows, no input reaches the window, so the store is the
+    // loader's alone.
+    std::atomic<qsizetype> done{0};
+    auto load = std::async(std::launch::async, [this, &paths, &done] {
+        return LoadMailPaths(store, paths, [&done](qsizetype n, qsizetype) { done = n; });
+    });
+    std::unique_ptr<JobProgress> progress = startProgress(
+        {u"読み込み中"_s, u"メールを読み込んでいます… %1 / %2"_s, LoadProgressDelayMs, false});
+    const int total = int(paths.size());
+    while (load.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+        if (progress)
+            progress->Advance(int(done), total);
+    }
+    if (progress)
+        progress->Advance(total, total);
+    return load.get();
 }
 
 void MainWindow::showLoadMessage(const QStringList &chosen, const LoadReport &report)
@@ -59,35 +96,44 @@ void MainWindow::openPasteWindow()
 
 void MainWindow::fillIssueList()
 {
-    const qint32 n = store.UpperBound();
-    {
-        const QSignalBlocker blocker(issueList);
-        issueList->clear();
-        // No current entry: focus coming back to the list must not make one, and with it a
-        // click that moves the preview.
-        issueList->setCurrentIndex(QModelIndex());
+    // Records keep their indexes across loads, so the marks and the previewed entry are
+    // carried over by record.
+    QSet<qint32> checked;
+    for (const PrintListEntry &entry : listEntries()) {
+        if (entry.Selected)
+            checked.insert(entry.ItemData);
     }
+    const bool previewing = issueList->currentItem() != nullptr;
+    const QSignalBlocker blocker(issueList);
+    issueList->clear();
+    // No current entry: focus coming back to the list must not make one, and with it a click
+    // that moves the preview.
+    issueList->setCurrentIndex(QModelIndex());
     m_checked.clear();
     m_checkedCount = 0;
-    // Every entry comes back unchecked, so nothing is left to print.
-    setPrintEnabled(false);
-    if (n == 0)
+    if (store.UpperBound() == 0) {
+        setPrintEnabled(false);
         return;
-
-    {
-        const QSignalBlocker blocker(issueList);
-        issueList->setUpdatesEnabled(false);
-        const QList<qint32> order = IssueListOrder(store);
-        for (const qint32 i : order) {
-            auto *item = new QListWidgetItem(store.Puzzles[i].Title);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Unchecked);
-            item->setData(Qt::UserRole, i);
-            issueList->addItem(item);
-        }
-        issueList->setUpdatesEnabled(true);
     }
-    m_checked.fill(false, issueList->count());
+
+    issueList->setUpdatesEnabled(false);
+    int current = -1;
+    for (const qint32 i : IssueListOrder(store)) {
+        auto *item = new QListWidgetItem(store.Puzzles[i].Title);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        const bool mark = checked.contains(i);
+        item->setCheckState(mark ? Qt::Checked : Qt::Unchecked);
+        item->setData(Qt::UserRole, i);
+        issueList->addItem(item);
+        m_checked.append(mark);
+        m_checkedCount += mark ? 1 : 0;
+        if (previewing && i == m_previewedPuzzle)
+            current = issueList->count() - 1;
+    }
+    if (current >= 0)
+        issueList->setCurrentRow(current); // the preview shows it already
+    issueList->setUpdatesEnabled(true);
+    setPrintEnabled(m_checkedCount > 0);
     checkAllButton->setEnabled(true);
     uncheckAllButton->setEnabled(true);
 }
@@ -198,9 +244,11 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
+    // Folders too: the loader reads the mails in them.
     const QList<QUrl> urls = event->mimeData()->urls();
     const bool files = !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl &u) {
-        return u.isLocalFile() && QFileInfo::exists(u.toLocalFile()); // files and folders
+        const QFileInfo info(u.toLocalFile());
+        return u.isLocalFile() && (info.isFile() || info.isDir());
     });
     if (files)
         event->acceptProposedAction();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppSettings.h"
 #include "IssueLoad.h"
 #include "IssueStore.h"
 #include "PrintJob.h"
@@ -52,11 +53,13 @@ public:
     QList<PrintListEntry> listEntries() const;
     // The position option as it stands now.
     PagePlacement placement() const;
-    // Loads mail files, from the open dialog, a drop or the command line; unreadable ones are
-    // named in one message and the others still load.
+    // Loads mail files or folders, from the open dialog, a drop or the command line;
+    // unreadable ones are named in one message and the others still load. A load that takes
+    // longer than half a second shows its progress.
     void loadFiles(const QStringList &paths);
     // Draws the pages "印刷する" would print onto the given printer, for the print preview.
-    void drawPreviewPages(PrinterObject &printer);
+    // False when the drawing stopped: cancelled by the user or failed (and reported).
+    bool drawPreviewPages(PrinterObject &printer);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -74,6 +77,7 @@ private:
     void setupDecorations();
     void setupTabOrder();
     void setupShortcuts();
+    void restoreSettings();
 
     void openFiles();
     void openPasteWindow();
@@ -87,12 +91,17 @@ private:
     void printCheckedIssues();
     void previewPrint();
 
+    LoadReport loadInTheBackground(const QStringList &paths);
     void showLoadMessage(const QStringList &chosen, const LoadReport &report);
     void fillIssueList();
     void setPrintEnabled(bool enabled);
     void showPrintFailure(const QString &reason);
+    std::unique_ptr<JobProgress> startProgress(const ProgressRequest &request);
+    bool runPageJob(PrinterObject &printer);
+    void tidyCancelledJob(PrinterObject &printer, int pagesDrawn);
 
     UiServices m_services;
+    AppSettings m_settings;
     // The record the preview shows; the annotation button opens this one.
     qint32 m_previewedPuzzle = 0;
     // Check marks as last seen, so that only real check changes reach onCheckChanged.

@@ -4,6 +4,8 @@
 #include "MessageBox.h"
 #include "QtPrinterObject.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -11,6 +13,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Longer jobs show their progress, with a button to cancel them.
+constexpr int QuietPageCount = 50;
 
 // A printer for the preview with the current printer's paper, orientation and resolution;
 // A4 when the system has no printer.
@@ -38,6 +43,7 @@ void MainWindow::printCheckedIssues()
 {
     PrinterCollection &printers = *m_services.Printers;
     UiPrintDialog &dialog = *m_services.PrintDialog;
+    dialog.PdfFileName = m_settings.pdfFileName().value_or(dialog.PdfFileName);
     PrinterRef target;
     if (printers.Printer()) {
         // A cancelled dialog ends the job: the user said not to print.
@@ -58,11 +64,11 @@ void MainWindow::printCheckedIssues()
         }
     }
 
-    try {
-        PrintIssuePages(*target, listEntries(), store.Puzzles, placement());
-    } catch (const PrinterError &error) {
-        showPrintFailure(error.Japanese());
-    }
+    if (const PrinterRef current = printers.Printer())
+        m_settings.setPrinterName(current->DeviceName());
+    if (!dialog.PdfFileName.isEmpty())
+        m_settings.setPdfFileName(dialog.PdfFileName);
+    runPageJob(*target);
 }
 
 void MainWindow::showPrintFailure(const QString &reason)
@@ -71,13 +77,61 @@ void MainWindow::showPrintFailure(const QString &reason)
                      u"印刷できませんでした。\n\n"_s + reason);
 }
 
-void MainWindow::drawPreviewPages(PrinterObject &printer)
+bool MainWindow::drawPreviewPages(PrinterObject &printer)
 {
+    return runPageJob(printer);
+}
+
+std::unique_ptr<JobProgress> MainWindow::startProgress(const ProgressRequest &request)
+{
+    if (!m_services.Progress)
+        return nullptr;
+    // Over the preview when it asks for its pages, so that it waits too.
+    QWidget *modal = QApplication::activeModalWidget();
+    return m_services.Progress->Start(modal ? modal : this, request);
+}
+
+bool MainWindow::runPageJob(PrinterObject &printer)
+{
+    std::unique_ptr<JobProgress> progress;
+    int drawn = 0;
+    const auto onPage = [&](int done, int total) {
+        drawn = done;
+        if (total <= QuietPageCount)
+            return;
+        if (!progress)
+            progress = startProgress({u"印刷中"_s, u"印刷しています… %1 / %2 頁"_s, 0, true});
+        if (progress && !progress->Advance(done, total))
+            throw PrintCancelled();
+    };
     try {
-        PrintIssuePages(printer, listEntries(), store.Puzzles, placement());
+        PrintIssuePages(printer, listEntries(), store.Puzzles, placement(), onPage);
+        return true;
     } catch (const PrinterError &error) {
+        progress.reset();
         showPrintFailure(error.Japanese());
+    } catch (const PrintCancelled &) {
+        progress.reset();
+        tidyCancelledJob(printer, drawn);
     }
+    return false;
+}
+
+void MainWindow::tidyCancelledJob(PrinterObject &printer, int pagesDrawn)
+{
+    auto *qtPrinter = dynamic_cast<QtPrinterObject *>(&printer);
+    if (!qtPrinter || qtPrinter->Device().printerState() == QPrinter::Aborted)
+        return;
+    // Qt's PDF and CUPS engines cannot abort: ending the document wrote or spooled it whole.
+    const QPrinter &device = qtPrinter->Device();
+    if (device.outputFormat() == QPrinter::PdfFormat) {
+        if (!device.outputFileName().isEmpty())
+            QFile::remove(device.outputFileName());
+        return;
+    }
+    MessageBox::Show(this, MessageBox::Kind::Warning, u"印刷を中止しました"_s,
+                     u"印刷を中止しましたが、このプリンタは始まった印刷を取り消せません。"
+                     u"中止するまでの %1 頁はプリンタへ送られました。"_s.arg(pagesDrawn));
 }
 
 void MainWindow::previewPrint()
@@ -88,7 +142,10 @@ void MainWindow::previewPrint()
     preview.setWindowTitle(u"印刷プレビュー"_s);
     // The preview draws with the print job itself, so it shows exactly the pages it prints;
     // its own print button prints them on the same printer.
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this, printer](QPrinter *) { drawPreviewPages(*printer); });
+    // A cancelled drawing closes the preview; queued, as the preview may not be running yet.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, printer, &preview] {
+        if (!drawPreviewPages(*printer))
+            QMetaObject::invokeMethod(&preview, &QDialog::reject, Qt::QueuedConnection);
+    });
     m_services.RunModal(preview);
 }

@@ -1,6 +1,7 @@
 // Construction of the main window: its controls at their designed places, in tab order.
 #include "MainWindow.h"
 
+#include "BoxOutlines.h"
 #include "FontSubstitutes.h"
 #include "TextBox.h"
 #include "Twips.h"
@@ -17,7 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A decorative line in the window's text colour, one pixel wide.
+// A decorative line in the window's text colour, one pixel wide. It fills its whole widget:
+// a line drawn through it may round to no device pixel at a fractional screen scale.
 class LineControl final : public QWidget
 {
 public:
@@ -31,8 +33,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawLine(0, 0, width() - 1, 0);
+        painter.fillRect(rect(), palette().color(QPalette::WindowText));
     }
 };
 
@@ -93,7 +94,7 @@ TextBox *MakePreviewBox(QWidget *parent, const char *name, double top, double he
 } // namespace
 
 MainWindow::MainWindow(UiServices services, QWidget *parent)
-    : QWidget(parent), m_services(std::move(services))
+    : QWidget(parent), m_services(std::move(services)), m_settings(m_services.Settings)
 {
     RegisterFontSubstitutes();
     setupWindow();
@@ -104,6 +105,7 @@ MainWindow::MainWindow(UiServices services, QWidget *parent)
     setupDecorations();
     setupTabOrder();
     setupShortcuts();
+    restoreSettings();
 }
 
 MainWindow::~MainWindow() = default;
@@ -184,6 +186,12 @@ void MainWindow::setupPrintControls()
         positionButtons[i]->setGeometry(TwipRect(15, options[i].top, options[i].width, 210));
     }
     positionButtons[0]->setChecked(true);
+    for (QRadioButton *button : positionButtons) {
+        connect(button, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                m_settings.setPlacement(placement());
+        });
+    }
 
     printButton =
         MakeButton(this, "printButton", u"印刷する"_s, TwipRect(3615, 5220, 1650, 540), false);
@@ -203,6 +211,11 @@ void MainWindow::setupDecorations()
     // The arrows are drawn over the lines they cross.
     loadArrow = MakeArrow(this, "loadArrow", 765);
     printArrow = MakeArrow(this, "printArrow", 4680);
+    auto *outlines = new BoxOutlines(this);
+    for (QFrame *box : {static_cast<QFrame *>(issueList), static_cast<QFrame *>(hintView),
+                        static_cast<QFrame *>(commentView)})
+        outlines->Outline(box);
+    outlines->raise();
 }
 
 void MainWindow::setupTabOrder()
@@ -233,4 +246,19 @@ void MainWindow::setupShortcuts()
     uncheckAllButton->setToolTip(u"Ctrl+Shift+N"_s);
     auto *quit = new QShortcut(QKeySequence::Quit, this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
+}
+
+void MainWindow::restoreSettings()
+{
+    if (const std::optional<PagePlacement> remembered = m_settings.placement())
+        positionButtons.at(size_t(*remembered))->setChecked(true);
+    // A printer that has gone since leaves the system's default current.
+    if (const std::optional<QString> name = m_settings.printerName()) {
+        for (const PrinterRef &printer : m_services.Printers->Printers()) {
+            if (printer && printer->DeviceName() == *name) {
+                m_services.Printers->SetPrinter(printer);
+                break;
+            }
+        }
+    }
 }

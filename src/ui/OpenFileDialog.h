@@ -11,5 +11,6 @@ public:
     virtual ~OpenFileDialog() = default;
 
     // The chosen files as full paths, in the order chosen; empty when the user cancelled.
-    virtual QStringList ChooseFiles(QWidget *owner);
+    // The dialog opens in folder, or where Qt chooses when it is empty.
+    virtual QStringList ChooseFiles(QWidget *owner, const QString &folder);
 };

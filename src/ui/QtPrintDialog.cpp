@@ -36,6 +36,10 @@ std::optional<PrintDialogSettings> QtPrintDialog::Exec(QWidget *owner,
 {
     m_jobPrinter.reset();
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The file name first: it turns the printer into a PDF one, and naming the installed
+    // printer afterwards turns it back while the name stays in the output-file field.
+    if (!PdfFileName.isEmpty())
+        printer->setOutputFileName(PdfFileName);
     const QPrinterInfo info = QPrinterInfo::printerInfo(preset.DeviceName);
     if (!info.isNull())
         printer->setPrinterName(info.printerName());
@@ -54,6 +58,7 @@ std::optional<PrintDialogSettings> QtPrintDialog::Exec(QWidget *owner,
     if (chosen.ToFile) {
         // A file is no installed printer: the current one stays as it is, and this job alone
         // goes to the file with the settings the dialog gave it.
+        PdfFileName = printer->outputFileName();
         m_jobPrinter = std::make_shared<QtPrinterObject>(std::move(printer));
     }
     return chosen;

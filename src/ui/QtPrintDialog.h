@@ -11,6 +11,9 @@ class UiPrintDialog : public PrintDialogSeam
 public:
     // The printer the next job goes to instead of the current one, once; null for none.
     virtual PrinterRef TakeJobPrinter() { return nullptr; }
+
+    // The output-file field's text when the dialog opens; once a file was chosen, that file.
+    QString PdfFileName;
 };
 
 // Qt's print dialog in place of the Windows one.

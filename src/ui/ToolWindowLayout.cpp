@@ -36,5 +36,10 @@ AnnotationWindowLayout LayOutAnnotationWindow(TwipSize outer)
 {
     const qint32 h = RoundToInteger(outer.Height);
     const qint32 w = RoundToInteger(outer.Width);
-    return {h - 330, w - 120};
+    AnnotationWindowLayout layout;
+    layout.TextHeight = h - 330 - AnnotationButtonBand;
+    layout.TextWidth = w - 120;
+    layout.CloseLeft = 15 + layout.TextWidth - AnnotationButtonWidth;
+    layout.CloseTop = 15 + layout.TextHeight + 75;
+    return layout;
 }

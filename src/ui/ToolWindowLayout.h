@@ -40,7 +40,15 @@ struct AnnotationWindowLayout
 {
     qint32 TextHeight = 0;
     qint32 TextWidth = 0;
+    qint32 CloseLeft = 0;
+    qint32 CloseTop = 0;
 };
 
-// The annotation window only stretches its text box; its button stays where it was made.
+constexpr qint32 AnnotationButtonWidth = 870;
+constexpr qint32 AnnotationButtonHeight = 390;
+// The button with a gap of 75 above and below it.
+constexpr qint32 AnnotationButtonBand = 75 + AnnotationButtonHeight + 75;
+
+// The annotation window's close button keeps a band of its own below the text box,
+// at the box's right edge, so that it never covers the text.
 AnnotationWindowLayout LayOutAnnotationWindow(TwipSize outer);

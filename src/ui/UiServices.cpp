@@ -3,6 +3,9 @@
 #include "QtPrinterCollection.h"
 
 #include <QDialog>
+#include <QSettings>
+
+using namespace Qt::StringLiterals;
 
 UiServices DefaultUiServices()
 {
@@ -11,5 +14,8 @@ UiServices DefaultUiServices()
     services.Printers = std::make_shared<QtPrinterCollection>();
     services.PrintDialog = std::make_shared<QtPrintDialog>();
     services.RunModal = [](QDialog &dialog) { return dialog.exec(); };
+    services.Settings = std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                    u"rotam-print"_s, u"rotam-print"_s);
+    services.Progress = std::make_shared<ProgressWindows>();
     return services;
 }

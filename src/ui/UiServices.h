@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JobProgress.h"
 #include "OpenFileDialog.h"
 #include "PrinterCollection.h"
 #include "QtPrintDialog.h"
@@ -8,9 +9,12 @@
 #include <memory>
 
 class QDialog;
+class QSettings;
 
 // What the main window reaches outside itself: the open dialog, the printers, the print
-// dialog and the way a modal window is run. Tests put scripted stand-ins in their place.
+// dialog, the way a modal window is run, the settings kept between runs and the progress
+// windows of long jobs. Tests put scripted stand-ins in their place; without settings
+// nothing is remembered, without progress windows none are shown.
 struct UiServices
 {
     std::shared_ptr<OpenFileDialog> OpenDialog;
@@ -18,7 +22,10 @@ struct UiServices
     std::shared_ptr<UiPrintDialog> PrintDialog;
     // Shows a modal window and returns its result when it has been closed.
     std::function<int(QDialog &)> RunModal;
+    std::shared_ptr<QSettings> Settings;
+    std::shared_ptr<ProgressWindows> Progress;
 };
 
-// The real thing: QFileDialog, the system's printers, QPrintDialog, QDialog::exec.
+// The real thing: QFileDialog, the system's printers, QPrintDialog, QDialog::exec, the
+// user's settings in the platform's place, QProgressDialog.
 UiServices DefaultUiServices();

@@ -6,12 +6,14 @@
 #include "PasteWindow.h"
 #include "QtPrintDialog.h"
 #include "QtPrinterCollection.h"
+#include "QtPrinterObject.h"
 #include "TextBox.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -109,8 +111,8 @@ TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
         return paste.result();
     };
     auto printers = std::make_shared<QtPrinterCollection>();
-    MainWindow window(
-        UiServices{std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail});
+    MainWindow window(UiServices{
+        std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail, {}, {}});
     QList<MessageBox::Message> messages;
     MessageBox::SetCatcher([&](const MessageBox::Message &m) { messages.append(m); });
 
@@ -134,4 +136,33 @@ TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
             output = file.readAll();
     } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
     EXPECT_EQ(PdfPages(output), 2);
+}
+
+// Qt spools a CUPS job whole when the document ends and cannot withdraw it, so a cancelled
+// job prints the pages drawn so far, and the user is told how many.
+TEST_F(CupsQueue, ACancelledJobNamesThePagesAlreadySent)
+{
+    QFile::resize(outputPath, 0);
+    MainWindowFixture f;
+    QList<IssueSpec> issues;
+    for (int i = 1; i <= 60; ++i)
+        issues.append(Titled(u"問題%1"_s.arg(i)));
+    f.Paste(MailText(issues));
+    f.Window->checkAllButton->click();
+    f.PrintDialog->Answer = PrintDialogSettings{};
+    f.PrintDialog->JobPrinter = std::make_shared<QtPrinterObject>(QPrinterInfo::printerInfo(queue));
+    f.Progress->CancelAt = 20;
+    f.Window->printButton->click();
+    ASSERT_EQ(f.Messages.size(), 1);
+    EXPECT_TRUE(f.Messages[0].text.contains(u"20 頁"_s)) << f.Messages[0].text.toStdString();
+
+    QDeadlineTimer deadline(60000);
+    QByteArray output;
+    do {
+        QThread::msleep(200);
+        QFile file(outputPath);
+        if (file.open(QIODevice::ReadOnly))
+            output = file.readAll();
+    } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
+    EXPECT_EQ(PdfPages(output), 20);
 }

@@ -79,15 +79,20 @@ TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
     for (const PrintListEntry &e : w.listEntries())
         EXPECT_FALSE(e.Selected);
 
-    // A refill clears every check, and with them the print button.
-    w.checkAllButton->click();
+    // A refill keeps the marks of the issues already listed, and with them the print button.
+    f.SetChecked(1, true);
     f.Paste(MailText({Titled(u"三"_s)}));
     ASSERT_EQ(w.issueList->count(), 3);
-    for (const PrintListEntry &e : w.listEntries())
-        EXPECT_FALSE(e.Selected);
-    EXPECT_FALSE(w.printButton->isEnabled());
-    EXPECT_FALSE(w.previewButton->isEnabled());
-    EXPECT_TRUE(w.checkAllButton->isEnabled());
+    QList<qint32> marked;
+    for (const PrintListEntry &e : w.listEntries()) {
+        if (e.Selected)
+            marked.append(e.ItemData);
+    }
+    EXPECT_EQ(marked, QList<qint32>{2}) << "二, now listed after 三";
+    EXPECT_TRUE(w.printButton->isEnabled());
+    EXPECT_TRUE(w.previewButton->isEnabled());
+    f.SetChecked(w.issueList->count() - 1, false);
+    EXPECT_FALSE(w.printButton->isEnabled()) << "the carried mark is counted like any other";
 
     f.SetChecked(2, true);
     f.PrintDialog->Answer = PrintDialogSettings{};
@@ -187,6 +192,7 @@ TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)
     EXPECT_EQ(f.ListTexts(), (QStringList{u"あ"_s, u"い"_s, u"う"_s}));
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 3}));
     EXPECT_EQ(f.Window->titleLabel->text(), u"◇い◇　今日の問題"_s);
+    EXPECT_EQ(f.Window->issueList->currentRow(), 1) << "the previewed entry stays selected";
     EXPECT_EQ(f.Window->store.CurPuzzle, 3) << "the parser's last record, as after every load";
 }
 
@@ -250,15 +256,24 @@ TEST(MainWindow, DroppedMailFilesLoadAsIfChosen)
     EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1}));
 }
 
-TEST(MainWindow, DragOfSomethingElseIsRefused)
+TEST(MainWindow, DragOfLocalFilesAndFoldersOnlyIsAccepted)
 {
-    MainWindowFixture f;
-    QMimeData mime;
-    mime.setUrls({QUrl(u"https://example.com/mail.txt"_s)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    enter.ignore();
-    QCoreApplication::sendEvent(f.Window.get(), &enter);
-    EXPECT_FALSE(enter.isAccepted());
+    const std::pair<QList<QUrl>, bool> drags[] = {
+        {{QUrl(u"https://example.com/mail.txt"_s)}, false},
+        {{QUrl::fromLocalFile(Example("no-such-mail.txt"))}, false},
+        {{QUrl::fromLocalFile(Example(""))}, true},
+        {{QUrl::fromLocalFile(Example("")), QUrl::fromLocalFile(Example("rotam-0123.txt"))}, true},
+    };
+    for (const auto &[urls, accepted] : drags) {
+        MainWindowFixture f;
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        enter.ignore();
+        QCoreApplication::sendEvent(f.Window.get(), &enter);
+        EXPECT_EQ(enter.isAccepted(), accepted) << urls.first().toString().toStdString();
+    }
 }
 
 TEST(MainWindow, PlacementIsReadFromTheOptionsAsTheyStand)

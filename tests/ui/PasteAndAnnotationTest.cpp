@@ -180,7 +180,7 @@ TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
             auto &window = dynamic_cast<AnnotationWindow &>(dialog);
             EXPECT_EQ(window.windowTitle(), u"注記"_s);
             EXPECT_TRUE(window.textView->isReadOnly());
-            EXPECT_EQ(window.closeButton->text(), u"Command1"_s);
+            EXPECT_EQ(window.closeButton->text(), u"閉じる"_s);
             window.show();
             wasVisible = window.isVisible();
             leave(window);

@@ -51,14 +51,24 @@ TEST(ToolWindowLayout, PasteWindowButtonsShareTheFreeWidthOneTwoOne)
     EXPECT_EQ(LayOutPasteWindow({4000, 4001.5f}).OkTop, 3102);
 }
 
-TEST(ToolWindowLayout, AnnotationWindowStretchesOnlyItsTextBox)
+TEST(ToolWindowLayout, AnnotationWindowKeepsABandBelowItsTextBoxForTheButton)
 {
-    const AnnotationWindowLayout minimum = LayOutAnnotationWindow({3000, 3000});
-    EXPECT_EQ(minimum.TextWidth, 2880);
-    EXPECT_EQ(minimum.TextHeight, 2670);
-    const AnnotationWindowLayout large = LayOutAnnotationWindow({7515, 4500});
-    EXPECT_EQ(large.TextWidth, 7395);
-    EXPECT_EQ(large.TextHeight, 4170);
+    struct Case
+    {
+        TwipSize outer;
+        AnnotationWindowLayout expected;
+    };
+    const Case cases[] = {
+        {{3000, 3000}, {2130, 2880, 2025, 2220}},
+        {{7515, 4500}, {3630, 7395, 6540, 3720}},
+    };
+    for (const Case &c : cases) {
+        const AnnotationWindowLayout layout = LayOutAnnotationWindow(c.outer);
+        EXPECT_EQ(layout.TextHeight, c.expected.TextHeight);
+        EXPECT_EQ(layout.TextWidth, c.expected.TextWidth);
+        EXPECT_EQ(layout.CloseLeft, c.expected.CloseLeft);
+        EXPECT_EQ(layout.CloseTop, c.expected.CloseTop);
+    }
 }
 
 TEST(ToolWindowLayout, PasteWindowSnapsBackWhenMadeSmallAndLaysOutFromItsOuterSize)
@@ -82,17 +92,23 @@ TEST(ToolWindowLayout, PasteWindowSnapsBackWhenMadeSmallAndLaysOutFromItsOuterSi
     EXPECT_EQ(window.runButton->size(), QSize(67, 30)); // 1000 x 450 twips, never resized
 }
 
-TEST(ToolWindowLayout, AnnotationButtonStaysWhereItWasMadeAtAnySize)
+TEST(ToolWindowLayout, AnnotationButtonNeverCoversTheTextAtAnySize)
 {
     AnnotationWindow window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const QRect made = TwipRect(3975, 1200, 870, 390);
-    EXPECT_EQ(window.closeButton->geometry(), made);
-    window.SetOuterSize({9000, 6000});
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window.closeButton->geometry(), made);
-    const AnnotationWindowLayout layout = LayOutAnnotationWindow(window.OuterSize());
-    EXPECT_EQ(window.textView->size(),
-              QSize(TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight)));
+    for (const TwipSize outer :
+         {TwipSize{6600, 2685}, TwipSize{1500, 1500}, TwipSize{9000, 6000}}) {
+        window.SetOuterSize(outer);
+        QCoreApplication::processEvents();
+        const AnnotationWindowLayout layout =
+            LayOutAnnotationWindow(SnapToMinimumSize(window.OuterSize()));
+        EXPECT_EQ(window.textView->size(),
+                  QSize(TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight)));
+        const QRect button = window.closeButton->geometry();
+        EXPECT_EQ(button.topLeft(),
+                  QPoint(TwipsToPixels(layout.CloseLeft), TwipsToPixels(layout.CloseTop)));
+        EXPECT_FALSE(button.intersects(window.textView->geometry()));
+        EXPECT_TRUE(window.rect().contains(button)) << outer.Width << " x " << outer.Height;
+    }
 }

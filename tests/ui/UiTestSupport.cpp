@@ -46,14 +46,50 @@ QString MailText(const QList<IssueSpec> &issues)
     return lines.join(u"\r\n"_s);
 }
 
-MainWindowFixture::MainWindowFixture(const QStringList &printerNames)
-    : Printers(std::make_shared<RecordingPrinterCollection>(printerNames))
+namespace {
+
+class ScriptedJob final : public JobProgress
+{
+public:
+    explicit ScriptedJob(ScriptedProgress &owner) : m_owner(owner) {}
+    bool Advance(int done, int total) override
+    {
+        m_owner.Steps.append({done, total});
+        return m_owner.CancelAt == 0 || done < m_owner.CancelAt;
+    }
+
+private:
+    ScriptedProgress &m_owner;
+};
+
+} // namespace
+
+std::unique_ptr<JobProgress> ScriptedProgress::Start(QWidget *, const ProgressRequest &request)
+{
+    Requests.append(request);
+    return std::make_unique<ScriptedJob>(*this);
+}
+
+MainWindowFixture::MainWindowFixture(const QStringList &printerNames) : m_printerNames(printerNames)
 {
     MessageBox::SetCatcher([this](const MessageBox::Message &m) { Messages.append(m); });
+    Restart();
+}
+
+void MainWindowFixture::Restart()
+{
+    Window.reset();
+    if (Settings)
+        Settings->sync();
+    Settings = std::make_shared<QSettings>(SettingsDir.filePath(u"rotam-print.ini"_s),
+                                           QSettings::IniFormat);
+    Printers = std::make_shared<RecordingPrinterCollection>(m_printerNames);
     UiServices services;
     services.OpenDialog = OpenDialog;
     services.Printers = Printers;
     services.PrintDialog = PrintDialog;
+    services.Settings = Settings;
+    services.Progress = Progress;
     services.RunModal = [this](QDialog &dialog) {
         ++ModalCount;
         if (!Modal) {

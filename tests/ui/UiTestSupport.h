@@ -5,8 +5,10 @@
 #include "RecordingPrinter.h"
 
 #include <QList>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -18,11 +20,29 @@ class ScriptedOpenDialog final : public OpenFileDialog
 public:
     QList<QStringList> Answers;
     int TimesShown = 0;
-    QStringList ChooseFiles(QWidget *) override
+    QStringList Folders; // the folder it opened in, each time
+    QStringList ChooseFiles(QWidget *, const QString &folder) override
     {
         ++TimesShown;
+        Folders.append(folder);
         return Answers.isEmpty() ? QStringList() : Answers.takeFirst();
     }
+};
+
+// Progress windows that record what they were asked to show and press キャンセル once a job
+// reaches CancelAt steps (0: never).
+class ScriptedProgress final : public ProgressWindows
+{
+public:
+    struct Step
+    {
+        int Done;
+        int Total;
+    };
+    int CancelAt = 0;
+    QList<ProgressRequest> Requests;
+    QList<Step> Steps;
+    std::unique_ptr<JobProgress> Start(QWidget *owner, const ProgressRequest &request) override;
 };
 
 // A print dialog that confirms with given settings or cancels, remembering its presets.
@@ -33,10 +53,15 @@ public:
     std::optional<PrintDialogSettings> Answer;
     PrinterRef JobPrinter;
     QList<PrintDialogSettings> Presets;
+    QStringList PdfPresets; // the output-file field as each showing opened it
+    QString ChosenPdfFile;  // typed into that field, when set
 
     std::optional<PrintDialogSettings> Exec(QWidget *, const PrintDialogSettings &preset) override
     {
         Presets.append(preset);
+        PdfPresets.append(PdfFileName);
+        if (!ChosenPdfFile.isEmpty())
+            PdfFileName = ChosenPdfFile;
         if (!Answer)
             return std::nullopt;
         PrintDialogSettings chosen = *Answer;
@@ -71,11 +96,18 @@ class MainWindowFixture
 {
 public:
     MainWindowFixture(const QStringList &printerNames = {QStringLiteral("Recorder")});
+    // A new window, settings object and printer collection over the same settings file, as a
+    // later run of the program.
+    void Restart();
     ~MainWindowFixture();
 
     std::shared_ptr<ScriptedOpenDialog> OpenDialog = std::make_shared<ScriptedOpenDialog>();
     std::shared_ptr<RecordingPrinterCollection> Printers;
     std::shared_ptr<ScriptedPrintDialog> PrintDialog = std::make_shared<ScriptedPrintDialog>();
+    std::shared_ptr<ScriptedProgress> Progress = std::make_shared<ScriptedProgress>();
+    // The settings in an INI file of their own, so that no test reads or writes the user's.
+    QTemporaryDir SettingsDir;
+    std::shared_ptr<QSettings> Settings;
     std::function<int(QDialog &)> Modal;
     int ModalCount = 0;
     QList<MessageBox::Message> Messages;
@@ -89,4 +121,7 @@ public:
     QList<qint32> ListItemData() const;
     void SetChecked(int row, bool checked);
     void Click(int row);
+
+private:
+    QStringList m_printerNames;
 };

@@ -1,0 +1,117 @@
+#include "AppSettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QVariant>
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The names rotam-pdf's --position takes, in the order of PagePlacement.
+const std::array<QString, 3> PlacementNames{u"top-left"_s, u"center-left"_s, u"center"_s};
+const std::array<QString, 3> LayoutNames{u"single"_s, u"two"_s, u"large"_s};
+
+} // namespace
+
+AppSettings::AppSettings(std::shared_ptr<QSettings> store) : m_store(std::move(store)) {}
+
+std::optional<QString> AppSettings::text(const QString &key) const
+{
+    if (!m_store)
+        return std::nullopt;
+    const QVariant value = m_store->value(key);
+    // An INI file gives strings; a list, a number or an @Variant of another type is foreign.
+    if (value.typeId() != QMetaType::QString || value.toString().isEmpty())
+        return std::nullopt;
+    return value.toString();
+}
+
+void AppSettings::write(const QString &key, const QVariant &value)
+{
+    if (m_store)
+        m_store->setValue(key, value);
+}
+
+std::optional<QString> AppSettings::openFolder() const
+{
+    const std::optional<QString> folder = text(u"open/folder"_s);
+    if (!folder || !QDir::isAbsolutePath(*folder) || !QFileInfo(*folder).isDir())
+        return std::nullopt;
+    return folder;
+}
+
+void AppSettings::setOpenFolder(const QString &folder)
+{
+    write(u"open/folder"_s, folder);
+}
+
+std::optional<PagePlacement> AppSettings::placement() const
+{
+    const std::optional<QString> name = text(u"print/position"_s);
+    for (size_t i = 0; name && i < PlacementNames.size(); ++i) {
+        if (*name == PlacementNames[i])
+            return PagePlacement(i);
+    }
+    return std::nullopt;
+}
+
+void AppSettings::setPlacement(PagePlacement placement)
+{
+    write(u"print/position"_s, PlacementNames.at(size_t(placement)));
+}
+
+std::optional<QString> AppSettings::layout() const
+{
+    const std::optional<QString> name = text(u"print/layout"_s);
+    if (!name || std::find(LayoutNames.begin(), LayoutNames.end(), *name) == LayoutNames.end())
+        return std::nullopt;
+    return name;
+}
+
+void AppSettings::setLayout(const QString &layout)
+{
+    write(u"print/layout"_s, layout);
+}
+
+std::optional<bool> AppSettings::cells() const
+{
+    const std::optional<QString> value = text(u"print/cells"_s);
+    if (value == u"true"_s)
+        return true;
+    if (value == u"false"_s)
+        return false;
+    return std::nullopt;
+}
+
+void AppSettings::setCells(bool cells)
+{
+    write(u"print/cells"_s, cells ? u"true"_s : u"false"_s);
+}
+
+std::optional<QString> AppSettings::printerName() const
+{
+    return text(u"print/printer"_s);
+}
+
+void AppSettings::setPrinterName(const QString &name)
+{
+    write(u"print/printer"_s, name);
+}
+
+std::optional<QString> AppSettings::pdfFileName() const
+{
+    const std::optional<QString> path = text(u"print/pdfFile"_s);
+    if (!path || !QDir::isAbsolutePath(*path))
+        return std::nullopt;
+    return path;
+}
+
+void AppSettings::setPdfFileName(const QString &path)
+{
+    write(u"print/pdfFile"_s, path);
+}

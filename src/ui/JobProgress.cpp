@@ -1,0 +1,52 @@
+#include "JobProgress.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class ProgressDialogJob final : public JobProgress
+{
+public:
+    ProgressDialogJob(QWidget *owner, const ProgressRequest &request)
+        : m_dialog(owner), m_label(request.Label)
+    {
+        m_dialog.setWindowTitle(request.Title);
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        if (request.Cancellable)
+            m_dialog.setCancelButtonText(u"キャンセル"_s);
+        else
+            m_dialog.setCancelButton(nullptr);
+        m_dialog.setMinimumDuration(request.ShowAfterMs);
+        m_dialog.setValue(0); // the time to showing starts now
+    }
+
+    bool Advance(int done, int total) override
+    {
+        // A job that ends before its window showed ends without it.
+        if (done >= total && !m_dialog.isVisible())
+            return true;
+        m_dialog.setMaximum(total);
+        m_dialog.setLabelText(m_label.arg(done).arg(total));
+        m_dialog.setValue(done);
+        // Until the window shows, nothing may reach the main window but its repaints.
+        QCoreApplication::processEvents(m_dialog.isVisible() ? QEventLoop::AllEvents
+                                                             : QEventLoop::ExcludeUserInputEvents);
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+    QString m_label;
+};
+
+} // namespace
+
+std::unique_ptr<JobProgress> ProgressWindows::Start(QWidget *owner, const ProgressRequest &request)
+{
+    return std::make_unique<ProgressDialogJob>(owner, request);
+}

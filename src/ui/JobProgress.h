@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+// What a progress window shows for a long job.
+struct ProgressRequest
+{
+    QString Title;
+    QString Label;           // with %1 for the steps done and %2 for the total
+    int ShowAfterMs = 0;     // a job done sooner shows no window at all
+    bool Cancellable = true; // with a 「キャンセル」 button
+};
+
+// One job's progress window, closed when the object goes.
+class JobProgress
+{
+public:
+    virtual ~JobProgress() = default;
+    // After each step: shows the count and lets the windows repaint. False once the user has
+    // asked to stop.
+    virtual bool Advance(int done, int total) = 0;
+};
+
+// Opens progress windows, behind a seam so that tests can follow a job and cancel it.
+class ProgressWindows
+{
+public:
+    virtual ~ProgressWindows() = default;
+    virtual std::unique_ptr<JobProgress> Start(QWidget *owner, const ProgressRequest &request);
+};

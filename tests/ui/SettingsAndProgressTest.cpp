@@ -1,0 +1,129 @@
+#include "UiTestSupport.h"
+
+#include "QtPrinterObject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPageSize>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString Example(const char *name)
+{
+    return QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
+}
+
+// count issues, all checked.
+void LoadChecked(MainWindowFixture &f, int count)
+{
+    QList<IssueSpec> issues;
+    for (int i = 1; i <= count; ++i)
+        issues.append(Titled(u"問題%1"_s.arg(i, 3, 10, QChar(u'0'))));
+    f.Paste(MailText(issues));
+    f.Window->checkAllButton->click();
+}
+
+std::shared_ptr<QtPrinterObject> PdfPrinter(const QString &path)
+{
+    return QtPrinterObject::ForPdf(path, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
+}
+
+} // namespace
+
+TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
+{
+    MainWindowFixture f({u"Recorder"_s, u"Laser"_s});
+    const QString pdf = f.SettingsDir.filePath(u"問題.pdf"_s);
+    f.OpenFiles({Example("rotam-0123.txt")});
+    f.Window->positionButtons[2]->setChecked(true);
+    f.Window->checkAllButton->click();
+    PrintDialogSettings laser;
+    laser.DeviceName = u"LASER"_s;
+    f.PrintDialog->Answer = laser;
+    f.PrintDialog->ChosenPdfFile = pdf;
+    f.Window->printButton->click();
+
+    f.Restart();
+    f.PrintDialog->PdfFileName.clear(); // the dialog object of a new run knows nothing
+    f.PrintDialog->Answer.reset();
+    EXPECT_EQ(f.Window->placement(), PagePlacement::Centre);
+    EXPECT_EQ(f.Printers->Printer(), f.Printers->At(1));
+    f.OpenFiles({Example("rotam-0123.txt")});
+    EXPECT_EQ(f.OpenDialog->Folders,
+              (QStringList{QString(), QDir::cleanPath(QStringLiteral(ROTAM_EXAMPLES_DIR))}));
+    f.Window->checkAllButton->click();
+    f.Window->printButton->click();
+    EXPECT_EQ(f.PrintDialog->Presets.back().DeviceName, u"Laser"_s);
+    EXPECT_EQ(f.PrintDialog->PdfPresets.back(), pdf);
+}
+
+TEST(Progress, OnlyJobsOfMoreThanFiftyPagesShowIt)
+{
+    for (const int pages : {50, 51}) {
+        MainWindowFixture f;
+        LoadChecked(f, pages);
+        f.PrintDialog->Answer = PrintDialogSettings{};
+        f.Window->printButton->click();
+        EXPECT_EQ(f.Printers->At(0)->Pages(), pages);
+        EXPECT_EQ(f.Progress->Requests.size(), pages > 50 ? 1 : 0) << pages;
+        if (pages > 50) {
+            EXPECT_TRUE(f.Progress->Requests[0].Cancellable);
+            ASSERT_EQ(f.Progress->Steps.size(), pages);
+            EXPECT_EQ(f.Progress->Steps.back().Done, pages);
+            EXPECT_EQ(f.Progress->Steps.back().Total, pages);
+        }
+    }
+}
+
+TEST(Progress, AJobCancelledHalfwayLeavesNoPdf)
+{
+    MainWindowFixture f;
+    LoadChecked(f, 60);
+    const QString path = f.SettingsDir.filePath(u"out.pdf"_s);
+    f.PrintDialog->Answer = PrintDialogSettings{};
+    f.PrintDialog->JobPrinter = PdfPrinter(path);
+    f.Progress->CancelAt = 30;
+    f.Window->printButton->click();
+    EXPECT_EQ(f.Progress->Steps.size(), 30);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(f.Messages.isEmpty()) << "the user knows: it was their cancel";
+
+    f.Progress->CancelAt = 0;
+    f.PrintDialog->JobPrinter = PdfPrinter(path);
+    f.Window->printButton->click();
+    EXPECT_TRUE(QFile::exists(path)) << "the same job, not cancelled, writes its file";
+}
+
+TEST(Progress, ACancelledPreviewDrawingEndsTheDocument)
+{
+    MainWindowFixture f;
+    LoadChecked(f, 60);
+    f.Progress->CancelAt = 10;
+    RecordingPrinter preview(u"Preview"_s);
+    EXPECT_FALSE(f.Window->drawPreviewPages(preview));
+    EXPECT_EQ(f.Progress->Steps.size(), 10);
+    EXPECT_EQ(preview.CallsOf(u"KillDoc"_s).size(), 1);
+    EXPECT_TRUE(preview.CallsOf(u"EndDoc"_s).isEmpty());
+}
+
+TEST(Progress, LoadingReportsItsFilesAndShowsOnlyWhenSlow)
+{
+    MainWindowFixture f;
+    f.OpenFiles({Example("rotam-0123.txt"), Example("no-such-mail.txt"),
+                 Example("rotam-digest-0124-0127.txt")});
+    ASSERT_EQ(f.Progress->Requests.size(), 1);
+    EXPECT_EQ(f.Progress->Requests[0].ShowAfterMs, 500);
+    EXPECT_FALSE(f.Progress->Requests[0].Cancellable);
+    // The load runs on its own thread; how often it is polled depends on the machine.
+    ASSERT_FALSE(f.Progress->Steps.isEmpty());
+    EXPECT_EQ(f.Progress->Steps.last().Done, 3);
+    EXPECT_EQ(f.Progress->Steps.last().Total, 3);
+    EXPECT_EQ(f.Window->issueList->count(), 5);
+}
