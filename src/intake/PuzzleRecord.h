@@ -17,6 +17,7 @@ struct PuzzleRecord
     QString GridNote;
     QStringList ColLabels; // no elements until the title block is read
     QStringList RowLabels; // likewise
+    QStringList Cells;     // grid row r's characters at the label columns, from element 1
     QString Publisher;
     QString MagazineId;
 };

@@ -9,5 +9,6 @@ struct PuzzleRecord;
 // each only when the record has it.
 QString CreditLine(const PuzzleRecord &record);
 
-// Draws one issue on the printer in layout millimetres and ends the page.
-void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record);
+// Draws one issue on the printer in layout millimetres, its grid cells as the mail has them
+// when cells is set. The job ends the page, which may hold a second issue.
+void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record, bool cells = false);

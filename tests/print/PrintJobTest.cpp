@@ -1,4 +1,5 @@
 #include "PrintJob.h"
+#include "GridFit.h"
 #include "IssuePage.h"
 #include "PuzzleRecord.h"
 #include "RecordingPrinter.h"
@@ -298,12 +299,112 @@ TEST_F(PrintJobTest, SettingsDoNotDependOnThePageBefore)
 
 } // namespace
 
-TEST_F(PrintJobTest, ThousandLabelGridRunsOffThePaperWithoutFailing)
+TEST_F(PrintJobTest, ThousandLabelGridShrinksIntoThePrintableWidth)
 {
     PrintOne(SampleIssue(1, 1000, 1, 1));
     EXPECT_EQ(printer->Pages(), 1);
-    const float x0 = (84 - 6 * 1001) / 2.0f;
-    EXPECT_THAT(LinesWith(28), ::testing::ElementsAre(IsLine(28, x0 + 6, 24, 6000, 6000)));
+    const double cell = 200.0 / 1001;
+    EXPECT_THAT(LinesWith(28),
+                ::testing::ElementsAre(IsLine(28, float(-4.5 + cell), float(18 + cell),
+                                              float(cell * 1000), float(cell * 1000))));
     EXPECT_EQ(LinesWith(12).size(), 2 * 999);
     EXPECT_EQ(printer->CallsOf(QStringLiteral("EndDoc")).size(), 1);
+}
+
+TEST(GridFit, StaysInsideTheRoomAndLeavesAFittingGridAlone)
+{
+    struct Case
+    {
+        qint32 n;
+        float left, right, x0;
+        double cell;
+    };
+    for (const Case &c : {Case{10, -4.5f, 195.5f, 9, 6}, Case{14, -4.5f, 195.5f, -3, 6},
+                          Case{15, -4.5f, 195.5f, -4.5f, 6}, Case{30, -4.5f, 195.5f, -4.5f, 6},
+                          Case{31, -60.5f, 139.5f, -54, 6}, Case{32, -60.5f, 139.5f, -58.5f, 6},
+                          Case{40, -4.5f, 195.5f, -4.5f, 200.0 / 41}, Case{0, 0, 84, 39, 6}}) {
+        SCOPED_TRACE(c.n);
+        const GridFit fit = FitGrid(c.n, c.left, c.right);
+        EXPECT_EQ(fit.X0, c.x0);
+        EXPECT_DOUBLE_EQ(fit.Cell, c.cell);
+    }
+}
+
+// Every issue's frame and placement: the two-up layout puts the issues of a sheet in its
+// halves, shrunk only where a half is narrower than 95 mm; the large one fills the area.
+TEST(PrintLayouts, FramesAndPlacementsPerIssue)
+{
+    struct Case
+    {
+        PageLayout layout;
+        PagePlacement placement;
+        float width, height; // printable area
+        int sheets;
+        PageFrame first, second;
+        float left, top; // placement in the first frame
+    };
+    const float b5 = 86.0f / 95, large = 287.0f / 170;
+    // clang-format off
+    for (const Case &c : {
+             Case{PageLayout::Two, PagePlacement::TopLeft, 200, 287, 2,
+                  {0, 0, 100, 287, 1}, {100, 0, 100, 287, 1}, -4.5f, 0},
+             Case{PageLayout::Two, PagePlacement::Centre, 200, 287, 2,
+                  {0, 0, 100, 287, 1}, {100, 0, 100, 287, 1}, -10.5f, -58.5f},
+             Case{PageLayout::Two, PagePlacement::CentreLeft, 172, 247, 2,
+                  {0, 0, 86, 247, b5}, {86, 0, 86, 247, b5}, -4.5f, -(247 / b5 - 170) / 2},
+             Case{PageLayout::Large, PagePlacement::TopLeft, 200, 287, 3,
+                  {0, 0, 200, 287, large}, {0, 0, 200, 287, large}, -(200 / large - 95) / 2 - 8, 0},
+             Case{PageLayout::Single, PagePlacement::Centre, 200, 287, 3,
+                  {0, 0, 200, 287, 1}, {0, 0, 200, 287, 1}, -60.5f, -58.5f}}) {
+        // clang-format on
+        SCOPED_TRACE(int(c.layout) * 10 + int(c.placement));
+        RecordingPrinter printer(QStringLiteral("Recorder"), c.width, c.height);
+        const QList<PuzzleRecord> puzzles = {PuzzleRecord{}, SampleIssue(1, 5, 1, 1),
+                                             SampleIssue(2, 5, 1, 1), SampleIssue(3, 5, 1, 1)};
+        int reported = 0;
+        EXPECT_EQ(PrintIssuePages(printer, {{true, 1}, {true, 2}, {true, 3}}, puzzles,
+                                  {c.placement, c.layout},
+                                  [&](int, int total) { reported = total; }),
+                  c.sheets);
+        EXPECT_EQ(printer.Pages(), c.sheets);
+        EXPECT_EQ(reported, c.sheets);
+        QList<RecordedCall> titles;
+        for (const auto &print : printer.Prints()) {
+            if (print.Text.startsWith(QStringLiteral("◇")))
+                titles << print;
+        }
+        ASSERT_EQ(titles.size(), 3);
+        EXPECT_EQ(titles[0].Frame, c.first);
+        EXPECT_EQ(titles[1].Frame, c.second);
+        EXPECT_EQ(titles[2].Frame, c.first);
+        const auto lefts = printer.CallsOf(QStringLiteral("SetScaleLeft"));
+        const auto tops = printer.CallsOf(QStringLiteral("SetScaleTop"));
+        EXPECT_FLOAT_EQ(float(lefts.back().Numbers.at(0)), c.left);
+        EXPECT_FLOAT_EQ(float(tops.back().Numbers.at(0)), c.top);
+    }
+}
+
+TEST_F(PrintJobTest, CellsTakeTheMailsSquaresAndCharacters)
+{
+    PuzzleRecord record = SampleIssue(1, 3, 0, 0); // X0 = 30: cells from x 36, y 24
+    record.Cells = {QString(), QStringLiteral("■□Ｘ"), QStringLiteral("\u3000𠀋"),
+                    QStringLiteral("■■"), QStringLiteral("■■■")};
+    puzzles = {PuzzleRecord{}, record};
+    PrintIssuePages(*printer, {{true, 1}}, puzzles,
+                    {PagePlacement::TopLeft, PageLayout::Single, true});
+    EXPECT_THAT(LinesWith(60),
+                ::testing::ElementsAre(IsLine(60, 36, 24, 6, 6), IsLine(60, 36, 36, 6, 6),
+                                       IsLine(60, 42, 36, 6, 6)));
+    const auto given = PrintOf(QStringLiteral("Ｘ"));
+    EXPECT_FLOAT_EQ(given.X, (48 + 54 - 3.3f) / 2);
+    EXPECT_FLOAT_EQ(given.Y, (24 + 30 - 5.5f) / 2);
+    EXPECT_EQ(given.Font, (PrinterFont{QStringLiteral("ＭＳ Ｐゴシック"), 11}));
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("𠀋")).X, (42 + 48 - 3.3f) / 2);
+    for (const QString &empty : {QStringLiteral("□"), QStringLiteral("\u3000")})
+        EXPECT_FALSE(Printed(empty));
+
+    printer->Calls.clear();
+    PrintOne(record); // the option off: the empty grid
+    EXPECT_TRUE(LinesWith(60).isEmpty());
+    EXPECT_FALSE(Printed(QStringLiteral("Ｘ")));
 }
