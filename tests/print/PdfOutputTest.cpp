@@ -161,6 +161,118 @@ TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.pdf")});
 }
 
+// Paper millimetres of a layout point, for a frame at frameX on the printable area placed at
+// (left, top) and enlarged by zoom.
+struct Placed
+{
+    double frameX, left, top, zoom = 1;
+    double X(double x) const { return Margin + frameX + (x - left) * zoom; }
+    double Y(double y) const { return Margin + (y - top) * zoom; }
+};
+
+// The vertical line nearest x on the row at y, in paper millimetres.
+std::optional<double> ColumnLine(const QImage &page, double x, double y)
+{
+    return InkCentreX(page, y, x - 0.8, x + 0.8);
+}
+
+TEST_F(PdfOutputTest, LargeGridsStayInsideThePrintableArea)
+{
+    struct Case
+    {
+        qint32 n;
+        PagePlacement placement;
+        double outlineLeft, outlineRight, outlineTop; // paper millimetres
+    };
+    const double shrunk = 200.0 / 41;
+    for (const Case &c : {Case{15, PagePlacement::TopLeft, 11, 101, 29},
+                          Case{20, PagePlacement::CentreLeft, 11, 131, 87.5},
+                          Case{30, PagePlacement::TopLeft, 11, 191, 29},
+                          Case{15, PagePlacement::Centre, 65.5, 155.5, 87.5},
+                          Case{20, PagePlacement::Centre, 50.5, 170.5, 87.5},
+                          Case{30, PagePlacement::Centre, 20.5, 200.5, 87.5},
+                          Case{40, PagePlacement::TopLeft, 5 + shrunk, 205, 23 + shrunk}}) {
+        SCOPED_TRACE(c.n * 10 + int(c.placement));
+        PdfExportOptions options;
+        options.Placement = c.placement;
+        ASSERT_TRUE(Export({SampleIssue(1, c.n, 0, 0)}, options)) << messages.toStdString();
+        const QImage page = Page(pdf, 1);
+        const double rowMiddle = c.outlineTop + 2;
+        EXPECT_NEAR(ColumnLine(page, c.outlineLeft, rowMiddle).value_or(0), c.outlineLeft,
+                    Tolerance);
+        EXPECT_NEAR(ColumnLine(page, c.outlineRight, rowMiddle).value_or(0), c.outlineRight,
+                    Tolerance);
+        EXPECT_GE(FirstInkX(page, rowMiddle, 0, c.outlineLeft).value_or(0), Margin - Tolerance)
+            << "the row label starts inside the printable area";
+    }
+}
+
+TEST_F(PdfOutputTest, TwoUpPutsTwoIssuesASheetEachInItsHalf)
+{
+    for (const Placed &at : {Placed{0, -4.5, 0}, Placed{0, -4.5, -58.5}, Placed{0, -10.5, -58.5}}) {
+        PdfExportOptions options;
+        options.Layout = PageLayout::Two;
+        options.Placement = at.left == -10.5 ? PagePlacement::Centre
+                            : at.top == 0    ? PagePlacement::TopLeft
+                                             : PagePlacement::CentreLeft;
+        SCOPED_TRACE(int(options.Placement));
+        const PuzzleRecord issue = SampleIssue(1, 10, 0, 0);
+        ASSERT_TRUE(Export({issue, issue, issue}, options)) << messages.toStdString();
+        ASSERT_EQ(PageCount(pdf), 2);
+        for (const auto &[number, halves] : {std::pair{1, 2}, std::pair{2, 1}}) {
+            const QImage page = Page(pdf, number);
+            for (int half = 0; half < 2; ++half) {
+                const Placed in{100.0 * half, at.left, at.top};
+                const auto rule = InkCentreY(page, in.X(50), in.Y(17) - 0.8, in.Y(17) + 0.8);
+                if (half >= halves) {
+                    EXPECT_FALSE(rule.has_value()) << "page 2 holds one issue";
+                    continue;
+                }
+                EXPECT_NEAR(rule.value_or(0), in.Y(17), Tolerance);
+                EXPECT_NEAR(ColumnLine(page, in.X(15), in.Y(27)).value_or(0), in.X(15), Tolerance);
+                EXPECT_NEAR(ColumnLine(page, in.X(75), in.Y(27)).value_or(0), in.X(75), Tolerance);
+            }
+        }
+    }
+}
+
+TEST_F(PdfOutputTest, LargeLayoutEnlargesTheCellsToFillThePaper)
+{
+    for (const auto &[paper, width, height] :
+         {std::tuple{"A4", 200.0, 287.0}, std::tuple{"Letter", 205.9, 269.4}}) {
+        SCOPED_TRACE(paper);
+        const double zoom = std::min(width / 95, height / 170);
+        const Placed at{0, -(width / zoom - 95) / 2 - 8, -(height / zoom - 170) / 2, zoom};
+        PdfExportOptions options;
+        options.Layout = PageLayout::Large;
+        options.Paper = QString::fromLatin1(paper);
+        ASSERT_TRUE(Export({SampleIssue(1, 10, 0, 0)}, options)) << messages.toStdString();
+        const QImage page = Page(pdf, 1);
+        const auto outline = ColumnLine(page, at.X(15), at.Y(27));
+        const auto second = ColumnLine(page, at.X(21), at.Y(27));
+        ASSERT_TRUE(outline && second);
+        EXPECT_NEAR(*outline, at.X(15), Tolerance);
+        EXPECT_NEAR(*second - *outline, 6 * zoom, Tolerance);
+    }
+}
+
+TEST_F(PdfOutputTest, CellsShowBlackSquaresAndGivenCharacters)
+{
+    PuzzleRecord record = SampleIssue(1, 10, 0, 0);
+    record.Cells = {QString(), QStringLiteral("■□Ｘ")};
+    PdfExportOptions options;
+    options.Cells = true;
+    ASSERT_TRUE(Export({record}, options)) << messages.toStdString();
+    const QImage page = Page(pdf, 1);
+    const Placed at{0, -4.5, 0};
+    const auto cellCentre = [&](int column) { return at.X(9 + 6 * column + 3); };
+    EXPECT_GT(InkWidthY(page, cellCentre(1), at.Y(25), at.Y(29)), 3.8) << "black";
+    EXPECT_LT(InkWidthY(page, cellCentre(2), at.Y(25), at.Y(29)), 0.05) << "white";
+    const auto given = InkCentreX(page, at.Y(27), cellCentre(3) - 2.5, cellCentre(3) + 2.5);
+    EXPECT_NEAR(given.value_or(0), cellCentre(3), 0.5);
+    EXPECT_TRUE(Text(pdf).contains(QStringLiteral("Ｘ")));
+}
+
 } // namespace
 
 TEST_F(PdfOutputTest, ThousandLabelGridIsDrawnOffThePaper)

@@ -36,6 +36,15 @@ const QCommandLineOption PositionOption(
     QStringLiteral("position"),
     QStringLiteral("Placement on the page: top-left (default), center-left or center."),
     QStringLiteral("position"), QStringLiteral("top-left"));
+const QCommandLineOption
+    LayoutOption(QStringLiteral("layout"),
+                 QStringLiteral("Issues a sheet: single (default), two side by side, or large (one "
+                                "enlarged to the paper)."),
+                 QStringLiteral("layout"), QStringLiteral("single"));
+const QCommandLineOption CellsOption(
+    QStringLiteral("cells"),
+    QStringLiteral("Print the grid's cells as the mail has them: black squares and given "
+                   "characters."));
 const QCommandLineOption PaperOption(QStringLiteral("paper"),
                                      QStringLiteral("Paper: A4 (default), B5, A5 or Letter."),
                                      QStringLiteral("paper"), QStringLiteral("A4"));
@@ -50,8 +59,8 @@ void setUp(QCommandLineParser &parser)
                        "writes them as JSON, or prints them to a PDF file, one page each."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions({JsonOption, ListOption, OutputOption, PositionOption, PaperOption,
-                       SelectOption});
+    parser.addOptions({JsonOption, ListOption, OutputOption, PositionOption, LayoutOption,
+                       CellsOption, PaperOption, SelectOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Mail files, read in order."),
                                  QStringLiteral("FILE..."));
 }
@@ -64,6 +73,17 @@ std::optional<PagePlacement> placementFromName(const QString &name)
         return PagePlacement::CentreLeft;
     if (name == u"center")
         return PagePlacement::Centre;
+    return std::nullopt;
+}
+
+std::optional<PageLayout> layoutFromName(const QString &name)
+{
+    if (name == u"single")
+        return PageLayout::Single;
+    if (name == u"two")
+        return PageLayout::Two;
+    if (name == u"large")
+        return PageLayout::Large;
     return std::nullopt;
 }
 
@@ -98,6 +118,11 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
     if (!placement)
         return QStringLiteral("unknown position: ") + parser.value(PositionOption);
     options.Pdf.Placement = *placement;
+    const auto layout = layoutFromName(parser.value(LayoutOption));
+    if (!layout)
+        return QStringLiteral("unknown layout: ") + parser.value(LayoutOption);
+    options.Pdf.Layout = *layout;
+    options.Pdf.Cells = parser.isSet(CellsOption);
     options.Pdf.Paper = parser.value(PaperOption);
     if (!QStringList{QStringLiteral("A4"), QStringLiteral("B5"), QStringLiteral("A5"),
                      QStringLiteral("Letter")}.contains(options.Pdf.Paper))
