@@ -51,6 +51,10 @@ public:
     QList<PrintListEntry> listEntries() const;
     // The position option as it stands now.
     PagePlacement placement() const;
+    // The position option with the layout and cells chosen in the print dialog: what a print
+    // or a preview uses, and what the program keeps between runs.
+    PrintOptions printOptions() const;
+    void setPrintOptions(const PrintOptions &options);
     // Loads mail files, from the open dialog, a drop or the command line; unreadable ones are
     // named in one message and the others still load.
     void loadFiles(const QStringList &paths);
@@ -98,4 +102,6 @@ private:
     QList<bool> m_checked;
     qsizetype m_checkedCount = 0;
     bool m_centred = false;
+    PageLayout m_layout = PageLayout::Single;
+    bool m_cells = false;
 };

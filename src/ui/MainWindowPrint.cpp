@@ -7,6 +7,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
@@ -34,10 +35,23 @@ std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const PrinterRef &current)
 
 } // namespace
 
+PrintOptions MainWindow::printOptions() const
+{
+    return {placement(), m_layout, m_cells};
+}
+
+void MainWindow::setPrintOptions(const PrintOptions &options)
+{
+    positionButtons[size_t(options.Placement)]->setChecked(true);
+    m_layout = options.Layout;
+    m_cells = options.Cells;
+}
+
 void MainWindow::printCheckedIssues()
 {
     PrinterCollection &printers = *m_services.Printers;
     UiPrintDialog &dialog = *m_services.PrintDialog;
+    dialog.Options = printOptions();
     PrinterRef target;
     if (printers.Printer()) {
         // A cancelled dialog ends the job: the user said not to print.
@@ -58,8 +72,9 @@ void MainWindow::printCheckedIssues()
         }
     }
 
+    setPrintOptions(dialog.Options); // confirmed: the layout tab's choice holds from now on
     try {
-        PrintIssuePages(*target, listEntries(), store.Puzzles, placement());
+        PrintIssuePages(*target, listEntries(), store.Puzzles, printOptions());
     } catch (const PrinterError &error) {
         showPrintFailure(error.Japanese());
     }
@@ -74,7 +89,7 @@ void MainWindow::showPrintFailure(const QString &reason)
 void MainWindow::drawPreviewPages(PrinterObject &printer)
 {
     try {
-        PrintIssuePages(printer, listEntries(), store.Puzzles, placement());
+        PrintIssuePages(printer, listEntries(), store.Puzzles, printOptions());
     } catch (const PrinterError &error) {
         showPrintFailure(error.Japanese());
     }

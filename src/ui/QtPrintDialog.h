@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PrintOptions.h"
 #include "PrinterDialog.h"
 
 class QPrinter;
@@ -11,6 +12,9 @@ class UiPrintDialog : public PrintDialogSeam
 public:
     // The printer the next job goes to instead of the current one, once; null for none.
     virtual PrinterRef TakeJobPrinter() { return nullptr; }
+
+    // What the dialog's layout tab shows; after a confirmed dialog, what the user chose there.
+    PrintOptions Options;
 };
 
 // Qt's print dialog in place of the Windows one.

@@ -33,12 +33,17 @@ public:
     std::optional<PrintDialogSettings> Answer;
     PrinterRef JobPrinter;
     QList<PrintDialogSettings> Presets;
+    // What the layout tab showed each time, and what the user picks there on confirming.
+    QList<PrintOptions> ShownOptions;
+    std::optional<PrintOptions> ChosenOptions;
 
     std::optional<PrintDialogSettings> Exec(QWidget *, const PrintDialogSettings &preset) override
     {
         Presets.append(preset);
+        ShownOptions.append(Options);
         if (!Answer)
             return std::nullopt;
+        Options = ChosenOptions.value_or(Options);
         PrintDialogSettings chosen = *Answer;
         if (chosen.DeviceName.isEmpty())
             chosen.DeviceName = preset.DeviceName.toUpper();
