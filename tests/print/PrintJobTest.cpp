@@ -1,5 +1,4 @@
 #include "PrintJob.h"
-#include "GridFit.h"
 #include "IssuePage.h"
 #include "PuzzleRecord.h"
 #include "RecordingPrinter.h"
@@ -311,77 +310,26 @@ TEST_F(PrintJobTest, ThousandLabelGridShrinksIntoThePrintableWidth)
     EXPECT_EQ(printer->CallsOf(QStringLiteral("EndDoc")).size(), 1);
 }
 
-TEST(GridFit, StaysInsideTheRoomAndLeavesAFittingGridAlone)
+// On B5 a half is 86 mm wide: both issues of a sheet shrink to fit it, the third begins the
+// next sheet in its left half.
+TEST_F(PrintJobTest, TwoUpShrinksWhereAHalfIsNarrowerThanTheLayout)
 {
-    struct Case
-    {
-        qint32 n;
-        float left, right, x0;
-        double cell;
-    };
-    for (const Case &c : {Case{10, -4.5f, 195.5f, 9, 6}, Case{14, -4.5f, 195.5f, -3, 6},
-                          Case{15, -4.5f, 195.5f, -4.5f, 6}, Case{30, -4.5f, 195.5f, -4.5f, 6},
-                          Case{31, -60.5f, 139.5f, -54, 6}, Case{32, -60.5f, 139.5f, -58.5f, 6},
-                          Case{40, -4.5f, 195.5f, -4.5f, 200.0 / 41}, Case{0, 0, 84, 39, 6}}) {
-        SCOPED_TRACE(c.n);
-        const GridFit fit = FitGrid(c.n, c.left, c.right);
-        EXPECT_EQ(fit.X0, c.x0);
-        EXPECT_DOUBLE_EQ(fit.Cell, c.cell);
+    RecordingPrinter b5(QStringLiteral("B5"), 172, 247);
+    puzzles = {PuzzleRecord{}, SampleIssue(1, 5, 1, 1), SampleIssue(2, 5, 1, 1),
+               SampleIssue(3, 5, 1, 1)};
+    int sheets = 0;
+    EXPECT_EQ(PrintIssuePages(b5, {{true, 1}, {true, 2}, {true, 3}}, puzzles,
+                              {PagePlacement::TopLeft, PageLayout::Two},
+                              [&](int, int total) { sheets = total; }),
+              2);
+    EXPECT_EQ(sheets, 2);
+    QList<PageFrame> frames;
+    for (const auto &print : b5.Prints()) {
+        if (print.Text.startsWith(QStringLiteral("◇")))
+            frames << print.Frame;
     }
-}
-
-// Every issue's frame and placement: the two-up layout puts the issues of a sheet in its
-// halves, shrunk only where a half is narrower than 95 mm; the large one fills the area.
-TEST(PrintLayouts, FramesAndPlacementsPerIssue)
-{
-    struct Case
-    {
-        PageLayout layout;
-        PagePlacement placement;
-        float width, height; // printable area
-        int sheets;
-        PageFrame first, second;
-        float left, top; // placement in the first frame
-    };
-    const float b5 = 86.0f / 95, large = 287.0f / 170;
-    // clang-format off
-    for (const Case &c : {
-             Case{PageLayout::Two, PagePlacement::TopLeft, 200, 287, 2,
-                  {0, 0, 100, 287, 1}, {100, 0, 100, 287, 1}, -4.5f, 0},
-             Case{PageLayout::Two, PagePlacement::Centre, 200, 287, 2,
-                  {0, 0, 100, 287, 1}, {100, 0, 100, 287, 1}, -10.5f, -58.5f},
-             Case{PageLayout::Two, PagePlacement::CentreLeft, 172, 247, 2,
-                  {0, 0, 86, 247, b5}, {86, 0, 86, 247, b5}, -4.5f, -(247 / b5 - 170) / 2},
-             Case{PageLayout::Large, PagePlacement::TopLeft, 200, 287, 3,
-                  {0, 0, 200, 287, large}, {0, 0, 200, 287, large}, -(200 / large - 95) / 2 - 8, 0},
-             Case{PageLayout::Single, PagePlacement::Centre, 200, 287, 3,
-                  {0, 0, 200, 287, 1}, {0, 0, 200, 287, 1}, -60.5f, -58.5f}}) {
-        // clang-format on
-        SCOPED_TRACE(int(c.layout) * 10 + int(c.placement));
-        RecordingPrinter printer(QStringLiteral("Recorder"), c.width, c.height);
-        const QList<PuzzleRecord> puzzles = {PuzzleRecord{}, SampleIssue(1, 5, 1, 1),
-                                             SampleIssue(2, 5, 1, 1), SampleIssue(3, 5, 1, 1)};
-        int reported = 0;
-        EXPECT_EQ(PrintIssuePages(printer, {{true, 1}, {true, 2}, {true, 3}}, puzzles,
-                                  {c.placement, c.layout},
-                                  [&](int, int total) { reported = total; }),
-                  c.sheets);
-        EXPECT_EQ(printer.Pages(), c.sheets);
-        EXPECT_EQ(reported, c.sheets);
-        QList<RecordedCall> titles;
-        for (const auto &print : printer.Prints()) {
-            if (print.Text.startsWith(QStringLiteral("◇")))
-                titles << print;
-        }
-        ASSERT_EQ(titles.size(), 3);
-        EXPECT_EQ(titles[0].Frame, c.first);
-        EXPECT_EQ(titles[1].Frame, c.second);
-        EXPECT_EQ(titles[2].Frame, c.first);
-        const auto lefts = printer.CallsOf(QStringLiteral("SetScaleLeft"));
-        const auto tops = printer.CallsOf(QStringLiteral("SetScaleTop"));
-        EXPECT_FLOAT_EQ(float(lefts.back().Numbers.at(0)), c.left);
-        EXPECT_FLOAT_EQ(float(tops.back().Numbers.at(0)), c.top);
-    }
+    const PageFrame left{0, 0, 86, 247, 86.0f / 95}, right{86, 0, 86, 247, 86.0f / 95};
+    EXPECT_EQ(frames, (QList<PageFrame>{left, right, left}));
 }
 
 TEST_F(PrintJobTest, CellsTakeTheMailsSquaresAndCharacters)
