@@ -42,8 +42,11 @@ PrintOptions MainWindow::printOptions() const
 
 void MainWindow::setPrintOptions(const PrintOptions &options)
 {
-    positionButtons[size_t(options.Placement)]->setChecked(true);
-    m_layout = options.Layout;
+    // Values from a settings file may be out of range: those keep what the window has.
+    if (size_t(options.Placement) < positionButtons.size())
+        positionButtons[size_t(options.Placement)]->setChecked(true);
+    if (options.Layout >= PageLayout::Single && options.Layout <= PageLayout::Large)
+        m_layout = options.Layout;
     m_cells = options.Cells;
 }
 

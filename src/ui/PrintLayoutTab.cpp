@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 PrintLayoutTab::PrintLayoutTab(const PrintOptions &options, QWidget *parent)
@@ -22,7 +24,7 @@ PrintLayoutTab::PrintLayoutTab(const PrintOptions &options, QWidget *parent)
         layoutButtons[i]->setObjectName(u"layoutButton"_s + QString::number(i));
         groupLayout->addWidget(layoutButtons[i]);
     }
-    layoutButtons[size_t(options.Layout)]->setChecked(true);
+    layoutButtons[std::min(size_t(options.Layout), layoutButtons.size() - 1)]->setChecked(true);
 
     cellsBox =
         new QCheckBox(u"マス目をメールのとおりに印刷する（■は黒く塗り、文字は書き込む）"_s, this);

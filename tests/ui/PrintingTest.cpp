@@ -274,6 +274,9 @@ TEST(Printing, LayoutTabChoiceHoldsForThisAndLaterJobsAndThePreview)
     EXPECT_EQ(f.PrintDialog->ShownOptions.back(), chosen) << "the tab shows the last choice";
     f.Window->setPrintOptions({PagePlacement::TopLeft, PageLayout::Large, false});
     EXPECT_TRUE(f.Window->positionButtons[0]->isChecked());
+    f.Window->setPrintOptions({PagePlacement(7), PageLayout(-1), true}); // a damaged setting
+    EXPECT_EQ(f.Window->printOptions(),
+              PrintOptions(PagePlacement::TopLeft, PageLayout::Large, true));
 }
 
 // The real dialog, answered from inside its event loop: the tab starts from the options it is
