@@ -1,6 +1,6 @@
 // Writes COUNT issues of the magazine as one UTF-8 mail text with CR LF line ends: each
-// issue a 10 × 10 grid with 4 hint lines and 25 comment lines, so that every page of the
-// PDF carries the comment cut-off.
+// issue a 10 × 10 grid (a black diagonal and a given character) with 4 hint lines and 25
+// comment lines, so that every page of the PDF carries the comment cut-off.
 #include "MailMarkers.h"
 
 #include <QFile>
@@ -21,7 +21,10 @@ QString Issue(int number)
     lines << QStringLiteral("◇第%1回◇　今日の問題").arg(number) << QStringLiteral("―");
     lines << QStringLiteral("　　") + columns;
     for (int r = 0; r < 10; ++r) {
-        QString row = QStringLiteral("　") + rows.at(r) + QString(10, QChar(u'□'));
+        QString cells(10, QChar(u'□'));
+        cells[r] = u'■'; // a black diagonal and one given character, for --cells
+        cells[9 - r] = r == 4 ? u'３' : cells[9 - r];
+        QString row = QStringLiteral("　") + rows.at(r) + cells;
         if (r == 1)
             row += QStringLiteral("　難易度：中級");
         lines << row;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times rotam-pdf end to end (process start to finished PDF) on 100 to 1,000 generated
-# issues, five runs each, against the bare QPdfWriter loop; prints medians, pages per
-# second, bytes per page and the ratio. Usage: bench/print/run.sh [BUILD_DIR]
+# issues, five runs each, against the bare QPdfWriter loop; prints medians, issues per
+# second, bytes per issue and the ratio, then the 1,000 issues with each print option.
+# Usage: bench/print/run.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build/release}
 gen=$build/bench/print/rotam-bench-gen-issues
@@ -22,4 +23,15 @@ for n in 100 200 500 1000; do
     bytes=$(stat -c %s "$work/out.pdf")
     awk -v n="$n" -v t="$tool_ms" -v b="$bare_ms" -v s="$bytes" 'BEGIN {
         printf "%6d %10d %9.0f %10.0f %10d %9.0f %7.2f\n", n, t, n * 1000 / t, s / n, b, n * 1000 / b, t / b }'
+done
+
+printf '\n%-16s %10s %9s %11s %7s %11s\n' option rotam-ms issues/s bytes/issue sheets bytes/sheet
+"$gen" 1000 "$work/in.txt"
+for option in "" "--layout two" "--layout large" "--cells"; do
+    # shellcheck disable=SC2086 # the option is two words or none
+    tool_ms=$(for i in 1 2 3 4 5; do millis "$tool" $option -o "$work/out.pdf" "$work/in.txt"; done | median)
+    bytes=$(stat -c %s "$work/out.pdf")
+    sheets=$(pdfinfo "$work/out.pdf" | awk '/^Pages:/ {print $2}')
+    awk -v o="${option:-(default)}" -v t="$tool_ms" -v s="$bytes" -v p="$sheets" 'BEGIN {
+        printf "%-16s %10d %9.0f %11.0f %7d %11.0f\n", o, t, 1000 * 1000 / t, s / 1000, p, s / p }'
 done

@@ -1,5 +1,6 @@
 #include "IssuePage.h"
 
+#include "IssueGrid.h"
 #include "PageText.h"
 
 #include "PuzzleRecord.h"
@@ -13,11 +14,7 @@ namespace {
 constexpr qint16 BottomLeft = 10;
 constexpr qint16 BottomCentre = 12;
 constexpr qint16 BottomSpread = 13;
-constexpr qint16 MiddleCentre = 22;
 constexpr qint16 HeavyDots = 5;
-constexpr qint16 ThinDots = 1;
-constexpr float Cell = 6;
-constexpr float Y0 = 18;
 constexpr double CommentLimit = 156;
 
 void UseFont(PrinterObject &printer, const QString &name, qint16 size)
@@ -30,41 +27,10 @@ const QString Gothic = QStringLiteral("ＭＳ ゴシック");
 const QString PMincho = QStringLiteral("ＭＳ Ｐ明朝");
 const QString Mincho = QStringLiteral("ＭＳ 明朝");
 
-// Element i of a 0-based array with an unused element 0, empty where the array is short.
-QString Element(const QStringList &array, qsizetype i)
-{
-    return i < array.size() ? array.at(i) : QString();
-}
-
-void DrawGrid(PrinterObject &printer, const PuzzleRecord &record)
-{
-    const qint32 n = record.ColCount;
-    // The row-label column and the grid, 6·(N + 1) wide, centred together in x 0..84.
-    const float x0 = float(84 - 6 * (qint64(n) + 1)) / 2.0f; // 64 bits: n may be huge
-    const float side = float(6.0 * n);
-    printer.SetDrawWidth(HeavyDots);
-    printer.Line(LineForm::BoxFromOffset, x0 + Cell, Y0 + Cell, side, side);
-
-    printer.SetDrawWidth(ThinDots);
-    UseFont(printer, PGothic, 11);
-    for (qint32 e = 1; e <= n; ++e) {
-        const float column = float(x0 + 6.0 * e);
-        const float row = float(Y0 + 6.0 * e);
-        if (e >= 2) {
-            printer.Line(LineForm::PointAndOffset, column, Y0 + Cell, 0, side);
-            printer.Line(LineForm::PointAndOffset, x0 + Cell, row, side, 0);
-        }
-        TextInBox(printer, column, float(x0 + 6.0 * (e + 1)), Y0, Y0 + Cell,
-                  Element(record.ColLabels, e), MiddleCentre);
-        TextInBox(printer, x0, x0 + Cell, row, float(Y0 + 6.0 * (e + 1)),
-                  Element(record.RowLabels, e), MiddleCentre);
-    }
-}
-
 // Returns the y at which the second rule lies.
-float DrawHints(PrinterObject &printer, const PuzzleRecord &record)
+float DrawHints(PrinterObject &printer, const PuzzleRecord &record, double gridBottom)
 {
-    float y = float(Y0 + 6.0 * (record.ColCount + 1) + 2);
+    float y = float(gridBottom + 2);
     UseFont(printer, Gothic, 8);
     const qsizetype count = UpperBound(record.HintLines);
     for (qsizetype k = 1; k <= count; ++k)
@@ -121,7 +87,7 @@ QString DocumentName(const PuzzleRecord &first, int count)
     return count > 1 ? title + QStringLiteral(" ほか %1 問").arg(count - 1) : title;
 }
 
-void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record)
+void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record, bool cells)
 {
     UseFont(printer, PGothic, 11);
     TextAt(printer, 10, 77, 5, QStringLiteral("－今日のロタム－"), BottomSpread);
@@ -132,14 +98,13 @@ void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record)
 
     printer.SetDrawWidth(HeavyDots);
     printer.Line(LineForm::TwoPoints, 1, 17, 85, 17);
-    DrawGrid(printer, record);
+    const double gridBottom = DrawIssueGrid(printer, record, cells);
 
-    float y = DrawHints(printer, record);
+    float y = DrawHints(printer, record, gridBottom);
     printer.SetDrawWidth(HeavyDots);
     printer.Line(LineForm::TwoPoints, 1, y, 85, y);
     // Just above the rule: the last hint's bottom, or 2 mm under the grid without hints.
     const double aboveRule = y - 1;
     y = y + 1;
     DrawFooter(printer, record, std::max(aboveRule, DrawComments(printer, record, y)));
-    printer.NewPage();
 }

@@ -13,5 +13,6 @@ QString CreditLine(const PuzzleRecord &record);
 // how many more follow ("◇第１２３回◇ ほか 5 問").
 QString DocumentName(const PuzzleRecord &first, int count);
 
-// Draws one issue on the printer in layout millimetres and ends the page.
-void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record);
+// Draws one issue on the printer in layout millimetres, its grid cells as the mail has them
+// when cells is set. The job ends the page, which may hold a second issue.
+void DrawIssuePage(PrinterObject &printer, const PuzzleRecord &record, bool cells = false);

@@ -14,8 +14,28 @@ constexpr float LayoutHeight = 170;
 constexpr float LeftOffset = -4.5f;
 constexpr float CentringShift = 8;
 
-// Millimetres from the printable area's top-left corner, then the layout placed in it. The
-// placement holds for every page of the document.
+// The part of the printable area an issue is drawn in, and how large: the whole area as it
+// is, half of it (shrunk only where a half is too small for the layout), or the whole area
+// with the layout enlarged to fill it.
+PageFrame FrameFor(const PrinterObject &printer, PageLayout layout, int slot)
+{
+    const float width = printer.PrintableWidth();
+    const float height = printer.PrintableHeight();
+    switch (layout) {
+    case PageLayout::Two: {
+        const float half = width / 2.0f;
+        const float zoom = std::min({1.0f, half / LayoutWidth, height / LayoutHeight});
+        return {half * float(slot), 0, half, height, zoom};
+    }
+    case PageLayout::Large:
+        return {0, 0, width, height, std::min(width / LayoutWidth, height / LayoutHeight)};
+    case PageLayout::Single:
+        break;
+    }
+    return {0, 0, width, height, 1};
+}
+
+// Millimetres from the frame's top-left corner, then the layout placed in it.
 void PlaceLayout(PrinterObject &printer, PagePlacement placement)
 {
     printer.SetScaleLeft(LeftOffset);
@@ -35,7 +55,7 @@ bool IsPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles
 } // namespace
 
 int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
-                    const QList<PuzzleRecord> &puzzles, PagePlacement placement,
+                    const QList<PuzzleRecord> &puzzles, const PrintOptions &options,
                     const PrintProgress &progress)
 {
     // Nothing checked: no document at all, rather than a blank page.
@@ -44,23 +64,36 @@ int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries
                           [&](const PrintListEntry &e) { return IsPrintable(e, puzzles); }));
     if (total == 0)
         return 0;
+    const int perSheet = options.Layout == PageLayout::Two ? 2 : 1;
+    const int sheets = (total + perSheet - 1) / perSheet;
+    // An enlarged page fills the area; only its centre is left to place it.
+    const PagePlacement placement =
+        options.Layout == PageLayout::Large ? PagePlacement::Centre : options.Placement;
 
     const auto first = std::find_if(entries.begin(), entries.end(), [&](const PrintListEntry &e) {
         return IsPrintable(e, puzzles);
     });
     printer.SetDocumentName(DocumentName(puzzles.at(first->ItemData), total));
 
+    int drawn = 0;
     int pages = 0;
     try {
+        printer.SetFrame(FrameFor(printer, PageLayout::Single, 0)); // as the last job left it
         PageText::BeginJob(printer);
-        PlaceLayout(printer, placement);
         for (const PrintListEntry &entry : entries) {
             if (!IsPrintable(entry, puzzles))
                 continue;
-            DrawIssuePage(printer, puzzles.at(entry.ItemData));
+            const int slot = drawn % perSheet;
+            printer.SetFrame(FrameFor(printer, options.Layout, slot));
+            PlaceLayout(printer, placement);
+            DrawIssuePage(printer, puzzles.at(entry.ItemData), options.Cells);
+            ++drawn;
+            if (slot + 1 < perSheet && drawn < total)
+                continue;
+            printer.NewPage();
             ++pages;
             if (progress)
-                progress(pages, total);
+                progress(pages, sheets);
         }
         printer.EndDoc();
     } catch (...) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PrintOptions.h"
 #include "PrinterObject.h"
 
 #include <QList>
@@ -15,15 +16,7 @@ struct PrintListEntry
     qint32 ItemData = 0;   // the record's index in Puzzles
 };
 
-// The position options of the main window.
-enum class PagePlacement
-{
-    TopLeft,    // 左上隅
-    CentreLeft, // 中央左寄せ
-    Centre      // 中央
-};
-
-// Told after each page: pages drawn so far, pages in the document. It may throw
+// Told after each sheet: sheets printed so far, sheets in the document. It may throw
 // PrintCancelled to stop the job.
 using PrintProgress = std::function<void(int done, int total)>;
 
@@ -32,9 +25,10 @@ struct PrintCancelled
 {
 };
 
-// Draws every checked entry, in list order, one page each, on the printer and ends the
-// document. Returns the number of pages; with nothing checked nothing at all is begun.
-// A PrinterError or PrintCancelled propagates after the document is killed.
+// Draws every checked entry, in list order, one page each (two a sheet with the two-up
+// layout), on the printer and ends the document. Returns the number of sheets; with nothing
+// checked nothing at all is begun. A PrinterError or PrintCancelled propagates after the
+// document is killed.
 int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
-                    const QList<PuzzleRecord> &puzzles, PagePlacement placement,
+                    const QList<PuzzleRecord> &puzzles, const PrintOptions &options,
                     const PrintProgress &progress = {});

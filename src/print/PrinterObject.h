@@ -43,9 +43,22 @@ enum class LineEnd
 // The shapes Line draws; the values are the flag codes a job's recording shows.
 enum class LineForm : qint16
 {
-    TwoPoints = 4,       // from (x1, y1) to (x2, y2)
-    PointAndOffset = 12, // from (x1, y1) by the offset (x2, y2)
-    BoxFromOffset = 28   // the outline of the box from (x1, y1) by the offset (x2, y2)
+    TwoPoints = 4,           // from (x1, y1) to (x2, y2)
+    PointAndOffset = 12,     // from (x1, y1) by the offset (x2, y2)
+    BoxFromOffset = 28,      // the outline of the box from (x1, y1) by the offset (x2, y2)
+    FilledBoxFromOffset = 60 // the same box filled black, without the pen's outline
+};
+
+// The part of the printable area the scale refers to, and how large a layout millimetre is
+// drawn there: texts, pens and positions alike. It lets one page routine fill half a sheet or
+// an enlarged page.
+struct PageFrame
+{
+    float Left = 0, Top = 0;     // millimetres from the printable area's top-left corner
+    float Width = 0, Height = 0; // millimetres
+    float Zoom = 1;              // paper millimetres per layout millimetre
+
+    bool operator==(const PageFrame &) const = default;
 };
 
 // The printer object the drawing code works on: a page surface in millimetres with a current
@@ -57,14 +70,19 @@ class PrinterObject
 public:
     virtual ~PrinterObject() = default;
 
-    // Millimetres; ScaleLeft and ScaleTop are the coordinates of the printable area's
-    // top-left corner, so that moving them moves everything drawn later.
+    // Millimetres; ScaleLeft and ScaleTop are the coordinates of the frame's top-left corner,
+    // so that moving them moves everything drawn later, and ScaleWidth and ScaleHeight its
+    // size in layout millimetres. The frame is the whole printable area at zoom 1 until set.
     virtual void SetScaleLeft(float left) = 0;
     virtual void SetScaleTop(float top) = 0;
     virtual float ScaleLeft() const = 0;
     virtual float ScaleTop() const = 0;
     virtual float ScaleWidth() const = 0;
     virtual float ScaleHeight() const = 0;
+    virtual void SetFrame(const PageFrame &frame) = 0;
+    // The printable area in paper millimetres, whatever the frame.
+    virtual float PrintableWidth() const = 0;
+    virtual float PrintableHeight() const = 0;
 
     virtual float CurrentX() const = 0;
     virtual float CurrentY() const = 0;

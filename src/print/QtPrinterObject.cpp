@@ -71,16 +71,50 @@ QPointF QtPrinterObject::ToDots(float x, float y) const
 
 // From the millimetre layout rather than the device rectangle: Qt keeps paper sizes in
 // whole points, which would make A4 0.04 mm too tall and move a centred layout.
-float QtPrinterObject::ScaleWidth() const
+float QtPrinterObject::PrintableWidth() const
 {
     const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Millimeter);
     return float(area.width());
 }
 
-float QtPrinterObject::ScaleHeight() const
+float QtPrinterObject::PrintableHeight() const
 {
     const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Millimeter);
     return float(area.height());
+}
+
+float QtPrinterObject::ScaleWidth() const
+{
+    return m_frame ? m_frame->Width / m_frame->Zoom : PrintableWidth();
+}
+
+float QtPrinterObject::ScaleHeight() const
+{
+    return m_frame ? m_frame->Height / m_frame->Zoom : PrintableHeight();
+}
+
+void QtPrinterObject::SetFrame(const PageFrame &frame)
+{
+    if (m_frame == frame)
+        return;
+    m_frame = frame;
+    if (m_documentOpen)
+        ApplyFrame();
+}
+
+// The painter does the framing, so that fonts, pens and positions scale as one and are
+// measured in layout units as before.
+void QtPrinterObject::ApplyFrame()
+{
+    if (!m_frame) {
+        m_painter.resetTransform();
+        return;
+    }
+    const double dots = DotsPerUnit();
+    QTransform transform;
+    transform.translate(m_frame->Left * dots, m_frame->Top * dots);
+    transform.scale(m_frame->Zoom, m_frame->Zoom);
+    m_painter.setWorldTransform(transform);
 }
 
 const QtPrinterObject::CachedFont &QtPrinterObject::CurrentFont()
@@ -172,7 +206,9 @@ void QtPrinterObject::Line(LineForm form, float x1, float y1, float x2, float y2
     ApplyPen();
     const QPointF from = ToDots(x1, y1);
     const QPointF to = ToDots(endX, endY);
-    if (form == LineForm::BoxFromOffset)
+    if (form == LineForm::FilledBoxFromOffset)
+        m_painter.fillRect(QRectF(from, to).normalized(), Qt::black);
+    else if (form == LineForm::BoxFromOffset)
         m_painter.drawRect(QRectF(from, to).normalized());
     else
         m_painter.drawLine(from, to);
@@ -197,6 +233,7 @@ void QtPrinterObject::BeginOutput()
         m_penDirty = true;
         m_painter.setBackground(Qt::white);
         m_painter.setBackgroundMode(m_fontTransparent ? Qt::TransparentMode : Qt::OpaqueMode);
+        ApplyFrame();
     }
     for (; m_pendingPageBreaks > 0; --m_pendingPageBreaks) {
         if (!m_printer->newPage())

@@ -8,6 +8,7 @@
 #include <QPen>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPageSize;
@@ -38,6 +39,9 @@ public:
     float ScaleTop() const override { return m_scaleTop; }
     float ScaleWidth() const override;
     float ScaleHeight() const override;
+    void SetFrame(const PageFrame &frame) override;
+    float PrintableWidth() const override;
+    float PrintableHeight() const override;
 
     float CurrentX() const override { return m_currentX; }
     float CurrentY() const override { return m_currentY; }
@@ -84,6 +88,7 @@ private:
     // Begins the document, or takes a pending page break, before any output.
     void BeginOutput();
     void ApplyPen();
+    void ApplyFrame();
     void RequireNoDocument(const char *setting) const;
     [[noreturn]] void ThrowIfFailed(const char *what, const char16_t *japaneseWhat);
 
@@ -94,6 +99,7 @@ private:
 
     float m_scaleLeft = 0;
     float m_scaleTop = 0;
+    std::optional<PageFrame> m_frame; // none: the whole printable area at zoom 1
     float m_currentX = 0;
     float m_currentY = 0;
 

@@ -5,18 +5,7 @@
 #include <QSettings>
 #include <QVariant>
 
-#include <algorithm>
-#include <array>
-
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The names rotam-pdf's --position takes, in the order of PagePlacement.
-const std::array<QString, 3> PlacementNames{u"top-left"_s, u"center-left"_s, u"center"_s};
-const std::array<QString, 3> LayoutNames{u"single"_s, u"two"_s, u"large"_s};
-
-} // namespace
 
 AppSettings::AppSettings(std::shared_ptr<QSettings> store) : m_store(std::move(store)) {}
 
@@ -53,29 +42,23 @@ void AppSettings::setOpenFolder(const QString &folder)
 std::optional<PagePlacement> AppSettings::placement() const
 {
     const std::optional<QString> name = text(u"print/position"_s);
-    for (size_t i = 0; name && i < PlacementNames.size(); ++i) {
-        if (*name == PlacementNames[i])
-            return PagePlacement(i);
-    }
-    return std::nullopt;
+    return name ? PlacementFromName(*name) : std::nullopt;
 }
 
 void AppSettings::setPlacement(PagePlacement placement)
 {
-    write(u"print/position"_s, PlacementNames.at(size_t(placement)));
+    write(u"print/position"_s, PlacementName(placement));
 }
 
-std::optional<QString> AppSettings::layout() const
+std::optional<PageLayout> AppSettings::layout() const
 {
     const std::optional<QString> name = text(u"print/layout"_s);
-    if (!name || std::find(LayoutNames.begin(), LayoutNames.end(), *name) == LayoutNames.end())
-        return std::nullopt;
-    return name;
+    return name ? LayoutFromName(*name) : std::nullopt;
 }
 
-void AppSettings::setLayout(const QString &layout)
+void AppSettings::setLayout(PageLayout layout)
 {
-    write(u"print/layout"_s, layout);
+    write(u"print/layout"_s, LayoutName(layout));
 }
 
 std::optional<bool> AppSettings::cells() const

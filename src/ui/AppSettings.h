@@ -24,9 +24,8 @@ public:
     std::optional<PagePlacement> placement() const;
     void setPlacement(PagePlacement placement);
 
-    // The page layout of the print options: "single", "two" or "large".
-    std::optional<QString> layout() const;
-    void setLayout(const QString &layout);
+    std::optional<PageLayout> layout() const;
+    void setLayout(PageLayout layout);
 
     // Whether the print options fill in the cells the mail gives.
     std::optional<bool> cells() const;

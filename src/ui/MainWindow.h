@@ -53,6 +53,10 @@ public:
     QList<PrintListEntry> listEntries() const;
     // The position option as it stands now.
     PagePlacement placement() const;
+    // The position option with the layout and cells chosen in the print dialog: what a print
+    // or a preview uses, and what the program keeps between runs.
+    PrintOptions printOptions() const;
+    void setPrintOptions(const PrintOptions &options);
     // Loads mail files or folders, from the open dialog, a drop or the command line;
     // unreadable ones are named in one message and the others still load. A load that takes
     // longer than half a second shows its progress.
@@ -108,4 +112,6 @@ private:
     QList<bool> m_checked;
     qsizetype m_checkedCount = 0;
     bool m_centred = false;
+    PageLayout m_layout = PageLayout::Single;
+    bool m_cells = false;
 };

@@ -9,6 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
@@ -39,11 +40,27 @@ std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const PrinterRef &current)
 
 } // namespace
 
+PrintOptions MainWindow::printOptions() const
+{
+    return {placement(), m_layout, m_cells};
+}
+
+void MainWindow::setPrintOptions(const PrintOptions &options)
+{
+    // Values from a settings file may be out of range: those keep what the window has.
+    if (size_t(options.Placement) < positionButtons.size())
+        positionButtons[size_t(options.Placement)]->setChecked(true);
+    if (options.Layout >= PageLayout::Single && options.Layout <= PageLayout::Large)
+        m_layout = options.Layout;
+    m_cells = options.Cells;
+}
+
 void MainWindow::printCheckedIssues()
 {
     PrinterCollection &printers = *m_services.Printers;
     UiPrintDialog &dialog = *m_services.PrintDialog;
     dialog.PdfFileName = m_settings.pdfFileName().value_or(dialog.PdfFileName);
+    dialog.Options = printOptions();
     PrinterRef target;
     if (printers.Printer()) {
         // A cancelled dialog ends the job: the user said not to print.
@@ -64,6 +81,9 @@ void MainWindow::printCheckedIssues()
         }
     }
 
+    setPrintOptions(dialog.Options); // confirmed: the layout tab's choice holds from now on
+    m_settings.setLayout(m_layout);
+    m_settings.setCells(m_cells);
     if (const PrinterRef current = printers.Printer())
         m_settings.setPrinterName(current->DeviceName());
     if (!dialog.PdfFileName.isEmpty())
@@ -105,7 +125,7 @@ bool MainWindow::runPageJob(PrinterObject &printer)
             throw PrintCancelled();
     };
     try {
-        PrintIssuePages(printer, listEntries(), store.Puzzles, placement(), onPage);
+        PrintIssuePages(printer, listEntries(), store.Puzzles, printOptions(), onPage);
         return true;
     } catch (const PrinterError &error) {
         progress.reset();

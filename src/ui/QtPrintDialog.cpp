@@ -1,6 +1,7 @@
 #include "QtPrintDialog.h"
 
 #include "DevModeCodes.h"
+#include "PrintLayoutTab.h"
 #include "QtPrinterObject.h"
 
 #include <QPrintDialog>
@@ -51,8 +52,11 @@ std::optional<PrintDialogSettings> QtPrintDialog::Exec(QWidget *owner,
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    PrintLayoutTab layoutTab(Options);
+    dialog.setOptionTabs({&layoutTab});
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    Options = layoutTab.options();
 
     const PrintDialogSettings chosen = SettingsFromPrinter(*printer);
     if (chosen.ToFile) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PrintOptions.h"
 #include "PrinterDialog.h"
 
 class QPrinter;
@@ -14,6 +15,8 @@ public:
 
     // The output-file field's text when the dialog opens; once a file was chosen, that file.
     QString PdfFileName;
+    // What the dialog's layout tab shows; after a confirmed dialog, what the user chose there.
+    PrintOptions Options;
 };
 
 // Qt's print dialog in place of the Windows one.

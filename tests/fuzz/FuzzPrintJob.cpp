@@ -22,8 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const qint32 index : IssueListOrder(store))
         entries.append({true, index});
     RecordingPrinter printer;
-    const int pages = PrintIssuePages(printer, entries, store.Puzzles, PagePlacement(size % 3));
-    if (pages != entries.size() || printer.Pages() != pages)
+    const PrintOptions options(PagePlacement(size % 3), PageLayout(size / 3 % 3), size / 9 % 2);
+    const int pages = PrintIssuePages(printer, entries, store.Puzzles, options);
+    const qsizetype perSheet = options.Layout == PageLayout::Two ? 2 : 1;
+    if (pages != (entries.size() + perSheet - 1) / perSheet || printer.Pages() != pages)
         std::abort();
     return 0;
 }

@@ -221,6 +221,106 @@ TEST_F(PdfOutputTest, TitleAndCreatorNameTheDocument)
     }
 }
 
+// Paper millimetres of a layout point placed at (left, top) in a frame at frameX, zoomed.
+struct Placed
+{
+    double frameX, left, top, zoom = 1;
+    double X(double x) const { return Margin + frameX + (x - left) * zoom; }
+    double Y(double y) const { return Margin + (y - top) * zoom; }
+};
+
+// The centre of the vertical line near x on the row at y; 0 when there is none.
+double ColumnLine(const QImage &page, double x, double y)
+{
+    return InkCentreX(page, y, x - 0.8, x + 0.8).value_or(0);
+}
+
+TEST_F(PdfOutputTest, LargeGridsStayInsideThePrintableArea)
+{
+    struct Case
+    {
+        qint32 n;
+        PagePlacement placement;
+        double left, right, top; // the grid outline on the paper
+    };
+    const double cell = 200.0 / 41; // 41 cells shrunk into the printable width
+    for (const Case &c : {Case{15, PagePlacement::TopLeft, 11, 101, 29},
+                          Case{20, PagePlacement::CentreLeft, 11, 131, 87.5},
+                          Case{30, PagePlacement::TopLeft, 11, 191, 29},
+                          Case{20, PagePlacement::Centre, 50.5, 170.5, 87.5},
+                          Case{32, PagePlacement::Centre, 13, 205, 87.5},
+                          Case{40, PagePlacement::TopLeft, 5 + cell, 205, 23 + cell}}) {
+        SCOPED_TRACE(c.n * 10 + int(c.placement));
+        PdfExportOptions options;
+        options.Placement = c.placement;
+        ASSERT_TRUE(Export({SampleIssue(1, c.n, 0, 0)}, options)) << messages.toStdString();
+        const QImage page = Page(pdf, 1);
+        EXPECT_NEAR(ColumnLine(page, c.left, c.top + 2), c.left, Tolerance);
+        EXPECT_NEAR(ColumnLine(page, c.right, c.top + 2), c.right, Tolerance);
+        EXPECT_GE(FirstInkX(page, c.top + 2, 0, c.left).value_or(0), Margin - Tolerance);
+    }
+}
+
+TEST_F(PdfOutputTest, TwoUpPutsTwoIssuesASheetEachInItsHalf)
+{
+    for (const auto &[placement, left, top] : {std::tuple{PagePlacement::TopLeft, -4.5, 0.0},
+                                               std::tuple{PagePlacement::CentreLeft, -4.5, -58.5},
+                                               std::tuple{PagePlacement::Centre, -10.5, -58.5}}) {
+        SCOPED_TRACE(int(placement));
+        PdfExportOptions options;
+        options.Layout = PageLayout::Two;
+        options.Placement = placement;
+        const PuzzleRecord issue = SampleIssue(1, 10, 0, 0);
+        ASSERT_TRUE(Export({issue, issue, issue}, options)) << messages.toStdString();
+        ASSERT_EQ(PageCount(pdf), 2);
+        for (const auto &[sheet, half] : {std::pair{1, 0}, std::pair{1, 1}, std::pair{2, 0}}) {
+            const QImage page = Page(pdf, sheet);
+            const Placed in{100.0 * half, left, top};
+            const auto rule = InkCentreY(page, in.X(50), in.Y(17) - 0.8, in.Y(17) + 0.8);
+            EXPECT_NEAR(rule.value_or(0), in.Y(17), Tolerance);
+            EXPECT_NEAR(ColumnLine(page, in.X(15), in.Y(27)), in.X(15), Tolerance);
+            EXPECT_NEAR(ColumnLine(page, in.X(75), in.Y(27)), in.X(75), Tolerance);
+        }
+        const Placed empty{100, left, top};
+        EXPECT_FALSE(InkCentreY(Page(pdf, 2), empty.X(50), empty.Y(16), empty.Y(18)));
+    }
+}
+
+TEST_F(PdfOutputTest, LargeLayoutEnlargesTheCellsToFillThePaper)
+{
+    for (const auto &[paper, width, height] :
+         {std::tuple{"A4", 200.0, 287.0}, std::tuple{"Letter", 205.9, 269.4}}) {
+        SCOPED_TRACE(paper);
+        const double zoom = std::min(width / 95, height / 170);
+        const Placed at{0, -(width / zoom - 95) / 2 - 8, -(height / zoom - 170) / 2, zoom};
+        PdfExportOptions options;
+        options.Layout = PageLayout::Large;
+        options.Paper = QString::fromLatin1(paper);
+        ASSERT_TRUE(Export({SampleIssue(1, 10, 0, 0)}, options)) << messages.toStdString();
+        const QImage page = Page(pdf, 1);
+        const double outline = ColumnLine(page, at.X(15), at.Y(27));
+        EXPECT_NEAR(outline, at.X(15), Tolerance);
+        EXPECT_NEAR(ColumnLine(page, at.X(21), at.Y(27)) - outline, 6 * zoom, Tolerance);
+    }
+}
+
+TEST_F(PdfOutputTest, CellsShowBlackSquaresAndGivenCharacters)
+{
+    PuzzleRecord record = SampleIssue(1, 10, 0, 0);
+    record.Cells = {QString(), QStringLiteral("■□Ｘ")};
+    PdfExportOptions options;
+    options.Cells = true;
+    ASSERT_TRUE(Export({record}, options)) << messages.toStdString();
+    const QImage page = Page(pdf, 1);
+    const Placed at{0, -4.5, 0};
+    const auto centre = [&](int column) { return at.X(9 + 6 * column + 3); };
+    EXPECT_GT(InkWidthY(page, centre(1), at.Y(25), at.Y(29)), 3.8) << "black";
+    EXPECT_LT(InkWidthY(page, centre(2), at.Y(25), at.Y(29)), 0.05) << "white";
+    const auto given = InkCentreX(page, at.Y(27), centre(3) - 2.5, centre(3) + 2.5);
+    EXPECT_NEAR(given.value_or(0), centre(3), 0.5);
+    EXPECT_TRUE(Text(pdf).contains(QStringLiteral("Ｘ")));
+}
+
 } // namespace
 
 TEST_F(PdfOutputTest, ThousandLabelGridIsDrawnOffThePaper)

@@ -327,12 +327,61 @@ TEST_F(PrintJobTest, SettingsDoNotDependOnThePageBefore)
 
 } // namespace
 
-TEST_F(PrintJobTest, ThousandLabelGridRunsOffThePaperWithoutFailing)
+TEST_F(PrintJobTest, ThousandLabelGridShrinksIntoThePrintableWidth)
 {
     PrintOne(SampleIssue(1, 1000, 1, 1));
     EXPECT_EQ(printer->Pages(), 1);
-    const float x0 = (84 - 6 * 1001) / 2.0f;
-    EXPECT_THAT(LinesWith(28), ::testing::ElementsAre(IsLine(28, x0 + 6, 24, 6000, 6000)));
+    const double cell = 200.0 / 1001;
+    EXPECT_THAT(LinesWith(28),
+                ::testing::ElementsAre(IsLine(28, float(-4.5 + cell), float(18 + cell),
+                                              float(cell * 1000), float(cell * 1000))));
     EXPECT_EQ(LinesWith(12).size(), 2 * 999);
     EXPECT_EQ(printer->CallsOf(QStringLiteral("EndDoc")).size(), 1);
+}
+
+// On B5 a half is 86 mm wide: both issues of a sheet shrink to fit it, the third begins the
+// next sheet in its left half.
+TEST_F(PrintJobTest, TwoUpShrinksWhereAHalfIsNarrowerThanTheLayout)
+{
+    RecordingPrinter b5(QStringLiteral("B5"), 172, 247);
+    puzzles = {PuzzleRecord{}, SampleIssue(1, 5, 1, 1), SampleIssue(2, 5, 1, 1),
+               SampleIssue(3, 5, 1, 1)};
+    int sheets = 0;
+    EXPECT_EQ(PrintIssuePages(b5, {{true, 1}, {true, 2}, {true, 3}}, puzzles,
+                              {PagePlacement::TopLeft, PageLayout::Two},
+                              [&](int, int total) { sheets = total; }),
+              2);
+    EXPECT_EQ(sheets, 2);
+    QList<PageFrame> frames;
+    for (const auto &print : b5.Prints()) {
+        if (print.Text.startsWith(QStringLiteral("◇")))
+            frames << print.Frame;
+    }
+    const PageFrame left{0, 0, 86, 247, 86.0f / 95}, right{86, 0, 86, 247, 86.0f / 95};
+    EXPECT_EQ(frames, (QList<PageFrame>{left, right, left}));
+}
+
+TEST_F(PrintJobTest, CellsTakeTheMailsSquaresAndCharacters)
+{
+    PuzzleRecord record = SampleIssue(1, 3, 0, 0); // X0 = 30: cells from x 36, y 24
+    record.Cells = {QString(), QStringLiteral("■□Ｘ"), QStringLiteral("\u3000𠀋"),
+                    QStringLiteral("■■"), QStringLiteral("■■■")};
+    puzzles = {PuzzleRecord{}, record};
+    PrintIssuePages(*printer, {{true, 1}}, puzzles,
+                    {PagePlacement::TopLeft, PageLayout::Single, true});
+    EXPECT_THAT(LinesWith(60),
+                ::testing::ElementsAre(IsLine(60, 36, 24, 6, 6), IsLine(60, 36, 36, 6, 6),
+                                       IsLine(60, 42, 36, 6, 6)));
+    const auto given = PrintOf(QStringLiteral("Ｘ"));
+    EXPECT_FLOAT_EQ(given.X, (48 + 54 - 3.3f) / 2);
+    EXPECT_FLOAT_EQ(given.Y, (24 + 30 - 5.5f) / 2);
+    EXPECT_EQ(given.Font, (PrinterFont{QStringLiteral("ＭＳ Ｐゴシック"), 11}));
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("𠀋")).X, (42 + 48 - 3.3f) / 2);
+    for (const QString &empty : {QStringLiteral("□"), QStringLiteral("\u3000")})
+        EXPECT_FALSE(Printed(empty));
+
+    printer->Calls.clear();
+    PrintOne(record); // the option off: the empty grid
+    EXPECT_TRUE(LinesWith(60).isEmpty());
+    EXPECT_FALSE(Printed(QStringLiteral("Ｘ")));
 }

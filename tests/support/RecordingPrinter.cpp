@@ -10,7 +10,8 @@ qsizetype CodePoints(const QString &text)
 } // namespace
 
 RecordingPrinter::RecordingPrinter(QString deviceName, float printableWidth, float printableHeight)
-    : m_deviceName(std::move(deviceName)), m_width(printableWidth), m_height(printableHeight)
+    : m_deviceName(std::move(deviceName)), m_width(printableWidth),
+      m_height(printableHeight), m_frame{0, 0, printableWidth, printableHeight, 1}
 {
     Font.Name = QStringLiteral("Courier New");
     Font.Size = 10;
@@ -52,7 +53,7 @@ int RecordingPrinter::Pages() const
 
 void RecordingPrinter::Record(const QString &member, QList<double> numbers, const QString &text)
 {
-    Calls.append({member, text, std::move(numbers), m_x, m_y, Font, m_drawWidth});
+    Calls.append({member, text, std::move(numbers), m_x, m_y, Font, m_drawWidth, m_frame});
 }
 
 void RecordingPrinter::Output()
@@ -72,6 +73,13 @@ void RecordingPrinter::SetScaleTop(float top)
 {
     Record(QStringLiteral("SetScaleTop"), {top});
     m_scaleTop = top;
+}
+
+void RecordingPrinter::SetFrame(const PageFrame &frame)
+{
+    Record(QStringLiteral("SetFrame"),
+           {frame.Left, frame.Top, frame.Width, frame.Height, frame.Zoom});
+    m_frame = frame;
 }
 
 void RecordingPrinter::SetCurrentX(float x)

@@ -18,6 +18,7 @@ struct RecordedCall
     float X = 0, Y = 0;    // CurrentX/CurrentY when the call was made
     PrinterFont Font;      // the font in force
     qint16 DrawWidth = 0;  // the pen width in force
+    PageFrame Frame;       // the frame in force
 };
 
 // A printer that draws nothing and records every call. Text metrics are deterministic: every
@@ -52,8 +53,11 @@ public:
     void SetScaleTop(float top) override;
     float ScaleLeft() const override { return m_scaleLeft; }
     float ScaleTop() const override { return m_scaleTop; }
-    float ScaleWidth() const override { return m_width; }
-    float ScaleHeight() const override { return m_height; }
+    float ScaleWidth() const override { return m_frame.Width / m_frame.Zoom; }
+    float ScaleHeight() const override { return m_frame.Height / m_frame.Zoom; }
+    void SetFrame(const PageFrame &frame) override;
+    float PrintableWidth() const override { return m_width; }
+    float PrintableHeight() const override { return m_height; }
 
     float CurrentX() const override { return m_x; }
     float CurrentY() const override { return m_y; }
@@ -90,6 +94,7 @@ private:
 
     QString m_deviceName;
     float m_width, m_height;
+    PageFrame m_frame;
     float m_scaleLeft = 0, m_scaleTop = 0;
     float m_x = 0, m_y = 0;
     qint16 m_drawWidth = 1;

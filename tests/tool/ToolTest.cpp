@@ -47,6 +47,8 @@ TEST(RotamPdf, UsageErrorsExitWith2)
                       example("rotam-0123.txt")},
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--position"),
                       QStringLiteral("middle"), example("rotam-0123.txt")},
+          QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--layout"),
+                      QStringLiteral("double"), example("rotam-0123.txt")},
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--select"),
                       QStringLiteral("0"), example("rotam-0123.txt")},
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--select"),
@@ -201,4 +203,20 @@ TEST(RotamPdf, FoldersAndCells)
                    QStringLiteral("--select"), QStringLiteral("3"), example("rotam-maildir")})
                   .exitCode,
               1);
+}
+
+TEST(RotamPdf, TwoUpPrintsTwoIssuesASheet)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("two.pdf"));
+    QProcess process;
+    process.start(QStringLiteral(ROTAM_PDF_PATH),
+                  {QStringLiteral("--layout"), QStringLiteral("two"), QStringLiteral("--cells"),
+                   QStringLiteral("-o"), pdf, example("rotam-0123.txt"),
+                   example("rotam-digest-0124-0127.txt")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    process.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_TRUE(process.readAllStandardOutput().contains("Pages:           3")); // 5 issues
 }

@@ -39,7 +39,7 @@ TEST_F(AppSettingsFile, EveryValueComesBackInALaterRun)
             AppSettings settings(Open());
             settings.setOpenFolder(dir.path());
             settings.setPlacement(placement);
-            settings.setLayout(u"two"_s);
+            settings.setLayout(PageLayout::Two);
             settings.setCells(placement == PagePlacement::Centre);
             settings.setPrinterName(u"Laser 2"_s);
             settings.setPdfFileName(dir.filePath(u"問題.pdf"_s));
@@ -47,7 +47,7 @@ TEST_F(AppSettingsFile, EveryValueComesBackInALaterRun)
         const AppSettings later(Open());
         EXPECT_EQ(later.openFolder(), dir.path());
         EXPECT_EQ(later.placement(), placement);
-        EXPECT_EQ(later.layout(), u"two"_s);
+        EXPECT_EQ(later.layout(), PageLayout::Two);
         EXPECT_EQ(later.cells(), placement == PagePlacement::Centre);
         EXPECT_EQ(later.printerName(), u"Laser 2"_s);
         EXPECT_EQ(later.pdfFileName(), dir.filePath(u"問題.pdf"_s));

@@ -1,13 +1,18 @@
 #include "UiTestSupport.h"
 
+#include "PrintLayoutTab.h"
 #include "QtPrintDialog.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QListWidget>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -241,6 +246,60 @@ TEST(Printing, PreviewDrawsWhatPrintingDraws)
         EXPECT_EQ(preview.Calls[i].Numbers, printed[i].Numbers);
     }
     EXPECT_EQ(preview.Pages(), 3);
+}
+
+TEST(Printing, LayoutTabChoiceHoldsForThisAndLaterJobsAndThePreview)
+{
+    MainWindowFixture f;
+    LoadThree(f);
+    f.Window->checkAllButton->click();
+    f.Window->positionButtons[2]->setChecked(true);
+    const PrintOptions chosen{PagePlacement::Centre, PageLayout::Two, true};
+    f.PrintDialog->ChosenOptions = chosen;
+    f.PrintDialog->Answer.reset(); // cancelled: nothing changes
+    f.Window->printButton->click();
+    EXPECT_EQ(f.Window->printOptions(), PrintOptions(PagePlacement::Centre));
+
+    f.PrintDialog->Answer = Choice();
+    f.Window->printButton->click();
+    EXPECT_EQ(f.PrintDialog->ShownOptions.back(), PrintOptions(PagePlacement::Centre));
+    EXPECT_EQ(f.Window->printOptions(), chosen);
+    EXPECT_EQ(f.Printers->At(0)->Pages(), 2) << "three issues, two a sheet";
+    RecordingPrinter preview(u"Preview"_s);
+    f.Window->drawPreviewPages(preview);
+    EXPECT_EQ(preview.Pages(), 2);
+
+    f.PrintDialog->ChosenOptions.reset();
+    f.Window->printButton->click();
+    EXPECT_EQ(f.PrintDialog->ShownOptions.back(), chosen) << "the tab shows the last choice";
+    f.Window->setPrintOptions({PagePlacement::TopLeft, PageLayout::Large, false});
+    EXPECT_TRUE(f.Window->positionButtons[0]->isChecked());
+    f.Window->setPrintOptions({PagePlacement(7), PageLayout(-1), true}); // a damaged setting
+    EXPECT_EQ(f.Window->printOptions(),
+              PrintOptions(PagePlacement::TopLeft, PageLayout::Large, true));
+}
+
+// The real dialog, answered from inside its event loop: the tab starts from the options it is
+// given and hands back what was chosen on it.
+TEST(Printing, QtPrintDialogHasTheLayoutTab)
+{
+    QtPrintDialog dialog;
+    dialog.Options = {PagePlacement::CentreLeft, PageLayout::Large, true};
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto *qtDialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        auto *tab = qtDialog ? qtDialog->findChild<PrintLayoutTab *>() : nullptr;
+        if (!tab)
+            return qtDialog ? qtDialog->reject() : void();
+        shown = tab->windowTitle() == u"レイアウト"_s && tab->layoutButtons[2]->isChecked() &&
+                tab->cellsBox->isChecked();
+        tab->layoutButtons[1]->click();
+        tab->cellsBox->setChecked(false);
+        qtDialog->accept();
+    });
+    ASSERT_TRUE(dialog.Exec(nullptr, PrintDialogSettings{}).has_value());
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(dialog.Options, PrintOptions(PagePlacement::CentreLeft, PageLayout::Two, false));
 }
 
 // Duplex needs a printer that offers it, so it is checked against the CUPS queue; here a PDF

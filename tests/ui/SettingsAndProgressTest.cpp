@@ -48,12 +48,13 @@ TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
     laser.DeviceName = u"LASER"_s;
     f.PrintDialog->Answer = laser;
     f.PrintDialog->ChosenPdfFile = pdf;
+    f.PrintDialog->ChosenOptions = PrintOptions(PagePlacement::Centre, PageLayout::Two, true);
     f.Window->printButton->click();
 
     f.Restart();
     f.PrintDialog->PdfFileName.clear(); // the dialog object of a new run knows nothing
     f.PrintDialog->Answer.reset();
-    EXPECT_EQ(f.Window->placement(), PagePlacement::Centre);
+    EXPECT_EQ(f.Window->printOptions(), PrintOptions(PagePlacement::Centre, PageLayout::Two, true));
     EXPECT_EQ(f.Printers->Printer(), f.Printers->At(1));
     f.OpenFiles({Example("rotam-0123.txt")});
     EXPECT_EQ(f.OpenDialog->Folders,

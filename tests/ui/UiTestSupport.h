@@ -55,6 +55,9 @@ public:
     QList<PrintDialogSettings> Presets;
     QStringList PdfPresets; // the output-file field as each showing opened it
     QString ChosenPdfFile;  // typed into that field, when set
+    // What the layout tab showed each time, and what the user picks there on confirming.
+    QList<PrintOptions> ShownOptions;
+    std::optional<PrintOptions> ChosenOptions;
 
     std::optional<PrintDialogSettings> Exec(QWidget *, const PrintDialogSettings &preset) override
     {
@@ -62,8 +65,10 @@ public:
         PdfPresets.append(PdfFileName);
         if (!ChosenPdfFile.isEmpty())
             PdfFileName = ChosenPdfFile;
+        ShownOptions.append(Options);
         if (!Answer)
             return std::nullopt;
+        Options = ChosenOptions.value_or(Options);
         PrintDialogSettings chosen = *Answer;
         if (chosen.DeviceName.isEmpty())
             chosen.DeviceName = preset.DeviceName.toUpper();

@@ -35,6 +35,15 @@ const QCommandLineOption PositionOption(
     QStringLiteral("position"),
     QStringLiteral("Placement on the page: top-left (default), center-left or center."),
     QStringLiteral("position"), QStringLiteral("top-left"));
+const QCommandLineOption
+    LayoutOption(QStringLiteral("layout"),
+                 QStringLiteral("Issues a sheet: single (default), two side by side, or large (one "
+                                "enlarged to the paper)."),
+                 QStringLiteral("layout"), QStringLiteral("single"));
+const QCommandLineOption CellsOption(
+    QStringLiteral("cells"),
+    QStringLiteral("Print the grid's cells as the mail has them: black squares and given "
+                   "characters."));
 const QCommandLineOption PaperOption(QStringLiteral("paper"),
                                      QStringLiteral("Paper: A4 (default), B5, A5 or Letter."),
                                      QStringLiteral("paper"), QStringLiteral("A4"));
@@ -51,22 +60,11 @@ void setUp(QCommandLineParser &parser)
                        "one page each."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions(
-        {JsonOption, ListOption, OutputOption, PositionOption, PaperOption, SelectOption});
+    parser.addOptions({JsonOption, ListOption, OutputOption, PositionOption, LayoutOption,
+                       CellsOption, PaperOption, SelectOption});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Mail files and folders, read in order."),
                                  QStringLiteral("FILE..."));
-}
-
-std::optional<PagePlacement> placementFromName(const QString &name)
-{
-    if (name == u"top-left")
-        return PagePlacement::TopLeft;
-    if (name == u"center-left")
-        return PagePlacement::CentreLeft;
-    if (name == u"center")
-        return PagePlacement::Centre;
-    return std::nullopt;
 }
 
 std::optional<QList<qint32>> indexesFromList(const QString &list)
@@ -96,10 +94,15 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
         return QStringLiteral("no mail file given");
     if (int(options.Json) + int(options.List) + int(parser.isSet(OutputOption)) != 1)
         return QStringLiteral("choose exactly one of --json, --list and -o");
-    const auto placement = placementFromName(parser.value(PositionOption));
+    const auto placement = PlacementFromName(parser.value(PositionOption));
     if (!placement)
         return QStringLiteral("unknown position: ") + parser.value(PositionOption);
     options.Pdf.Placement = *placement;
+    const auto layout = LayoutFromName(parser.value(LayoutOption));
+    if (!layout)
+        return QStringLiteral("unknown layout: ") + parser.value(LayoutOption);
+    options.Pdf.Layout = *layout;
+    options.Pdf.Cells = parser.isSet(CellsOption);
     options.Pdf.Paper = parser.value(PaperOption);
     if (!QStringList{QStringLiteral("A4"), QStringLiteral("B5"), QStringLiteral("A5"),
                      QStringLiteral("Letter")}

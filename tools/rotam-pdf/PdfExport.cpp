@@ -121,8 +121,7 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
         QMarginsF(UnprintableMm, UnprintableMm, UnprintableMm, UnprintableMm), DotsPerInch);
     int lastTenth = 0;
     try {
-        PrintIssuePages(*printer, entries, store.Puzzles, options.Placement,
-                        ProgressLine(err, lastTenth));
+        PrintIssuePages(*printer, entries, store.Puzzles, options, ProgressLine(err, lastTenth));
     } catch (const PrinterError &error) {
         err << (lastTenth > 0 && StderrIsTerminal() ? "\n" : "")
             << "rotam-pdf: " << options.OutputPath << ": " << QString::fromStdString(error.what())

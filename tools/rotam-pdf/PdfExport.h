@@ -8,10 +8,10 @@
 class IssueStore;
 class QTextStream;
 
-struct PdfExportOptions
+// The print options (placement, layout, cells) and where the pages go.
+struct PdfExportOptions : PrintOptions
 {
     QString OutputPath;
-    PagePlacement Placement = PagePlacement::TopLeft;
     QString Paper = QStringLiteral("A4"); // A4, B5, A5 or Letter
     QList<qint32> Select;                 // record indexes to print; empty: every issue
 };
