@@ -1,6 +1,7 @@
 #include "IssueLoad.h"
 #include "IssueOrder.h"
 #include "IssueStore.h"
+#include "MailLoadFixture.h"
 #include "MailMarkers.h"
 #include "MimeMessages.h"
 
@@ -27,30 +28,6 @@ QByteArray message(const QByteArray &headers, const QByteArray &body)
 {
     return "MIME-Version: 1.0\n" + headers + "\n\n" + body;
 }
-
-class MailLoad : public ::testing::Test
-{
-protected:
-    QString write(const QString &name, const QByteArray &content)
-    {
-        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path());
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return file.fileName();
-    }
-
-    QStringList titles() const
-    {
-        QStringList result;
-        for (qint32 i = 1; i <= store.UpperBound(); ++i)
-            result << store.Puzzles[i].Title;
-        return result;
-    }
-
-    QTemporaryDir dir;
-    IssueStore store;
-};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "IssueLoad.h"
 #include "IssueStore.h"
+#include "MailLoadFixture.h"
 #include "MailParser.h"
 #include "TextIntake.h"
 
@@ -13,17 +14,9 @@
 
 namespace {
 
-class ReadFiles : public ::testing::Test
+class ReadFiles : public MailLoad
 {
 protected:
-    QString write(const QString &name, const QByteArray &content)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return file.fileName();
-    }
-
     QList<ReadFailure> read(const QStringList &names)
     {
         QStringList paths;
@@ -31,24 +24,18 @@ protected:
             paths.append(dir.filePath(name));
         return LoadMailPaths(store, paths).Unreadable;
     }
-    QStringList titles() const
-    {
-        QStringList found;
-        for (qint32 i = 1; i <= store.UpperBound(); ++i)
-            found << store.Puzzles[i].Title;
-        return found;
-    }
-
-    QTemporaryDir dir;
-    IssueStore store;
 };
 
 } // namespace
 
 TEST_F(ReadFiles, FilesAreReadInOrderOneAfterAnother)
 {
-    write(QStringLiteral("a.txt"), "\xE2\x97\x87" "A" "\xE2\x97\x87\r\n");
-    write(QStringLiteral("b.txt"), "\xE2\x97\x87" "B" "\xE2\x97\x87\r");
+    write(QStringLiteral("a.txt"), "\xE2\x97\x87"
+                                   "A"
+                                   "\xE2\x97\x87\r\n");
+    write(QStringLiteral("b.txt"), "\xE2\x97\x87"
+                                   "B"
+                                   "\xE2\x97\x87\r");
     store.LoadText = QStringLiteral("pasted before");
     EXPECT_TRUE(read({QStringLiteral("b.txt"), QStringLiteral("a.txt")}).isEmpty());
     EXPECT_EQ(titles(), (QStringList{QStringLiteral("B"), QStringLiteral("A")}));
@@ -59,9 +46,15 @@ TEST_F(ReadFiles, FilesFromTwoFoldersAreEachReadFromTheirOwnFolder)
 {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) &&
                 QDir(dir.path()).mkpath(QStringLiteral("b")));
-    write(QStringLiteral("a/x.txt"), "\xE2\x97\x87" "AX" "\xE2\x97\x87\r\n");
-    write(QStringLiteral("b/y.txt"), "\xE2\x97\x87" "BY" "\xE2\x97\x87\r\n");
-    write(QStringLiteral("a/y.txt"), "\xE2\x97\x87" "wrong folder" "\xE2\x97\x87\r\n");
+    write(QStringLiteral("a/x.txt"), "\xE2\x97\x87"
+                                     "AX"
+                                     "\xE2\x97\x87\r\n");
+    write(QStringLiteral("b/y.txt"), "\xE2\x97\x87"
+                                     "BY"
+                                     "\xE2\x97\x87\r\n");
+    write(QStringLiteral("a/y.txt"), "\xE2\x97\x87"
+                                     "wrong folder"
+                                     "\xE2\x97\x87\r\n");
     EXPECT_TRUE(read({QStringLiteral("a/x.txt"), QStringLiteral("b/y.txt")}).isEmpty());
     EXPECT_EQ(titles(), (QStringList{QStringLiteral("AX"), QStringLiteral("BY")}));
 }
@@ -77,7 +70,9 @@ TEST_F(ReadFiles, AnEmptyFileIsNamedAsHoldingNoIssue)
 
 TEST_F(ReadFiles, UnreadableFilesAreReportedAndTheOthersStillLoad)
 {
-    write(QStringLiteral("good.txt"), "\xE2\x97\x87" "G" "\xE2\x97\x87\r\n");
+    write(QStringLiteral("good.txt"), "\xE2\x97\x87"
+                                      "G"
+                                      "\xE2\x97\x87\r\n");
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     write(QStringLiteral("locked.txt"), "L\r\n");

@@ -64,6 +64,19 @@ protected:
         if (queue.isEmpty() || outputPath.isEmpty())
             GTEST_SKIP() << "no CUPS queue: run scripts/cups-queue.sh and export what it prints";
     }
+    // The queue's file once the job has gone through; the queue writes it in its own time.
+    QByteArray WaitForOutput() const
+    {
+        QDeadlineTimer deadline(60000);
+        QByteArray output;
+        do {
+            QThread::msleep(200);
+            QFile file(outputPath);
+            if (file.open(QIODevice::ReadOnly))
+                output = file.readAll();
+        } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
+        return output;
+    }
     const QString queue = qEnvironmentVariable("ROTAM_CUPS_QUEUE");
     const QString outputPath = qEnvironmentVariable("ROTAM_CUPS_OUTPUT");
 };
@@ -127,15 +140,7 @@ TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
     ASSERT_TRUE(printers->Printer());
     EXPECT_EQ(printers->Printer()->DeviceName(), queue) << "the queue chosen by name is current";
 
-    QDeadlineTimer deadline(60000);
-    QByteArray output;
-    do {
-        QThread::msleep(200);
-        QFile file(outputPath);
-        if (file.open(QIODevice::ReadOnly))
-            output = file.readAll();
-    } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
-    EXPECT_EQ(PdfPages(output), 2);
+    EXPECT_EQ(PdfPages(WaitForOutput()), 2);
 }
 
 // Qt spools a CUPS job whole when the document ends and cannot withdraw it, so a cancelled
@@ -156,13 +161,5 @@ TEST_F(CupsQueue, ACancelledJobNamesThePagesAlreadySent)
     ASSERT_EQ(f.Messages.size(), 1);
     EXPECT_TRUE(f.Messages[0].text.contains(u"20 頁"_s)) << f.Messages[0].text.toStdString();
 
-    QDeadlineTimer deadline(60000);
-    QByteArray output;
-    do {
-        QThread::msleep(200);
-        QFile file(outputPath);
-        if (file.open(QIODevice::ReadOnly))
-            output = file.readAll();
-    } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
-    EXPECT_EQ(PdfPages(output), 20);
+    EXPECT_EQ(PdfPages(WaitForOutput()), 20);
 }
