@@ -49,9 +49,10 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths)
 {
     store.LoadText.clear();
     const qint32 firstNew = titledCount(store) + 1;
-    const TextSink parse = [&store](LineArray &lines) {
-        store.TextLines = std::move(lines);
-        ParseIssues(store);
+    LabelStrings labels;
+    const TextSink parse = [&store, &labels](LineArray &lines) {
+        std::swap(store.TextLines, lines); // the reader fills the last text's buffers again
+        ParseIssues(store, labels);
     };
     LoadReport report;
     for (const QString &path : paths) {

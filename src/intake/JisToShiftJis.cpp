@@ -47,12 +47,27 @@ bool isGraphic(unsigned char c)
 
 QByteArray JisToShiftJis(QByteArrayView jis)
 {
+    QByteArray shiftJis;
+    JisToShiftJis(jis, shiftJis);
+    return shiftJis;
+}
+
+void JisToShiftJis(QByteArrayView jis, QByteArray &shiftJis)
+{
     // Escapes vanish and every other byte gives at most one: the output never outgrows the input.
-    QByteArray result(jis.size(), Qt::Uninitialized);
-    char *out = result.data();
+    shiftJis.resize(jis.size());
+    char *out = shiftJis.data();
+    const qsizetype size = jis.size();
     Set set = Set::Ascii;
     Set beforeShiftOut = Set::Ascii;
-    for (qsizetype i = 0; i < jis.size(); ++i) {
+    for (qsizetype i = 0; i < size; ++i) {
+        // Runs of kanji, most of a Japanese mail, without the checks for the rarer bytes.
+        while (set == Set::Kanji && i + 1 < size && isGraphic(jis[i]) && isGraphic(jis[i + 1])) {
+            out = writeKanji(out, jis[i], jis[i + 1]);
+            i += 2;
+        }
+        if (i == size)
+            break;
         const unsigned char c = jis[i];
         if (c == Esc) {
             const auto [next, length] = escapeAt(jis.sliced(i));
@@ -71,13 +86,12 @@ QByteArray JisToShiftJis(QByteArrayView jis)
             *out++ = char(c);
         } else if (set == Set::Katakana) {
             *out++ = c <= 0x5F ? char(c + 0x80) : Invalid;
-        } else if (set == Set::Kanji && i + 1 < jis.size() && isGraphic(jis[i + 1])) {
+        } else if (set == Set::Kanji && i + 1 < size && isGraphic(jis[i + 1])) {
             out = writeKanji(out, c, jis[i + 1]);
             ++i;
         } else {
             *out++ = Invalid; // half a character, or a set CP932 lacks
         }
     }
-    result.truncate(out - result.data());
-    return result;
+    shiftJis.truncate(out - shiftJis.data());
 }
