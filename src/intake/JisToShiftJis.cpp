@@ -15,18 +15,23 @@ constexpr char ShiftOut = 0x0E;
 constexpr char ShiftIn = 0x0F;
 constexpr char Invalid = char(0xFF); // no CP932 character begins with it
 
-// The escape sequence at the start of s: the set it selects and its length, or length 0.
+// The escape sequence at the start of s, which begins with ESC: the set it selects and its
+// length, or length 0. Compared byte by byte: a JIS part has an escape every few characters.
 std::pair<Set, qsizetype> escapeAt(QByteArrayView s)
 {
-    if (s.startsWith("\x1B$B") || s.startsWith("\x1B$@"))
+    if (s.size() < 3)
+        return {Set::Ascii, 0};
+    const char intermediate = s[1];
+    const char last = s[2];
+    if (intermediate == '$' && (last == 'B' || last == '@'))
         return {Set::Kanji, 3};
-    if (s.startsWith("\x1B(B") || s.startsWith("\x1B(J"))
+    if (intermediate == '(' && (last == 'B' || last == 'J'))
         return {Set::Ascii, 3};
-    if (s.startsWith("\x1B(I"))
+    if (intermediate == '(' && last == 'I')
         return {Set::Katakana, 3};
-    if (s.startsWith("\x1B$(") && s.size() >= 4)
+    if (intermediate == '$' && last == '(' && s.size() >= 4)
         return {Set::Unknown, 4};
-    if ((s.startsWith("\x1B$") || s.startsWith("\x1B(")) && s.size() >= 3)
+    if (intermediate == '$' || intermediate == '(')
         return {Set::Unknown, 3};
     return {Set::Ascii, 0};
 }

@@ -48,6 +48,13 @@ const QStringView Blank(&GridBlank, 1);
 // The row's character at each label's position; U+3000, an unmarked cell, past its end.
 QString cellsOf(const CodePoints &row, const QList<qsizetype> &columns)
 {
+    if (const auto line = row.allInBmp()) { // every row of a CP932 mail: a unit per cell
+        QString cells(columns.size(), Qt::Uninitialized);
+        QChar *out = cells.data();
+        for (const qsizetype column : columns)
+            *out++ = column < line->size() ? (*line)[column] : GridBlank;
+        return cells;
+    }
     QString cells;
     cells.reserve(columns.size());
     for (const qsizetype column : columns) {
@@ -61,9 +68,9 @@ QString cellsOf(const CodePoints &row, const QList<qsizetype> &columns)
 class Parser
 {
 public:
-    Parser(IssueStore &store, LabelStrings &labels)
-        : m_labels(labels), m_store(store), m_lines(store.TextLines),
-          m_last(store.TextLines.UpperBound())
+    Parser(IssueStore &store, ParseContext &context)
+        : m_context(context), m_columns(context.columns), m_annotation(context.annotation),
+          m_store(store), m_lines(store.TextLines), m_last(store.TextLines.UpperBound())
     {
     }
 
@@ -250,11 +257,11 @@ private:
         return true;
     }
 
-    QString label(QStringView c) { return m_labels(c); }
+    QString label(QStringView c) { return m_context.label(c); }
 
-    LabelStrings &m_labels;
-    QList<qsizetype> m_columns; // the label positions of the current grid's header
-    QString m_annotation;       // the annotation block being read
+    ParseContext &m_context;
+    QList<qsizetype> &m_columns;
+    QString &m_annotation;
     IssueStore &m_store;
     const LineArray &m_lines;
     const qsizetype m_last;
@@ -263,22 +270,26 @@ private:
 
 } // namespace
 
-QString LabelStrings::operator()(QStringView c)
+QString ParseContext::label(QStringView c)
 {
     const char32_t key = c.size() == 2 ? QChar::surrogateToUcs4(c[0], c[1]) : c[0].unicode();
-    QString &shared = m_strings[key];
-    if (shared.isEmpty())
-        shared = c.toString();
-    return shared;
+    Recent &recent = m_recent[key & 0xFF];
+    if (recent.c != key || recent.string.isEmpty()) {
+        QString &shared = m_strings[key];
+        if (shared.isEmpty())
+            shared = c.toString();
+        recent = {key, shared};
+    }
+    return recent.string;
 }
 
-void ParseIssues(IssueStore &store, LabelStrings &labels)
+void ParseIssues(IssueStore &store, ParseContext &context)
 {
-    Parser(store, labels).run();
+    Parser(store, context).run();
 }
 
 void ParseIssues(IssueStore &store)
 {
-    LabelStrings labels;
-    ParseIssues(store, labels);
+    ParseContext context;
+    ParseIssues(store, context);
 }
