@@ -89,6 +89,8 @@ TEST(Decoding, Iso2022JpAsWindowsMailersWriteIt)
         {"\x82\xA0\x1B$B$\"\x1B(B", u"ああ"},    // Shift_JIS bytes in a part so labelled
         {"\x1B$B$", u"\uFFFD"},                  // half a character
         {"\x1B$(D+!\x1B(B", u"\uFFFD\uFFFD"},    // JIS X 0212 has no CP932 counterpart
+        {"a\x1B$(", u"a"},                       // ESC $ ( cut off by the end: still an escape
+        {"a\x1B(", u"a\x1B("},                   // too short for any escape: plain bytes
     };
     for (const auto &c : cases)
         EXPECT_EQ(DecodePartBytes(QByteArray(c.bytes), "iso-2022-jp"), QString::fromUtf16(c.text))

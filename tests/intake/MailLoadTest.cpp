@@ -83,6 +83,18 @@ TEST_F(MailLoad, EachFileIsItsOwnText)
     EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"c2"_s}));
 }
 
+TEST_F(MailLoad, TextsOfOneLoadShareNoParserState)
+{
+    // The first text ends inside its annotation; the second's issue comes out as if alone.
+    const QByteArray first = issueText(u"一"_s);
+    const QString b = write(u"b.txt"_s, issueText(u"二"_s).replace("Ａ", "Ｂ"));
+    LoadMailPaths(store, {write(u"a.txt"_s, first.left(first.indexOf(u"：1"_s.toUtf8()))), b});
+    IssueStore alone;
+    LoadMailPaths(alone, {b});
+    ASSERT_EQ(store.UpperBound(), 2);
+    EXPECT_EQ(store.Puzzles[2], alone.Puzzles[1]);
+}
+
 TEST_F(MailLoad, RepeatsAreDroppedAndCountAsFound)
 {
     const QString one = write(u"one.txt"_s, issueText(u"一"_s));
