@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 // Only the last record can lack a title, so this needs no walk over the records.
@@ -19,7 +21,7 @@ qint32 titledCount(const IssueStore &store)
     return last > 0 && store.Puzzles[last].TitleLine.isEmpty() ? last - 1 : last;
 }
 
-void readTexts(const QByteArray &bytes, FileKind kind, const TextSink &take)
+void readTexts(QByteArray bytes, FileKind kind, const TextSink &take)
 {
     if (kind == FileKind::Message) {
         ReadMessage(bytes, take);
@@ -29,7 +31,7 @@ void readTexts(const QByteArray &bytes, FileKind kind, const TextSink &take)
         ReadMessage(bytes, take);
     } else {
         LineArray lines;
-        lines.appendFileText(DecodeMailBytes(bytes));
+        lines.appendFileText(DecodeMailBytes(std::exchange(bytes, {}))); // freed before the parse
         take(lines);
     }
 }
@@ -49,9 +51,10 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const Load
 {
     store.LoadText.clear();
     const qint32 firstNew = titledCount(store) + 1;
-    const TextSink parse = [&store](LineArray &lines) {
-        store.TextLines = std::move(lines);
-        ParseIssues(store);
+    ParseContext context;
+    const TextSink parse = [&store, &context](LineArray &lines) {
+        std::swap(store.TextLines, lines); // the reader fills the last text's buffers again
+        ParseIssues(store, context);
     };
     LoadReport report;
     for (const QString &path : paths) {
@@ -64,7 +67,7 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const Load
                 continue;
             }
             read = true;
-            readTexts(std::get<QByteArray>(content), file.kind, parse);
+            readTexts(std::get<QByteArray>(std::move(content)), file.kind, parse);
         }
         if (titledCount(store) == titledBefore && (read || QFileInfo(path).isDir()))
             report.WithoutIssue.append(path);

@@ -15,18 +15,23 @@ constexpr char ShiftOut = 0x0E;
 constexpr char ShiftIn = 0x0F;
 constexpr char Invalid = char(0xFF); // no CP932 character begins with it
 
-// The escape sequence at the start of s: the set it selects and its length, or length 0.
+// The escape sequence at the start of s, which begins with ESC: the set it selects and its
+// length, or length 0. Compared byte by byte: a JIS part has an escape every few characters.
 std::pair<Set, qsizetype> escapeAt(QByteArrayView s)
 {
-    if (s.startsWith("\x1B$B") || s.startsWith("\x1B$@"))
+    if (s.size() < 3)
+        return {Set::Ascii, 0};
+    const char intermediate = s[1];
+    const char last = s[2];
+    if (intermediate == '$' && (last == 'B' || last == '@'))
         return {Set::Kanji, 3};
-    if (s.startsWith("\x1B(B") || s.startsWith("\x1B(J"))
+    if (intermediate == '(' && (last == 'B' || last == 'J'))
         return {Set::Ascii, 3};
-    if (s.startsWith("\x1B(I"))
+    if (intermediate == '(' && last == 'I')
         return {Set::Katakana, 3};
-    if (s.startsWith("\x1B$(") && s.size() >= 4)
+    if (intermediate == '$' && last == '(' && s.size() >= 4)
         return {Set::Unknown, 4};
-    if ((s.startsWith("\x1B$") || s.startsWith("\x1B(")) && s.size() >= 3)
+    if (intermediate == '$' || intermediate == '(')
         return {Set::Unknown, 3};
     return {Set::Ascii, 0};
 }
@@ -47,12 +52,27 @@ bool isGraphic(unsigned char c)
 
 QByteArray JisToShiftJis(QByteArrayView jis)
 {
+    QByteArray shiftJis;
+    JisToShiftJis(jis, shiftJis);
+    return shiftJis;
+}
+
+void JisToShiftJis(QByteArrayView jis, QByteArray &shiftJis)
+{
     // Escapes vanish and every other byte gives at most one: the output never outgrows the input.
-    QByteArray result(jis.size(), Qt::Uninitialized);
-    char *out = result.data();
+    shiftJis.resize(jis.size());
+    char *out = shiftJis.data();
+    const qsizetype size = jis.size();
     Set set = Set::Ascii;
     Set beforeShiftOut = Set::Ascii;
-    for (qsizetype i = 0; i < jis.size(); ++i) {
+    for (qsizetype i = 0; i < size; ++i) {
+        // Runs of kanji, most of a Japanese mail, without the checks for the rarer bytes.
+        while (set == Set::Kanji && i + 1 < size && isGraphic(jis[i]) && isGraphic(jis[i + 1])) {
+            out = writeKanji(out, jis[i], jis[i + 1]);
+            i += 2;
+        }
+        if (i == size)
+            break;
         const unsigned char c = jis[i];
         if (c == Esc) {
             const auto [next, length] = escapeAt(jis.sliced(i));
@@ -71,13 +91,12 @@ QByteArray JisToShiftJis(QByteArrayView jis)
             *out++ = char(c);
         } else if (set == Set::Katakana) {
             *out++ = c <= 0x5F ? char(c + 0x80) : Invalid;
-        } else if (set == Set::Kanji && i + 1 < jis.size() && isGraphic(jis[i + 1])) {
+        } else if (set == Set::Kanji && i + 1 < size && isGraphic(jis[i + 1])) {
             out = writeKanji(out, c, jis[i + 1]);
             ++i;
         } else {
             *out++ = Invalid; // half a character, or a set CP932 lacks
         }
     }
-    result.truncate(out - result.data());
-    return result;
+    shiftJis.truncate(out - shiftJis.data());
 }

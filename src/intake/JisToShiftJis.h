@@ -13,3 +13,5 @@
 // - bytes of 0x80 and above pass unchanged: a Shift_JIS body labelled ISO-2022-JP.
 // Control characters pass unchanged in every mode, so a line end never loses its line.
 QByteArray JisToShiftJis(QByteArrayView jis);
+// Likewise into a buffer used again for text after text.
+void JisToShiftJis(QByteArrayView jis, QByteArray &shiftJis);

@@ -22,6 +22,7 @@ public:
     }
     QStringList toStringList() const;
 
+    // Empties it, keeping its buffers for the next text.
     void clear();
     void reserveText(qsizetype characters) { m_text.reserve(characters); }
     // Appends one line, copying its characters into the buffer.

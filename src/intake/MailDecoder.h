@@ -1,8 +1,12 @@
 #pragma once
 
+#include "NarrowConverter.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+
+#include <optional>
 
 // Decodes a text file, or a mail part without a charset we know, by its bytes:
 // ESC $ B or ESC $ @ with no byte of 0x80 and above is ISO-2022-JP; a UTF-8 byte-order mark
@@ -15,3 +19,26 @@ QString DecodeMailBytes(const QByteArray &bytes);
 // EUC-JP names as EUC-JP-MS, UTF-8; no charset or any other name is decoded by its bytes.
 // A byte-order mark at the start is dropped.
 QString DecodePartBytes(const QByteArray &bytes, QByteArrayView charset);
+
+// Decodes one text after another by the rules above, with the same converters and buffers:
+// an mbox has thousands of short parts, and opening a converter costs as much as converting
+// one. Each text stays valid until the next call.
+class MailDecoder
+{
+public:
+    const QString &mailBytes(QByteArrayView bytes);
+    const QString &partBytes(QByteArrayView bytes, QByteArrayView charset);
+    // The last text decoded, taken out of the decoder.
+    QString takeText() { return std::move(m_text); }
+
+private:
+    void cp932(QByteArrayView bytes);
+    void eucJp(QByteArrayView bytes);
+    void jis(QByteArrayView bytes);
+    void dropBom();
+
+    std::optional<NarrowConverter> m_cp932;
+    std::optional<NarrowConverter> m_eucJp;
+    QByteArray m_shiftJis; // a JIS part rewritten for the CP932 converter
+    QString m_text;
+};

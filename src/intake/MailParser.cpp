@@ -4,8 +4,6 @@
 #include "IssueStore.h"
 #include "MailMarkers.h"
 
-#include <QHash>
-
 using namespace MailMarkers;
 
 namespace {
@@ -50,6 +48,13 @@ const QStringView Blank(&GridBlank, 1);
 // The row's character at each label's position; U+3000, an unmarked cell, past its end.
 QString cellsOf(const CodePoints &row, const QList<qsizetype> &columns)
 {
+    if (const auto line = row.allInBmp()) { // every row of a CP932 mail: a unit per cell
+        QString cells(columns.size(), Qt::Uninitialized);
+        QChar *out = cells.data();
+        for (const qsizetype column : columns)
+            *out++ = column < line->size() ? (*line)[column] : GridBlank;
+        return cells;
+    }
     QString cells;
     cells.reserve(columns.size());
     for (const qsizetype column : columns) {
@@ -63,17 +68,19 @@ QString cellsOf(const CodePoints &row, const QList<qsizetype> &columns)
 class Parser
 {
 public:
-    explicit Parser(IssueStore &store)
-        : m_store(store), m_lines(store.TextLines), m_last(store.TextLines.UpperBound())
+    Parser(IssueStore &store, ParseContext &context)
+        : m_context(context), m_columns(context.columns), m_annotation(context.annotation),
+          m_store(store), m_lines(store.TextLines), m_last(store.TextLines.UpperBound())
     {
     }
 
     void run()
     {
+        const qint32 last = m_store.UpperBound();
         m_store.StartNewRecord();
         // An untitled record left by the text before (a mail without a puzzle) passes
         // nothing on, not even its sending time.
-        if (record().TitleLine.isEmpty())
+        if (m_store.UpperBound() == last && last > 0)
             record() = PuzzleRecord{};
         // Index 0 is parsed too: a pasted issue usually starts with its title line.
         for (m_a = 0; m_a <= m_last; ++m_a) {
@@ -128,7 +135,7 @@ private:
         PuzzleRecord &r = record();
         // An untitled record holds what a mail without a puzzle left: its date belongs to
         // this issue, its comment and footer do not.
-        r.CommentLines = QStringList{QString()};
+        r.CommentLines.resize(1); // element 0 only
         r.TyuukiText.clear();
         r.Publisher.clear();
         r.MagazineId.clear();
@@ -146,17 +153,17 @@ private:
     qsizetype headerLine(PuzzleRecord &r)
     {
         const CodePoints header(withoutTrailingSpaces(m_lines[m_a]));
-        r.ColCount = 0;
-        r.ColLabels = QStringList{QString()};
         m_columns.clear();
         for (qsizetype i = 0; i < header.size(); ++i) {
-            const QStringView c = header.at(i);
-            if (c == Blank)
-                continue;
-            ++r.ColCount;
-            r.ColLabels.append(label(c));
-            m_columns.append(i);
+            if (header.at(i) != Blank)
+                m_columns.append(i);
         }
+        r.ColCount = qint32(m_columns.size());
+        r.ColLabels.clear();
+        r.ColLabels.reserve(r.ColCount + 1);
+        r.ColLabels.append(QString());
+        for (const qsizetype column : std::as_const(m_columns))
+            r.ColLabels.append(label(header.at(column)));
         r.RowLabels = QStringList(r.ColCount + 1);
         r.Cells = QStringList(r.ColCount + 1);
         r.GridNote.clear();
@@ -220,11 +227,14 @@ private:
             m_store.StartNewRecord();
         PuzzleRecord &r = record();
         // An untitled record met again takes the new annotation instead of adding to the old.
-        r.TyuukiText.clear();
+        // It is gathered apart, so the record's string is allocated once at its size.
+        m_annotation.resize(0);
         bool collecting = true;
         for (;;) {
-            if (!advance())
+            if (!advance()) {
+                r.TyuukiText = QStringView(m_annotation).toString();
                 return false;
+            }
             const QStringView s = m_lines[m_a];
             if (s.startsWith(PublisherPrefix)) {
                 const qsizetype end = s.indexOf(PublisherEnd, PublisherPrefix.size());
@@ -237,29 +247,21 @@ private:
             if (s == DividerC)
                 break;
             if (collecting)
-                r.TyuukiText += s + CrLf;
+                m_annotation += s + CrLf;
             if (s == DividerD)
                 collecting = false;
             else if (s == DividerE)
                 collecting = true;
         }
-        r.TyuukiText = DividerB + CrLf + r.TyuukiText + DividerC + CrLf;
+        r.TyuukiText = DividerB + CrLf + m_annotation + DividerC + CrLf;
         return true;
     }
 
-    // Labels repeat from issue to issue; sharing one string per character saves an
-    // allocation for every label of every grid.
-    QString label(QStringView c)
-    {
-        const char32_t key = c.size() == 2 ? QChar::surrogateToUcs4(c[0], c[1]) : c[0].unicode();
-        QString &shared = m_labels[key];
-        if (shared.isEmpty())
-            shared = c.toString();
-        return shared;
-    }
+    QString label(QStringView c) { return m_context.label(c); }
 
-    QHash<char32_t, QString> m_labels;
-    QList<qsizetype> m_columns; // the label positions of the current grid's header
+    ParseContext &m_context;
+    QList<qsizetype> &m_columns;
+    QString &m_annotation;
     IssueStore &m_store;
     const LineArray &m_lines;
     const qsizetype m_last;
@@ -268,7 +270,26 @@ private:
 
 } // namespace
 
+QString ParseContext::label(QStringView c)
+{
+    const char32_t key = c.size() == 2 ? QChar::surrogateToUcs4(c[0], c[1]) : c[0].unicode();
+    Recent &recent = m_recent[key & 0xFF];
+    if (recent.c != key || recent.string.isEmpty()) {
+        QString &shared = m_strings[key];
+        if (shared.isEmpty())
+            shared = c.toString();
+        recent = {key, shared};
+    }
+    return recent.string;
+}
+
+void ParseIssues(IssueStore &store, ParseContext &context)
+{
+    Parser(store, context).run();
+}
+
 void ParseIssues(IssueStore &store)
 {
-    Parser(store).run();
+    ParseContext context;
+    ParseIssues(store, context);
 }

@@ -1,6 +1,39 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+
 class IssueStore;
+
+// What the parses of one load share, so that an mbox's thousands of short texts cost no
+// more than one long text: one string per label character (labels repeat from issue to
+// issue, and sharing saves an allocation for every label of every grid) and the parser's
+// working buffers.
+class ParseContext
+{
+public:
+    QString label(QStringView c);
+
+    QList<qsizetype> columns; // the label positions of the current grid's header
+    QString annotation;       // the annotation block being read
+
+private:
+    struct Recent
+    {
+        char32_t c = 0;
+        QString string;
+    };
+
+    QHash<char32_t, QString> m_strings;
+    // The string last given for each low byte: a grid's labels rarely share one, and this
+    // saves the hash lookups of twenty labels an issue.
+    std::array<Recent, 256> m_recent;
+};
 
 // Walks store.TextLines once and appends a record for every issue it recognises.
 void ParseIssues(IssueStore &store);
+void ParseIssues(IssueStore &store, ParseContext &context);

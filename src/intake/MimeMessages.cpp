@@ -83,59 +83,103 @@ GMimePart *firstTextPart(GMimeObject *root)
     return nullptr;
 }
 
-// The part's content without its transfer encoding.
-QByteArray decodedContent(GMimePart *part)
+// A stream that reads bytes in place: GMime's own memory stream would copy a whole mbox.
+class BorrowedStream
 {
-    GMimeDataWrapper *content = g_mime_part_get_content(part);
-    if (!content)
-        return {};
-    const Owned<GMimeStream> stream(g_mime_stream_mem_new());
-    g_mime_data_wrapper_write_to_stream(content, stream.get());
-    const GByteArray *bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(stream.get()));
-    return QByteArray(reinterpret_cast<const char *>(bytes->data), qsizetype(bytes->len));
-}
+public:
+    explicit BorrowedStream(QByteArrayView bytes)
+        : m_bytes(g_byte_array_new_take(
+              reinterpret_cast<guint8 *>(const_cast<char *>(bytes.data())), gsize(bytes.size()))),
+          m_stream(g_mime_stream_mem_new_with_byte_array(m_bytes))
+    {
+        g_mime_stream_mem_set_owner(GMIME_STREAM_MEM(m_stream.get()), false);
+    }
+    ~BorrowedStream()
+    {
+        m_stream.reset();
+        g_byte_array_free(m_bytes, false); // the bytes themselves stay with their owner
+    }
+    BorrowedStream(const BorrowedStream &) = delete;
+    BorrowedStream &operator=(const BorrowedStream &) = delete;
 
-// The Date field's value, unfolded and trimmed; null without the field.
-QByteArray dateValue(GMimeMessage *message)
+    GMimeStream *get() const { return m_stream.get(); }
+
+private:
+    GByteArray *m_bytes;
+    Owned<GMimeStream> m_stream;
+};
+
+// Takes each message's part without its transfer encoding, into one buffer used again
+// and again.
+class ContentDecoder
+{
+public:
+    ContentDecoder() : m_stream(g_mime_stream_mem_new()) {}
+
+    QByteArrayView decode(GMimePart *part)
+    {
+        GByteArray *bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(m_stream.get()));
+        g_byte_array_set_size(bytes, 0);
+        g_mime_stream_reset(m_stream.get());
+        if (GMimeDataWrapper *content = g_mime_part_get_content(part))
+            g_mime_data_wrapper_write_to_stream(content, m_stream.get());
+        return {reinterpret_cast<const char *>(bytes->data), qsizetype(bytes->len)};
+    }
+
+private:
+    Owned<GMimeStream> m_stream;
+};
+
+// Writes the Date field's value, unfolded and trimmed, to the text; false without the field.
+bool readDate(GMimeMessage *message, RawText &raw)
 {
     GMimeHeaderList *headers = g_mime_object_get_header_list(GMIME_OBJECT(message));
     GMimeHeader *date = headers ? g_mime_header_list_get_header(headers, "Date") : nullptr;
-    const char *raw = date ? g_mime_header_get_raw_value(date) : nullptr;
-    if (!raw)
-        return {};
-    char *unfolded = g_mime_utils_header_unfold(raw);
-    QByteArray value = QByteArray(unfolded).trimmed();
+    const char *value = date ? g_mime_header_get_raw_value(date) : nullptr;
+    if (!value)
+        return false;
+    char *unfolded = g_mime_utils_header_unfold(value);
+    RawText::assign(raw.date, QByteArrayView(unfolded).trimmed());
     g_free(unfolded);
-    return value.isNull() ? QByteArray("") : value;
+    return true;
 }
 
-void takeLines(const RawText &raw, const TextSink &take)
+// Decodes a message's text into lines, both used again for every message, and hands them
+// on.
+struct TextTaker
 {
+    const TextSink &take;
+    MailDecoder decoder;
     LineArray lines;
-    if (!raw.date.isNull())
-        lines.append(QString(QStringLiteral("Date: ") + DecodeMailBytes(raw.date)));
-    lines.appendMessageText(raw.headerless ? DecodeMailBytes(raw.content)
-                                           : DecodePartBytes(raw.content, raw.charset));
-    take(lines);
-}
 
-RawText bodyOnly(QByteArrayView body)
+    void operator()(const RawText &raw)
+    {
+        lines.clear();
+        if (raw.hasDate)
+            lines.append(QString(QStringLiteral("Date: ") + decoder.mailBytes(raw.date)));
+        lines.appendMessageText(raw.headerless ? decoder.mailBytes(raw.content)
+                                               : decoder.partBytes(raw.content, raw.charset));
+        take(lines);
+    }
+};
+
+void fillBodyOnly(RawText &raw, QByteArrayView body)
 {
-    RawText raw;
-    raw.content = body.toByteArray();
+    RawText::assign(raw.content, body);
     raw.headerless = true;
-    return raw;
 }
 
-// What the message gives to parse, if it has a text part.
-std::optional<RawText> rawText(GMimeMessage *message)
+// Fills in what the message gives to parse; false if it has no text part.
+bool fillRawText(GMimeMessage *message, ContentDecoder &decoder, RawText &raw)
 {
     GMimePart *part = firstTextPart(g_mime_message_get_mime_part(message));
     if (!part)
-        return std::nullopt;
+        return false;
     const char *charset = g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset");
-    return RawText{dateValue(message), decodedContent(part), QByteArray(charset ? charset : ""),
-                   false};
+    raw.hasDate = readDate(message, raw);
+    RawText::assign(raw.content, decoder.decode(part));
+    RawText::assign(raw.charset, charset);
+    return true;
 }
 
 // The start of the next line at or after from that begins with "From ", or the end.
@@ -152,13 +196,22 @@ qsizetype nextFromLine(QByteArrayView mbox, qsizetype from)
     return mbox.size();
 }
 
-// Reads the messages of mbox from offset with GMime until one GMime cannot take: a message
-// without a header block, on which its parser stalls. That one is read here as all body.
-// Returns where reading goes on, always beyond offset.
-qsizetype readMboxFrom(GMimeStream *whole, QByteArrayView mbox, qsizetype offset,
-                       RawTextQueue &queue)
+// What the reader thread works with.
+struct MboxReader
 {
-    const Owned<GMimeStream> rest(g_mime_stream_substream(whole, offset, mbox.size()));
+    GMimeStream *whole;
+    QByteArrayView mbox;
+    RawTextQueue &queue;
+    ContentDecoder decoder;
+};
+
+// Reads the messages of the mbox from offset with GMime until one GMime cannot take: a
+// message without a header block, on which its parser stalls. That one is read here as all
+// body. Returns where reading goes on, always beyond offset.
+qsizetype readMboxFrom(MboxReader &reader, qsizetype offset)
+{
+    const QByteArrayView mbox = reader.mbox;
+    const Owned<GMimeStream> rest(g_mime_stream_substream(reader.whole, offset, mbox.size()));
     const Owned<GMimeParser> parser(g_mime_parser_new_with_stream(rest.get()));
     g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MBOX);
     const gint64 base = g_mime_parser_tell(parser.get()) - offset;
@@ -166,6 +219,9 @@ qsizetype readMboxFrom(GMimeStream *whole, QByteArrayView mbox, qsizetype offset
     while (!g_mime_parser_eos(parser.get())) {
         const Owned<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
         const gint64 now = g_mime_parser_tell(parser.get()) - base;
+        RawText *raw = reader.queue.slot();
+        if (!raw)
+            return mbox.size(); // the parse has stopped
         if (!message || now <= position) {
             if (g_mime_parser_eos(parser.get()))
                 break;
@@ -173,15 +229,16 @@ qsizetype readMboxFrom(GMimeStream *whole, QByteArrayView mbox, qsizetype offset
             const qsizetype lineEnd = mbox.indexOf('\n', std::max<qsizetype>(marker, offset));
             const qsizetype start = lineEnd < 0 ? mbox.size() : lineEnd + 1;
             const qsizetype next = nextFromLine(mbox, start);
-            queue.push(bodyOnly(withoutFinalEmptyLine(mbox.sliced(start, next - start))));
+            fillBodyOnly(*raw, withoutFinalEmptyLine(mbox.sliced(start, next - start)));
+            reader.queue.push();
             return std::max<qsizetype>(next, offset + 1);
         }
         position = now;
         // A "From " line followed directly by the next one or by the end: no message.
         if (g_mime_parser_get_headers_begin(parser.get()) - base >= now)
             continue;
-        if (auto raw = rawText(message.get()); raw && !queue.push(std::move(*raw)))
-            return mbox.size(); // the parse has stopped
+        if (fillRawText(message.get(), reader.decoder, *raw))
+            reader.queue.push();
     }
     return mbox.size();
 }
@@ -218,19 +275,20 @@ bool BeginsWithMimeHeaders(QByteArrayView bytes)
 
 void ReadMessage(const QByteArray &bytes, const TextSink &take)
 {
+    RawText raw;
+    TextTaker taker{take, {}, {}};
     if (!IsHeaderField(firstLine(bytes))) {
-        takeLines(bodyOnly(bytes), take);
+        fillBodyOnly(raw, bytes);
+        taker(raw);
         return;
     }
     initGMime();
-    const Owned<GMimeStream> stream(
-        g_mime_stream_mem_new_with_buffer(bytes.constData(), size_t(bytes.size())));
+    const BorrowedStream stream(bytes);
     const Owned<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
     const Owned<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), nullptr));
-    if (!message)
-        return;
-    if (const auto raw = rawText(message.get()))
-        takeLines(*raw, take);
+    ContentDecoder content;
+    if (message && fillRawText(message.get(), content, raw))
+        taker(raw);
 }
 
 void ReadMbox(const QByteArray &bytes, const TextSink &take)
@@ -239,12 +297,12 @@ void ReadMbox(const QByteArray &bytes, const TextSink &take)
     // Two cores: GMime takes the messages apart in one thread while this one decodes and
     // parses them, which together cost about as much again.
     RawTextQueue queue;
-    std::thread reader([&queue, &bytes] {
+    std::thread readerThread([&queue, &bytes] {
         const QByteArrayView mbox = withoutFinalEmptyLine(bytes);
-        const Owned<GMimeStream> whole(
-            g_mime_stream_mem_new_with_buffer(mbox.data(), size_t(mbox.size())));
+        const BorrowedStream whole(mbox);
+        MboxReader reader{whole.get(), mbox, queue, {}};
         for (qsizetype offset = 0; offset < mbox.size();)
-            offset = readMboxFrom(whole.get(), mbox, offset, queue);
+            offset = readMboxFrom(reader, offset);
         queue.flush();
         queue.close();
     });
@@ -257,7 +315,8 @@ void ReadMbox(const QByteArray &bytes, const TextSink &take)
             queue.close();
             reader.join();
         }
-    } join{queue, reader};
-    while (const auto raw = queue.pop())
-        takeLines(*raw, take);
+    } join{queue, readerThread};
+    TextTaker taker{take, {}, {}};
+    while (const RawText *raw = queue.pop())
+        taker(*raw);
 }

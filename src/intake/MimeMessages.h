@@ -8,6 +8,7 @@
 class LineArray;
 
 // Takes the lines of one text: a file, a message or pasted text, to be parsed on its own.
+// It may keep them, leaving other lines in their place for the reader to fill again.
 using TextSink = std::function<void(LineArray &lines)>;
 
 // Whether a line (without its line end) is a header field: a name of printable ASCII

@@ -1,65 +1,78 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <condition_variable>
-#include <deque>
+#include <cstring>
 #include <mutex>
-#include <optional>
 #include <vector>
 
 // A message's text before decoding: what the MIME reader thread hands the parsing one.
 struct RawText
 {
-    QByteArray date;         // the Date field's value; null without one
-    QByteArray content;      // the text part without its transfer encoding
-    QByteArray charset;      // its charset parameter, or empty
+    QByteArray date;    // the Date field's value, when hasDate
+    QByteArray content; // the text part without its transfer encoding
+    QByteArray charset; // its charset parameter, or empty
+    bool hasDate = false;
     bool headerless = false; // no header block: decoded by its bytes alone
+
+    // Overwrites a buffer in place: a text's buffers are filled again for later messages.
+    static void assign(QByteArray &buffer, QByteArrayView bytes)
+    {
+        buffer.resize(bytes.size());
+        if (!bytes.isEmpty())
+            std::memcpy(buffer.data(), bytes.data(), std::size_t(bytes.size()));
+    }
 };
 
-// Hands raw texts from one thread to another in order, holding a bounded number, so an
-// mbox of any size needs no more memory than a few hundred of its messages. Texts travel in
-// batches: a wake-up per message would cost as much as decoding it.
+// Hands raw texts from one thread to another in order, in batches: a wake-up per message
+// would cost as much as decoding it. A fixed number of batches goes round between the
+// threads, so an mbox of any size needs no more memory than a few hundred of its messages,
+// and their buffers are filled again instead of freed: a buffer allocated by one thread and
+// freed by the other makes both wait for the allocator's lock.
 class RawTextQueue
 {
 public:
-    // Waits for room; false once the queue is closed, when the reader should stop.
-    bool push(RawText &&text)
+    // The reader's next text to fill, emptied of nothing but its flags; null once the queue
+    // is closed, when the reader should stop.
+    RawText *slot()
     {
-        m_batch.push_back(std::move(text));
-        return m_batch.size() < Batch || flush();
+        if (m_filling.count == BatchSize && !handOver())
+            return nullptr;
+        if (m_filling.texts.size() == m_filling.count)
+            m_filling.texts.emplace_back();
+        RawText &text = m_filling.texts[m_filling.count];
+        text.hasDate = false;
+        text.headerless = false;
+        return &text;
     }
+
+    // Hands on the text slot() gave last.
+    void push() { ++m_filling.count; }
 
     // Hands over the texts pushed since the last batch; false once the queue is closed.
-    bool flush()
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_closed || m_texts.size() < Capacity; });
-        if (m_closed)
-            return false;
-        const bool wasEmpty = m_texts.empty();
-        for (RawText &text : m_batch)
-            m_texts.push_back(std::move(text));
-        m_batch.clear();
-        if (wasEmpty) // only an empty queue has anyone waiting to pop
-            m_changed.notify_all();
-        return true;
-    }
+    bool flush() { return m_filling.count == 0 || handOver(); }
 
-    // The next text, waiting for it; nothing once the queue is closed and empty.
-    std::optional<RawText> pop()
+    // The next text, waiting for it, valid until the next call; null once the queue is
+    // closed and empty.
+    const RawText *pop()
     {
-        if (m_taken.empty()) {
+        if (m_next == m_reading.count) {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_closed || !m_texts.empty(); });
-            if (m_texts.empty())
-                return std::nullopt;
-            m_taken.swap(m_texts);
-            m_changed.notify_all(); // room again for a reader waiting to push
+            if (m_reading.count > 0) {
+                m_reading.count = 0;
+                m_spare.push_back(std::move(m_reading));
+                m_changed.notify_all(); // a reader may wait for a batch to fill
+            }
+            m_changed.wait(lock, [this] { return m_closed || !m_full.empty(); });
+            if (m_full.empty())
+                return nullptr;
+            m_reading = std::move(m_full.front());
+            m_full.erase(m_full.begin());
+            m_next = 0;
         }
-        RawText text = std::move(m_taken.front());
-        m_taken.pop_front();
-        return text;
+        return &m_reading.texts[m_next++];
     }
 
     void close()
@@ -70,12 +83,44 @@ public:
     }
 
 private:
-    static constexpr std::size_t Batch = 32;
-    static constexpr std::size_t Capacity = 256;
+    struct TextBatch
+    {
+        std::vector<RawText> texts;
+        std::size_t count = 0;
+    };
+
+    // Queues the filled batch and takes an empty one, waiting while all are in use.
+    bool handOver()
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_closed)
+            return false;
+        const bool wasEmpty = m_full.empty();
+        m_full.push_back(std::move(m_filling));
+        if (wasEmpty) // only an empty queue has anyone waiting to pop
+            m_changed.notify_all();
+        m_filling = TextBatch{};
+        if (m_batches < Batches) {
+            ++m_batches;
+            return true;
+        }
+        m_changed.wait(lock, [this] { return m_closed || !m_spare.empty(); });
+        if (m_closed)
+            return false;
+        m_filling = std::move(m_spare.back());
+        m_spare.pop_back();
+        return true;
+    }
+
+    static constexpr std::size_t BatchSize = 32;
+    static constexpr std::size_t Batches = 8;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<RawText> m_texts;
+    std::vector<TextBatch> m_full; // a handful: no allocation once they have all been used
+    std::vector<TextBatch> m_spare;
+    std::size_t m_batches = 1; // the reader's first one included
     bool m_closed = false;
-    std::vector<RawText> m_batch; // the reader's own, not yet handed over
-    std::deque<RawText> m_taken;  // the parser's own, taken in one go
+    TextBatch m_filling;    // the reader's own
+    TextBatch m_reading;    // the parser's own
+    std::size_t m_next = 0; // the parser's next text in it
 };

@@ -89,6 +89,8 @@ TEST(Decoding, Iso2022JpAsWindowsMailersWriteIt)
         {"\x82\xA0\x1B$B$\"\x1B(B", u"ああ"},    // Shift_JIS bytes in a part so labelled
         {"\x1B$B$", u"\uFFFD"},                  // half a character
         {"\x1B$(D+!\x1B(B", u"\uFFFD\uFFFD"},    // JIS X 0212 has no CP932 counterpart
+        {"a\x1B$(", u"a"},                       // ESC $ ( cut off by the end: still an escape
+        {"a\x1B(", u"a\x1B("},                   // too short for any escape: plain bytes
     };
     for (const auto &c : cases)
         EXPECT_EQ(DecodePartBytes(QByteArray(c.bytes), "iso-2022-jp"), QString::fromUtf16(c.text))
@@ -125,4 +127,34 @@ TEST(Decoding, CharsetNamesAndDetection)
     for (const auto &c : cases)
         EXPECT_EQ(DecodePartBytes(c.bytes, c.charset), QString::fromUtf16(c.text)) << c.charset;
     EXPECT_EQ(DecodeMailBytes(jis), QStringLiteral("◇")) << "text files detect it too";
+}
+
+TEST(Decoding, OneDecoderForTextAfterText)
+{
+    // Buffers and converters used again must not carry anything from one text to the next.
+    const struct
+    {
+        QByteArray bytes;
+        const char *charset;
+    } texts[] = {
+        {QByteArray(4000, '\x82') + "\xA0", "Shift_JIS"},
+        {QByteArray("\x1B$B$\"\x1B(B"), "ISO-2022-JP"},
+        {QByteArray("\x82"), "CP932"},
+        {QByteArray("\xEF\xBB\xBF\xE2\x97\x87"), "utf-8"},
+        {QByteArray("\xA1\xFE"), "EUC-JP"},
+        {QByteArray("\x82\xA0\x82\xA2"), ""},
+        {QByteArray("\x1B$B$\""), ""},
+    };
+    MailDecoder decoder;
+    for (const auto &t : texts)
+        EXPECT_EQ(decoder.partBytes(t.bytes, t.charset), DecodePartBytes(t.bytes, t.charset))
+            << t.charset;
+}
+
+TEST(Decoding, LargeTextDecodedInTwoHalves)
+{
+    // The cut falls right after the middle LF, behind a lead byte whose trail is missing.
+    const QByteArray half = QByteArray("\x82\xA0\r\n").repeated(150000);
+    const QString text = QStringLiteral("あ\r\n").repeated(150000);
+    EXPECT_EQ(DecodeMailBytes(half + "\x82\n" + half), text + u"\uFFFD\n" + text);
 }

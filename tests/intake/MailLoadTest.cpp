@@ -60,6 +60,18 @@ TEST_F(MailLoad, EachFileIsItsOwnText)
     EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"c2"_s}));
 }
 
+TEST_F(MailLoad, TextsOfOneLoadShareNoParserState)
+{
+    // The first text ends inside its annotation; the second's issue comes out as if alone.
+    const QByteArray first = issueText(u"一"_s);
+    const QString b = write(u"b.txt"_s, issueText(u"二"_s).replace("Ａ", "Ｂ"));
+    LoadMailPaths(store, {write(u"a.txt"_s, first.left(first.indexOf(u"：1"_s.toUtf8()))), b});
+    IssueStore alone;
+    LoadMailPaths(alone, {b});
+    ASSERT_EQ(store.UpperBound(), 2);
+    EXPECT_EQ(store.Puzzles[2], alone.Puzzles[1]);
+}
+
 TEST_F(MailLoad, RepeatsAreDroppedAndCountAsFound)
 {
     const QString one = write(u"one.txt"_s, issueText(u"一"_s));
@@ -72,6 +84,36 @@ TEST_F(MailLoad, RepeatsAreDroppedAndCountAsFound)
     EXPECT_EQ(titles(), (QStringList{u"一"_s, u"二"_s, u"三"_s}));
     EXPECT_EQ(store.CurPuzzle, 3);
     EXPECT_TRUE(report.WithoutIssue.isEmpty());
+}
+
+TEST_F(MailLoad, RepeatsAreWholeIssuesNotJustTheirTitles)
+{
+    const QString c = write(u"c.txt"_s, issueText(u"一"_s, u"c"_s));
+    const QString d = write(u"d.txt"_s, issueText(u"一"_s, u"d"_s));
+    LoadMailPaths(store, {c, d, c, d});
+    ASSERT_EQ(titles(), (QStringList{u"一"_s, u"一"_s}));
+    EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"d"_s}));
+}
+
+TEST_F(MailLoad, LongMboxMessagesLendEachOtherNothing)
+{
+    // More messages than the reader keeps buffers for, so they are filled again: a date or
+    // a charset of one message must not reach a later one, nor one without headers.
+    QByteArray mbox;
+    const auto dated = [](int i) { return i % 2 == 0 && i % 5 != 1; };
+    for (int i = 0; i < 600; ++i) {
+        const QByteArray date = dated(i) ? "Date: " + QByteArray::number(i) + "\n" : QByteArray();
+        const QByteArray type = i % 3 ? "text/plain" : "text/plain; charset=UTF-8";
+        const QByteArray headers =
+            i % 5 == 1 ? QByteArray() : date + "Content-Type: " + type + "\n\n";
+        mbox += "From x\n" + headers + issueText(QString::number(i)) + "\n";
+    }
+    LoadMailPaths(store, {write(u"box.mbox"_s, mbox)});
+    ASSERT_EQ(store.UpperBound(), 600);
+    for (int i = 0; i < 600; ++i) {
+        EXPECT_EQ(store.Puzzles[i + 1].Title, QString::number(i));
+        EXPECT_EQ(store.Puzzles[i + 1].SendTime, dated(i) ? QString::number(i) : QString()) << i;
+    }
 }
 
 TEST_F(MailLoad, PathsWithoutIssuesAreNamed)
