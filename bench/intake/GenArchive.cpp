@@ -224,18 +224,10 @@ bool writeMboxMessage(iconv_t cd, long long number, std::FILE *file)
 
 bool writeCp932(iconv_t cd, const std::string &utf8, std::FILE *file)
 {
-    // CP932 never needs more bytes than UTF-8 for the same text.
-    std::string cp932(utf8.size(), '\0');
-    char *in = const_cast<char *>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char *out = cp932.data();
-    std::size_t outLeft = cp932.size();
-    if (iconv(cd, &in, &inLeft, &out, &outLeft) == std::size_t(-1)) {
-        std::fprintf(stderr, "rotam-bench-gen-archive: iconv: %s\n", std::strerror(errno));
+    std::string cp932;
+    if (!toCp932(cd, utf8, cp932))
         return false;
-    }
-    const std::size_t length = cp932.size() - outLeft;
-    return std::fwrite(cp932.data(), 1, length, file) == length;
+    return std::fwrite(cp932.data(), 1, cp932.size(), file) == cp932.size();
 }
 
 } // namespace
