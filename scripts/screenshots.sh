@@ -139,6 +139,13 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
         shoot "$main" main-printing
         xdotool windowfocus --sync "$progress" key Escape
         sleep 2
+        # A printer that cannot withdraw a job says how many pages went; a PDF says nothing.
+        told=$(xdotool search --onlyvisible --name "^印刷を中止しました$" | tail -1 || true)
+        if [ -n "$told" ]; then
+            shoot "$told" cancel-message
+            xdotool windowfocus --sync "$told" key Return
+            settle
+        fi
         [ ! -e "$HOME/print.pdf" ] || echo "screenshots: the cancelled job left $HOME/print.pdf" >&2
     else
         xdotool key Escape

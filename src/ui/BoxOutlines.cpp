@@ -9,10 +9,10 @@ BoxOutlines::BoxOutlines(QWidget *window) : QWidget(window)
     setGeometry(window->rect());
 }
 
-void BoxOutlines::Outline(QFrame *box)
+void BoxOutlines::Outline(QFrame *box, const QColor &colour)
 {
     box->setFrameShape(QFrame::NoFrame);
-    m_boxes.append(box);
+    m_boxes.append({box, colour});
     update();
 }
 
@@ -20,10 +20,11 @@ void BoxOutlines::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     // The colour styles such as Fusion give the frames of such boxes.
-    const QColor colour = palette().color(QPalette::Window).darker(140);
-    for (const QPointer<QFrame> &box : m_boxes) {
+    const QColor grey = palette().color(QPalette::Window).darker(140);
+    for (const auto &[box, own] : m_boxes) {
         if (!box || !box->isVisible())
             continue;
+        const QColor colour = own.isValid() ? own : grey;
         // Filled rectangles of one logical pixel on the box's inner edge: whatever device
         // pixels they fall on are covered, where a line of width 1 may round to none.
         const QRectF r = box->geometry();

@@ -215,6 +215,8 @@ void MainWindow::setupDecorations()
     for (QFrame *box : {static_cast<QFrame *>(issueList), static_cast<QFrame *>(hintView),
                         static_cast<QFrame *>(commentView)})
         outlines->Outline(box);
+    for (QLabel *label : {titleLabel, sizeLabel})
+        outlines->Outline(label, label->palette().color(QPalette::WindowText));
     outlines->raise();
 }
 
