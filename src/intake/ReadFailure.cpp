@@ -47,8 +47,13 @@ QString EnglishReason(const ReadFailure &failure)
     case ReadProblem::SystemError:
         break;
     }
+    return EnglishSystemError(failure.systemError);
+}
+
+QString EnglishSystemError(int errorNumber)
+{
     // Not strerror: its text follows the user's language.
-    if (const char *text = strerrordesc_np(failure.systemError))
+    if (const char *text = strerrordesc_np(errorNumber))
         return QString::fromUtf8(text);
-    return QStringLiteral("error %1").arg(failure.systemError);
+    return QStringLiteral("error %1").arg(errorNumber);
 }

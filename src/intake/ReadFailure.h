@@ -25,3 +25,5 @@ ReadFailure MakeReadFailure(const QString &path, ReadProblem problem, int system
 // The reason in each language the program speaks: the desktop's and the command line's.
 QString JapaneseReason(ReadProblem problem, int systemError);
 QString EnglishReason(const ReadFailure &failure);
+// The system's text for an errno value, untranslated.
+QString EnglishSystemError(int errorNumber);

@@ -3,6 +3,7 @@
 #include "IssueOrder.h"
 #include "IssueStore.h"
 #include "QtPrinterObject.h"
+#include "ReadFailure.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,6 @@
 #include <cerrno>
 #include <cstdio>
 
-#include <locale.h>
-#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,15 +53,6 @@ bool EndsWithTrailer(const QString &path)
         return false;
     file.seek(file.size() - 16);
     return file.read(16).contains("%%EOF");
-}
-
-// The untranslated text of an error number: the tool's messages are English throughout.
-QString EnglishReason(int errorNumber)
-{
-    const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    const QString reason = QString::fromLocal8Bit(strerror_l(errorNumber, c));
-    freelocale(c);
-    return reason;
 }
 
 bool StderrIsTerminal()
@@ -111,7 +101,7 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() +
                                                          QStringLiteral(".XXXXXX")));
     if (!partial.open()) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishReason(errno) << '\n';
+        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishSystemError(errno) << '\n';
         return false;
     }
     partial.close();
@@ -139,7 +129,7 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
     if (std::rename(QFile::encodeName(partial.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishReason(errno) << '\n';
+        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishSystemError(errno) << '\n';
         return false;
     }
     partial.setAutoRemove(false); // renamed: nothing left to remove
