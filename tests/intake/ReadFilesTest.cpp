@@ -28,44 +28,18 @@ protected:
 
 } // namespace
 
-TEST_F(ReadFiles, FilesAreReadInOrderOneAfterAnother)
+TEST_F(ReadFiles, FilesAreReadInTheOrderChosenEachFromItsOwnFolder)
 {
-    write(QStringLiteral("a.txt"), "\xE2\x97\x87"
-                                   "A"
-                                   "\xE2\x97\x87\r\n");
-    write(QStringLiteral("b.txt"), "\xE2\x97\x87"
-                                   "B"
-                                   "\xE2\x97\x87\r");
+    const auto titled = [](const char *title) -> QByteArray {
+        return "\xE2\x97\x87" + QByteArray(title) + "\xE2\x97\x87\r\n";
+    };
+    write(QStringLiteral("b/y.txt"), titled("BY"));
+    write(QStringLiteral("a/x.txt"), titled("AX"));
+    write(QStringLiteral("b/x.txt"), titled("wrong folder"));
     store.LoadText = QStringLiteral("pasted before");
-    EXPECT_TRUE(read({QStringLiteral("b.txt"), QStringLiteral("a.txt")}).isEmpty());
-    EXPECT_EQ(titles(), (QStringList{QStringLiteral("B"), QStringLiteral("A")}));
+    EXPECT_TRUE(read({QStringLiteral("b/y.txt"), QStringLiteral("a/x.txt")}).isEmpty());
+    EXPECT_EQ(titles(), (QStringList{QStringLiteral("BY"), QStringLiteral("AX")}));
     EXPECT_TRUE(store.LoadText.isEmpty()) << "a file intake empties the pasted text";
-}
-
-TEST_F(ReadFiles, FilesFromTwoFoldersAreEachReadFromTheirOwnFolder)
-{
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) &&
-                QDir(dir.path()).mkpath(QStringLiteral("b")));
-    write(QStringLiteral("a/x.txt"), "\xE2\x97\x87"
-                                     "AX"
-                                     "\xE2\x97\x87\r\n");
-    write(QStringLiteral("b/y.txt"), "\xE2\x97\x87"
-                                     "BY"
-                                     "\xE2\x97\x87\r\n");
-    write(QStringLiteral("a/y.txt"), "\xE2\x97\x87"
-                                     "wrong folder"
-                                     "\xE2\x97\x87\r\n");
-    EXPECT_TRUE(read({QStringLiteral("a/x.txt"), QStringLiteral("b/y.txt")}).isEmpty());
-    EXPECT_EQ(titles(), (QStringList{QStringLiteral("AX"), QStringLiteral("BY")}));
-}
-
-TEST_F(ReadFiles, AnEmptyFileIsNamedAsHoldingNoIssue)
-{
-    const QString empty = write(QStringLiteral("empty.txt"), QByteArray());
-    const LoadReport report = LoadMailPaths(store, {empty});
-    EXPECT_TRUE(report.Unreadable.isEmpty());
-    EXPECT_EQ(report.WithoutIssue, QStringList{empty});
-    EXPECT_EQ(store.UpperBound(), 0);
 }
 
 TEST_F(ReadFiles, UnreadableFilesAreReportedAndTheOthersStillLoad)
