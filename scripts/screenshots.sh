@@ -2,7 +2,8 @@
 # scripts/screenshots.sh [OUT_DIR]: starts rotam-print on a virtual X display, loads the
 # sample mails through its paste window, and saves a PNG of every window into OUT_DIR
 # (default: build/screenshots/): the main window empty and loaded, the paste window, the
-# annotation window, the print preview, the print dialog, the open dialog and the progress
+# annotation window, the print preview, the print dialog, the open menu, the open dialog
+# (its sidebar listing the mail folders of a Thunderbird profile and a Maildir) and the progress
 # window of a long job; then the loaded main window again at the fractional scale factors
 # 1.25, 1.5 and 1.75 (main-loaded-1.25.png, ...). Each window's caption is checked to be
 # exactly its own, and a cancelled PDF job to leave no file. For looking at, not for
@@ -40,6 +41,7 @@ generator=$(dirname "$program")/../../bench/print/rotam-bench-gen-issues
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/.thunderbird/a1b2.default-release/Mail/Local Folders" "$home/Maildir/cur"
 if [ -x "$generator" ]; then
     "$generator" 1000 "$home/rotam-1000.txt"
 fi
@@ -117,6 +119,14 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     sleep 2
     dialog=$(xdotool getactivewindow 2>/dev/null || xdotool search --sync --onlyvisible --name "印刷|Print" | tail -1)
     shoot "$dialog" print-dialog
+    xdotool key Escape
+    settle
+
+    # The open button'"'"'s menu, cut out of the screen: a menu is a window of its own.
+    click_in "$main" 143 23
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    import -window root -crop "$(scaled 460)x$(scaled 120)+$X+$Y" "$OUT/open-menu.png"
+    echo "saved $OUT/open-menu.png"
     xdotool key Escape
     settle
 

@@ -60,7 +60,10 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const Load
     for (const QString &path : paths) {
         const qint32 titledBefore = titledCount(store);
         bool read = false;
-        for (const MailFile &file : FilesOfPath(path)) {
+        const qsizetype failedBefore = report.Unreadable.size();
+        const PathFiles files = FilesOfPath(path);
+        report.Unreadable.append(files.unlisted);
+        for (const MailFile &file : files.files) {
             auto content = ReadWholeFile(file.path);
             if (const ReadFailure *failure = std::get_if<ReadFailure>(&content)) {
                 report.Unreadable.append(*failure);
@@ -69,7 +72,10 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const Load
             read = true;
             readTexts(std::get<QByteArray>(std::move(content)), file.kind, parse);
         }
-        if (titledCount(store) == titledBefore && (read || QFileInfo(path).isDir()))
+        // A folder that could not be listed, or whose files all failed, is named as unreadable.
+        const bool nothingFailed = report.Unreadable.size() == failedBefore;
+        if (titledCount(store) == titledBefore &&
+            (read || (nothingFailed && QFileInfo(path).isDir())))
             report.WithoutIssue.append(path);
         if (progress)
             progress(&path - paths.data() + 1, paths.size());

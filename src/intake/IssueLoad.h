@@ -13,7 +13,8 @@ class IssueStore;
 // What a load found to report.
 struct LoadReport
 {
-    // Chosen files, and files in chosen folders, that could not be read.
+    // Chosen files, and files in chosen folders, that could not be read; folders that could
+    // not be listed.
     QList<ReadFailure> Unreadable;
     // Chosen paths that were read but held no issue at all; issues dropped as repeats still
     // count as found. The pasted text is named by one empty string.

@@ -11,6 +11,7 @@ QList<qint32> IssueListOrder(const IssueStore &store)
 {
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true); // 第９９回 before 第１２３回
 
     // Sort keys once per title instead of collating at every comparison.
     QList<qint32> order;

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,20 +64,34 @@ QStringList sortedByNameBytes(QStringList paths)
     return paths;
 }
 
-QList<MailFile> maildirFiles(const QDir &maildir)
+// QDir lists a folder it cannot read as empty; this tells the two apart.
+std::optional<ReadFailure> listingFailure(const QString &folder)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return MakeReadFailure(folder, ReadProblem::SystemError, errno);
+    ::closedir(dir);
+    return std::nullopt;
+}
+
+void addMaildirFiles(const QDir &maildir, PathFiles &result)
 {
     QStringList paths;
     for (const QString &sub : {QStringLiteral("cur"), QStringLiteral("new")}) {
         const QDir dir(maildir.filePath(sub));
+        if (!QFileInfo(dir.path()).isDir())
+            continue;
+        if (auto failure = listingFailure(dir.path())) {
+            result.unlisted.append(std::move(*failure));
+            continue;
+        }
         // Every entry but folders: a FIFO left here must be reported, not silently skipped.
         for (const QString &name : dir.entryList(QDir::Files | QDir::System | QDir::Hidden))
             if (!name.startsWith(u'.'))
                 paths.append(dir.filePath(name));
     }
-    QList<MailFile> files;
     for (const QString &path : sortedByNameBytes(paths))
-        files.append({path, FileKind::Message});
-    return files;
+        result.files.append({path, FileKind::Message});
 }
 
 } // namespace
@@ -109,21 +125,27 @@ std::variant<QByteArray, ReadFailure> ReadWholeFile(const QString &path)
     return bytes;
 }
 
-QList<MailFile> FilesOfPath(const QString &path)
+PathFiles FilesOfPath(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.isDir())
-        return {{path, FileKind::Sniffed}};
+        return {{{path, FileKind::Sniffed}}, {}};
+    PathFiles result;
     const QDir dir(path);
     if (QFileInfo(dir.filePath(QStringLiteral("cur"))).isDir() ||
-        QFileInfo(dir.filePath(QStringLiteral("new"))).isDir())
-        return maildirFiles(dir);
+        QFileInfo(dir.filePath(QStringLiteral("new"))).isDir()) {
+        addMaildirFiles(dir, result);
+        return result;
+    }
+    if (auto failure = listingFailure(path)) {
+        result.unlisted.append(std::move(*failure));
+        return result;
+    }
     QStringList paths;
     for (const QFileInfo &entry : dir.entryInfoList(QDir::Files | QDir::Hidden))
-        if (entry.isFile())
+        if (entry.isFile() && !entry.fileName().startsWith(u'.'))
             paths.append(entry.filePath());
-    QList<MailFile> files;
     for (const QString &file : sortedByNameBytes(paths))
-        files.append({file, FileKind::Sniffed});
-    return files;
+        result.files.append({file, FileKind::Sniffed});
+    return result;
 }

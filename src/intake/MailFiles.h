@@ -27,8 +27,15 @@ struct MailFile
     FileKind kind = FileKind::Sniffed;
 };
 
-// The files a chosen path stands for, in reading order: a file stands for itself; a
-// Maildir (a folder with cur/ or new/) for the messages in both, and any other folder for
-// its regular files, each ordered by the bytes of their names. Names that begin with a dot
-// are left out of a Maildir. Folders inside are not entered.
-QList<MailFile> FilesOfPath(const QString &path);
+// The files a chosen path stands for, in reading order, and the folders among them that
+// could not be listed.
+struct PathFiles
+{
+    QList<MailFile> files;
+    QList<ReadFailure> unlisted;
+};
+
+// A file stands for itself; a Maildir (a folder with cur/ or new/) for the messages in both,
+// and any other folder for its regular files, each ordered by the bytes of their names.
+// Names that begin with a dot are left out. Folders inside are not entered.
+PathFiles FilesOfPath(const QString &path);

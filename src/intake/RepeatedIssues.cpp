@@ -5,12 +5,33 @@
 #include <QHash>
 #include <QList>
 
+#include <algorithm>
+
 namespace {
 
 // The fields that tell issues apart almost always; equality decides the rest.
 size_t roughHash(const PuzzleRecord &r)
 {
     return qHashMulti(0, r.TitleLine, r.SendTime, r.ColCount, r.GridNote, r.TyuukiText.size());
+}
+
+// The arrays from index 1: element 0 is no value, and labels never read are no labels.
+bool sameValues(const QStringList &a, const QStringList &b)
+{
+    return UpperBound(a) == UpperBound(b) && std::equal(a.begin() + (a.isEmpty() ? 0 : 1), a.end(),
+                                                        b.begin() + (b.isEmpty() ? 0 : 1));
+}
+
+// Equal in every value the record shows: how a title block that ended before its header
+// line left the record does not tell it apart.
+bool sameIssue(const PuzzleRecord &a, const PuzzleRecord &b)
+{
+    return a.SendTime == b.SendTime && a.TitleLine == b.TitleLine && a.Title == b.Title &&
+           a.ColCount == b.ColCount && a.GridNote == b.GridNote && a.TyuukiText == b.TyuukiText &&
+           a.Publisher == b.Publisher && a.MagazineId == b.MagazineId &&
+           sameValues(a.HintLines, b.HintLines) && sameValues(a.CommentLines, b.CommentLines) &&
+           sameValues(a.ColLabels, b.ColLabels) && sameValues(a.RowLabels, b.RowLabels) &&
+           sameValues(a.Cells, b.Cells);
 }
 
 } // namespace
@@ -35,7 +56,7 @@ void DropRepeatedIssues(IssueStore &store, qint32 from)
             qint32 &last = found.value();
             if (i >= from) {
                 qint32 k = last;
-                while (k >= 0 && !(records[k] == records[i]))
+                while (k >= 0 && !sameIssue(records[k], records[i]))
                     k = earlierWithHash[k];
                 if (k >= 0)
                     continue; // a repeat: dropped

@@ -45,6 +45,16 @@ void MainWindow::openFiles()
     loadFiles(paths);
 }
 
+void MainWindow::openFolder()
+{
+    const QString folder =
+        m_services.OpenDialog->ChooseFolder(this, m_settings.openFolder().value_or(QString()));
+    if (folder.isEmpty())
+        return;
+    m_settings.setOpenFolder(QFileInfo(folder).absolutePath());
+    loadFiles({folder});
+}
+
 void MainWindow::loadFiles(const QStringList &paths)
 {
     // A cancelled dialog chooses nothing and leaves the list as it was.

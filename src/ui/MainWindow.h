@@ -11,6 +11,7 @@
 
 #include <array>
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -30,7 +31,9 @@ public:
 
     IssueStore store;
 
-    QPushButton *openFilesButton = nullptr;
+    QPushButton *openFilesButton = nullptr; // opens a menu of the two actions below
+    QAction *openFilesAction = nullptr;
+    QAction *openFolderAction = nullptr;
     QPushButton *pasteButton = nullptr;
     QListWidget *issueList = nullptr;
     QPushButton *checkAllButton = nullptr;
@@ -57,7 +60,7 @@ public:
     // or a preview uses, and what the program keeps between runs.
     PrintOptions printOptions() const;
     void setPrintOptions(const PrintOptions &options);
-    // Loads mail files or folders, from the open dialog, a drop or the command line;
+    // Loads mail files or folders, from the open dialogs, a drop or the command line;
     // unreadable ones are named in one message and the others still load. A load that takes
     // longer than half a second shows its progress.
     void loadFiles(const QStringList &paths);
@@ -84,6 +87,7 @@ private:
     void restoreSettings();
 
     void openFiles();
+    void openFolder();
     void openPasteWindow();
     void showPreview();
     void onItemChanged(QListWidgetItem *item);

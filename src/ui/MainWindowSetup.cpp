@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -127,7 +128,13 @@ void MainWindow::setupLoadControls()
                                  TwipRect(1245, 75, 1815, 555), true);
     pasteButton = MakeButton(this, "pasteButton", u"コピペから取り込む"_s,
                              TwipRect(3285, 75, 1815, 555), true);
-    connect(openFilesButton, &QPushButton::clicked, this, &MainWindow::openFiles);
+    auto *openMenu = new QMenu(openFilesButton);
+    openMenu->setObjectName(u"openMenu"_s);
+    openFilesAction = openMenu->addAction(u"ファイルを開く…"_s, this, &MainWindow::openFiles);
+    openFolderAction = openMenu->addAction(u"フォルダを開く…"_s, this, &MainWindow::openFolder);
+    openFilesButton->setMenu(openMenu);
+    // Also on the window, so that their shortcuts work with the menu closed.
+    addActions({openFilesAction, openFolderAction});
     connect(pasteButton, &QPushButton::clicked, this, &MainWindow::openPasteWindow);
 }
 
@@ -232,14 +239,15 @@ void MainWindow::setupTabOrder()
 
 void MainWindow::setupShortcuts()
 {
-    openFilesButton->setShortcut(QKeySequence::Open);
+    openFilesAction->setShortcut(QKeySequence::Open);
+    openFolderAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     pasteButton->setShortcut(QKeySequence::Paste);
     printButton->setShortcut(QKeySequence::Print);
     previewButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     checkAllButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     uncheckAllButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-    openFilesButton->setToolTip(
-        u"メールのファイルを開く (Ctrl+O)。ファイルを窓へドロップしても読み込めます"_s);
+    openFilesButton->setToolTip(u"メールのファイル (Ctrl+O) かフォルダ (Ctrl+Shift+O) を開く。"
+                                u"窓へドロップしても読み込めます"_s);
     pasteButton->setToolTip(u"メールの本文を貼り付けて取り込む (Ctrl+V)"_s);
     printButton->setToolTip(
         u"チェックした問題を印刷する (Ctrl+P)。PDF への保存は印刷ダイアログから"_s);

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The main window's open dialog, behind a seam so that tests can answer it.
+// The main window's open dialogs, behind a seam so that tests can answer them.
 class OpenFileDialog
 {
 public:
@@ -13,4 +13,7 @@ public:
     // The chosen files as full paths, in the order chosen; empty when the user cancelled.
     // The dialog opens in folder, or where Qt chooses when it is empty.
     virtual QStringList ChooseFiles(QWidget *owner, const QString &folder);
+    // A chosen folder, a Maildir or one of saved mails, as a full path; empty when the user
+    // cancelled. Opens like ChooseFiles.
+    virtual QString ChooseFolder(QWidget *owner, const QString &folder);
 };

@@ -1,15 +1,20 @@
+#include "AccessAsNobody.h"
 #include "IssueLoad.h"
 #include "IssueOrder.h"
 #include "IssueStore.h"
 #include "MailLoadFixture.h"
 #include "MailMarkers.h"
 #include "MimeMessages.h"
+#include "RepeatedIssues.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +53,23 @@ TEST_F(MailLoad, RawMailExamples)
     // The notice mail between two issues lends the second one nothing.
     EXPECT_EQ(store.Puzzles[3].CommentLines, (QStringList{QString(), u"お休み明けの一問です。"_s}));
     EXPECT_EQ(store.Puzzles[3].MagazineId, u"0001234567"_s);
+}
+
+TEST_F(MailLoad, ExamplesAreListedInIssueOrder)
+{
+    QStringList paths;
+    for (const QString &name :
+         QDir(QStringLiteral(ROTAM_EXAMPLES_DIR))
+             .entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Reversed))
+        paths << QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(name);
+    LoadMailPaths(store, paths);
+    QStringList listed;
+    for (const qint32 index : IssueListOrder(store))
+        listed << store.Puzzles[index].Title;
+    EXPECT_EQ(listed,
+              (QStringList{u"第１２３回"_s, u"第１２４回"_s, u"第１２５回"_s, u"第１２６回"_s,
+                           u"第１２７回"_s, u"第１３０回"_s, u"第１３１回"_s, u"第１３２回"_s,
+                           u"第１３４回"_s, u"第１３５回"_s, u"第１３６回"_s}));
 }
 
 TEST_F(MailLoad, EachFileIsItsOwnText)
@@ -93,6 +115,83 @@ TEST_F(MailLoad, RepeatsAreWholeIssuesNotJustTheirTitles)
     LoadMailPaths(store, {c, d, c, d});
     ASSERT_EQ(titles(), (QStringList{u"一"_s, u"一"_s}));
     EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"d"_s}));
+}
+
+TEST_F(MailLoad, ARecordIsTheSameIssueWhereverItsHeaderWasLeft)
+{
+    // One file ends after the title, one has an empty header line: no labels either way.
+    LoadMailPaths(store, {write(u"cut.txt"_s, "◇Ａ◇\n"), write(u"empty.txt"_s, "◇Ａ◇\n\n\n")});
+    EXPECT_EQ(titles(), QStringList{u"Ａ"_s});
+}
+
+TEST(RepeatedIssues, AnyValueTellsIssuesApart)
+{
+    PuzzleRecord issue;
+    issue.TitleLine = u"◇一◇"_s;
+    issue.Title = u"一"_s;
+    issue.ColCount = 1;
+    issue.ColLabels = issue.RowLabels = issue.Cells = issue.HintLines = issue.CommentLines =
+        QStringList{QString(), u"x"_s};
+    const std::function<void(PuzzleRecord &)> changes[] = {
+        [](PuzzleRecord &r) { r.SendTime = u"d"_s; },
+        [](PuzzleRecord &r) { r.TitleLine += u"!"_s; },
+        [](PuzzleRecord &r) { r.Title = u"二"_s; },
+        [](PuzzleRecord &r) { r.ColCount = 2; },
+        [](PuzzleRecord &r) { r.GridNote = u"n"_s; },
+        [](PuzzleRecord &r) { r.TyuukiText = u"t"_s; },
+        [](PuzzleRecord &r) { r.Publisher = u"p"_s; },
+        [](PuzzleRecord &r) { r.MagazineId = u"1"_s; },
+        [](PuzzleRecord &r) { r.HintLines[1] = u"y"_s; },
+        [](PuzzleRecord &r) { r.CommentLines.append(QString()); },
+        [](PuzzleRecord &r) { r.ColLabels[1] = u"y"_s; },
+        [](PuzzleRecord &r) { r.RowLabels = {}; },
+        [](PuzzleRecord &r) { r.Cells[1] = u"y"_s; },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        IssueStore store;
+        store.Puzzles = {PuzzleRecord{}, issue, issue, issue};
+        changes[i](store.Puzzles[2]);
+        store.Puzzles[3].HintLines[0] = u"element 0 is no value"_s;
+        DropRepeatedIssues(store, 2);
+        EXPECT_EQ(store.UpperBound(), 2) << "change " << i;
+    }
+}
+
+TEST_F(MailLoad, FoldersThatCannotBeListedAreUnreadable)
+{
+    // Open to the group too: with the permissions of nobody, root's group may still count.
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    const QString locked = QFileInfo(write(u"locked/a.txt"_s, issueText(u"A"_s))).path();
+    const QString maildir = dir.filePath(u"md"_s);
+    write(u"md/cur/b"_s, message("Date: 1", issueText(u"B"_s)));
+    write(u"md/new/c"_s, message("Date: 2", issueText(u"C"_s)));
+    const QString shutFile = write(u"shut/d.txt"_s, issueText(u"D"_s));
+    const QString good = write(u"good.txt"_s, issueText(u"G"_s));
+    const QStringList shut{locked, maildir + u"/cur"_s, shutFile};
+    for (const QString &path : shut)
+        QFile::setPermissions(path, QFileDevice::Permissions());
+
+    LoadReport report;
+    bool works = false;
+    {
+        const AccessAsNobody nobody;
+        works = nobody.works();
+        report = LoadMailPaths(store, {locked, maildir, QFileInfo(shutFile).path(), good});
+    }
+    for (const QString &path : shut)
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!works)
+        GTEST_SKIP() << "running as root without the right to take another user's permissions";
+
+    QStringList failed;
+    for (const ReadFailure &f : report.Unreadable) {
+        failed << f.path;
+        EXPECT_EQ(f.systemError, EACCES) << f.path.toStdString();
+    }
+    EXPECT_EQ(failed, shut);
+    EXPECT_TRUE(report.WithoutIssue.isEmpty()) << report.WithoutIssue.join(u' ').toStdString();
+    EXPECT_EQ(titles(), (QStringList{u"C"_s, u"G"_s}));
 }
 
 TEST_F(MailLoad, LongMboxMessagesLendEachOtherNothing)
@@ -143,6 +242,8 @@ TEST_F(MailLoad, FoldersAndMaildirsInTheOrderOfTheirNames)
     write(u"plain/Z.txt"_s, issueText(u"Z"_s));
     write(u"plain/a.txt"_s, issueText(u"a"_s));
     write(u"plain/sub/deeper.txt"_s, issueText(u"deeper"_s));
+    write(u"plain/.DS_Store"_s, issueText(u"finder"_s));
+    write(u"plain/.a.txt.swp"_s, issueText(u"editor"_s));
     LoadMailPaths(store, {dir.filePath(u"md"_s), dir.filePath(u"plain"_s)});
     EXPECT_EQ(titles(), (QStringList{u"A"_s, u"B"_s, u"C"_s, u"Z"_s, u"a"_s}));
     EXPECT_EQ(store.Puzzles[2].SendTime, u"Mon"_s);

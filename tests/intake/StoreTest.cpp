@@ -57,6 +57,25 @@ TEST(IssueStore, LoadsAccumulate)
     EXPECT_EQ(store.CurPuzzle, 2);
 }
 
+namespace {
+
+// The titles of the issue list, given the titles in record order.
+QStringList listedTitles(const QStringList &titles)
+{
+    IssueStore store;
+    for (const QString &title : titles) {
+        store.StartNewRecord();
+        store.Current().Title = title;
+        store.Current().TitleLine = QStringLiteral("◇") + title;
+    }
+    QStringList listed;
+    for (const qint32 index : IssueListOrder(store))
+        listed << store.Puzzles[index].Title;
+    return listed;
+}
+
+} // namespace
+
 TEST(IssueListOrder, ByTitleIgnoringCaseAndStableForEqualTitles)
 {
     IssueStore store;
@@ -66,4 +85,20 @@ TEST(IssueListOrder, ByTitleIgnoringCaseAndStableForEqualTitles)
         store.Current().TitleLine = QStringLiteral("◇") + store.Current().Title;
     }
     EXPECT_EQ(IssueListOrder(store), (QList<qint32>{5, 2, 3, 6, 1, 4}));
+}
+
+TEST(IssueListOrder, DigitRunsCompareByValue)
+{
+    // Each row in list order, given here in reverse.
+    const QStringList orders[] = {
+        {QStringLiteral("第２回"), QStringLiteral("第９９回"), QStringLiteral("第１２３回"),
+         QStringLiteral("第１０００回")},
+        {QStringLiteral("第９回"), QStringLiteral("第10回"), QStringLiteral("第１１回")},
+        {QStringLiteral("Apple"), QStringLiteral("apple pie"), QStringLiteral("banana"),
+         QStringLiteral("cherry")},
+    };
+    for (const QStringList &order : orders) {
+        QStringList reversed(order.rbegin(), order.rend());
+        EXPECT_EQ(listedTitles(reversed), order) << order.join(u' ').toStdString();
+    }
 }

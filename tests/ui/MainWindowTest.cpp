@@ -1,17 +1,22 @@
 #include "UiTestSupport.h"
 
+#include "AccessAsNobody.h"
 #include "IssueOrder.h"
 #include "TextBox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -206,13 +211,13 @@ TEST(MainWindow, FocusComingBackToTheListAfterALoadMovesNoPreview)
     EXPECT_FALSE(f.Window->annotationButton->isEnabled());
 }
 
-TEST(MainWindow, CancelledOpenDialogChangesNothing)
+TEST(MainWindow, CancelledOpenDialogsChangeNothing)
 {
     MainWindowFixture f;
     f.Paste(MailText({Titled(u"一"_s)}));
-    f.OpenDialog->Answers.append(QStringList());
-    f.Window->openFilesButton->click();
-    EXPECT_EQ(f.OpenDialog->TimesShown, 1);
+    f.OpenFiles({});
+    f.OpenFolder({});
+    EXPECT_EQ(f.OpenDialog->TimesShown, 2);
     EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s});
     EXPECT_EQ(f.Window->store.UpperBound(), 1);
     EXPECT_TRUE(f.Messages.isEmpty());
@@ -225,6 +230,62 @@ TEST(MainWindow, OpenDialogLoadsSeveralFilesFromOneFolder)
     EXPECT_EQ(f.ListTexts(), (QStringList{u"第１２３回"_s, u"第１２４回"_s, u"第１２５回"_s,
                                           u"第１２６回"_s, u"第１２７回"_s}));
     EXPECT_TRUE(f.Messages.isEmpty());
+}
+
+TEST(MainWindow, TheOpenButtonOffersFilesAndFolders)
+{
+    MainWindowFixture f;
+    f.Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Window.get()));
+    f.OpenDialog->FolderAnswers.append(Example("rotam-maildir"));
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (const QAction *action : menu->actions())
+            offered << action->text();
+        menu->setActiveAction(f.Window->openFolderAction);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QTest::mouseClick(f.Window->openFilesButton, Qt::LeftButton);
+    EXPECT_EQ(offered, (QStringList{u"ファイルを開く…"_s, u"フォルダを開く…"_s}));
+    EXPECT_EQ(f.ListTexts(), (QStringList{u"第１３５回"_s, u"第１３６回"_s}));
+    EXPECT_TRUE(f.Messages.isEmpty());
+
+    // The next dialog opens where the chosen folder is.
+    f.OpenFiles({});
+    EXPECT_EQ(f.OpenDialog->Folders,
+              (QStringList{QString(), QDir::cleanPath(QStringLiteral(ROTAM_EXAMPLES_DIR))}));
+}
+
+TEST(MainWindow, AFolderThatCannotBeListedIsNamedWithTheUnreadableFiles)
+{
+    MainWindowFixture f;
+    QTemporaryDir dir;
+    // Open to the group too: with the permissions of nobody, root's group may still count.
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    const QString locked = dir.filePath(u"locked"_s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
+    QFile::setPermissions(locked, QFileDevice::Permissions());
+    const QString missing = Example("no-such-mail.txt");
+    {
+        const AccessAsNobody nobody;
+        if (!nobody.works())
+            GTEST_SKIP() << "running as root without the right to take another user's permissions";
+        f.OpenFolder(locked);
+        f.Window->loadFiles({missing, locked, Example("rotam-0123.txt")});
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(f.Messages.size(), 2);
+    for (const MessageBox::Message &m : f.Messages) {
+        EXPECT_EQ(m.title, u"読み込めなかったファイル"_s);
+        EXPECT_TRUE(m.text.contains(locked + u"\n    読み取りの権限がありません"_s))
+            << m.text.toStdString();
+        EXPECT_FALSE(m.text.contains(u"問題が見つかりません"_s));
+    }
+    EXPECT_TRUE(f.Messages[1].text.contains(missing));
+    EXPECT_EQ(f.ListTexts(), QStringList{u"第１２３回"_s});
 }
 
 TEST(MainWindow, UnreadableFilesAreNamedOnceAndTheOthersLoaded)

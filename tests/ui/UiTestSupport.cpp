@@ -4,6 +4,7 @@
 #include "PasteWindow.h"
 #include "TextBox.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -120,7 +121,13 @@ void MainWindowFixture::Paste(const QString &text)
 void MainWindowFixture::OpenFiles(const QStringList &paths)
 {
     OpenDialog->Answers.append(paths);
-    Window->openFilesButton->click();
+    Window->openFilesAction->trigger();
+}
+
+void MainWindowFixture::OpenFolder(const QString &path)
+{
+    OpenDialog->FolderAnswers.append(path);
+    Window->openFolderAction->trigger();
 }
 
 QStringList MainWindowFixture::ListTexts() const

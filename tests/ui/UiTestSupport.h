@@ -14,18 +14,25 @@
 #include <memory>
 #include <optional>
 
-// An open dialog that answers with the next scripted choice (empty = cancelled).
+// Open dialogs that answer with the next scripted choice (empty = cancelled).
 class ScriptedOpenDialog final : public OpenFileDialog
 {
 public:
     QList<QStringList> Answers;
+    QStringList FolderAnswers;
     int TimesShown = 0;
-    QStringList Folders; // the folder it opened in, each time
+    QStringList Folders; // the folder either dialog opened in, each time
     QStringList ChooseFiles(QWidget *, const QString &folder) override
     {
         ++TimesShown;
         Folders.append(folder);
         return Answers.isEmpty() ? QStringList() : Answers.takeFirst();
+    }
+    QString ChooseFolder(QWidget *, const QString &folder) override
+    {
+        ++TimesShown;
+        Folders.append(folder);
+        return FolderAnswers.isEmpty() ? QString() : FolderAnswers.takeFirst();
     }
 };
 
@@ -122,6 +129,8 @@ public:
     void Paste(const QString &text);
     // Chooses the files in the open dialog (one path, or several from one folder).
     void OpenFiles(const QStringList &paths);
+    // Chooses the folder in the folder dialog.
+    void OpenFolder(const QString &path);
     QStringList ListTexts() const;
     QList<qint32> ListItemData() const;
     void SetChecked(int row, bool checked);
