@@ -1,7 +1,10 @@
 #include "CommandLine.h"
+#include "MailMarkers.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,8 +12,18 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +47,73 @@ ToolRun run(QStringList arguments)
     arguments.prepend(QStringLiteral("rotam-pdf"));
     result.exitCode = RunTool(arguments, out, err);
     return result;
+}
+
+struct ProgramRun
+{
+    int exitCode; // -1: ended by a signal
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the real program; setUp runs in the child before it starts, after Qt's redirections.
+ProgramRun runProgram(const QStringList &arguments, const std::function<void()> &setUp = {},
+                      const QString &stdoutFile = {})
+{
+    QProcess process;
+    if (!stdoutFile.isEmpty())
+        process.setStandardOutputFile(stdoutFile);
+    if (setUp)
+        process.setChildProcessModifier(setUp);
+    process.start(QStringLiteral(ROTAM_PDF_PATH), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+bool isWholePdf(const QByteArray &bytes)
+{
+    return bytes.startsWith("%PDF-") && bytes.right(16).contains("%%EOF");
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Hidden files left in the folder: the partial files of a run.
+QStringList hiddenFiles(const QString &folder)
+{
+    return QDir(folder)
+        .entryList(QDir::Files | QDir::Hidden | QDir::System)
+        .filter(QRegularExpression(QStringLiteral("^\\.")));
+}
+
+// Mail with count issues of 10 by 10 cells, each with its own title.
+QString manyIssues(int count)
+{
+    QStringList lines{QStringLiteral("From: rotam@example.com")};
+    for (int i = 1; i <= count; ++i) {
+        lines << QStringLiteral("Date: Sat, 15 Jan 2005 06:00:00 +0900") << QString()
+              << QStringLiteral("◇第%1回◇　今日の問題").arg(i) << QStringLiteral("（読まれない）")
+              << QStringLiteral("　　ＡＢＣＤＥＦＧＨＩＪ");
+        for (const QChar row : QStringLiteral("一二三四五六七八九十"))
+            lines << QStringLiteral("　") + row + QString(10, u'□');
+        lines << QString() << QStringLiteral("ヒント：%1").arg(i) << QString()
+              << MailMarkers::DividerA.toString() << QStringLiteral("（読まれない）")
+              << QStringLiteral("ひとこと") << MailMarkers::DividerB.toString()
+              << QStringLiteral("マガジンＩＤ：0001234567") << QStringLiteral("注記")
+              << MailMarkers::DividerC.toString() << QString();
+    }
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -219,4 +299,105 @@ TEST(RotamPdf, TwoUpPrintsTwoIssuesASheet)
     process.start(QStringLiteral("pdfinfo"), {pdf});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_TRUE(process.readAllStandardOutput().contains("Pages:           3")); // 5 issues
+}
+
+TEST(RotamPdf, OutputGoesWhereThePathLeadsWithoutReplacingWhatIsThere)
+{
+    QTemporaryDir dir;
+    const QString old = dir.filePath(QStringLiteral("old.pdf"));
+    const QString fresh = dir.filePath(QStringLiteral("new.pdf"));
+    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    const QString device = dir.filePath(QStringLiteral("null"));
+    const QString received = dir.filePath(QStringLiteral("received"));
+    const auto umask027 = [] { umask(027); };
+    const auto fifoReader = [&] {
+        // Opened by a reader that waits, as a shell's `cat fifo > received` would.
+        return std::make_unique<std::thread>([&] { writeFile(received, contents(fifo)); });
+    };
+    const struct
+    {
+        const char *name;
+        QString target;
+        std::function<void()> prepare;
+        QString pdfAt; // where the PDF is to arrive; empty: standard output (umask 027)
+        mode_t mode;   // of pdfAt afterwards; 0: not checked
+        mode_t type;   // of target afterwards
+    } cases[] = {
+        {"regular file keeps its mode", old,
+         [&] {
+             writeFile(old, "old");
+             chmod(QFile::encodeName(old).constData(), 0660);
+         },
+         old, 0660, S_IFREG},
+        {"new file gets 0666 less the umask", fresh, [] {}, fresh, 0640, S_IFREG},
+        {"symbolic link stays one", link,
+         [&] {
+             writeFile(old, "old");
+             chmod(QFile::encodeName(old).constData(), 0604);
+             QFile::link(QStringLiteral("old.pdf"), link);
+         },
+         old, 0604, S_IFLNK},
+        {"dash is standard output", QStringLiteral("-"), [] {}, {}, 0, 0},
+        {"/dev/fd/1 is standard output", QStringLiteral("/dev/fd/1"), [] {}, {}, 0, 0},
+        {"FIFO is written into", fifo, [&] { mkfifo(QFile::encodeName(fifo).constData(), 0600); },
+         received, 0, S_IFIFO},
+        {"device is written into",
+         device,
+         [&] { mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)); },
+         {},
+         0,
+         S_IFCHR},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        if (c.type == S_IFCHR && !QFileInfo::exists(device))
+            continue; // only root makes device nodes
+        std::unique_ptr<std::thread> reader;
+        if (c.type == S_IFIFO)
+            reader = fifoReader();
+        const ProgramRun r =
+            runProgram({QStringLiteral("-o"), c.target, example("rotam-0123.txt")}, umask027);
+        if (reader)
+            reader->join();
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QByteArray pdf = c.pdfAt.isEmpty() ? r.out : contents(c.pdfAt);
+        if (c.type != S_IFCHR) { // a null device keeps nothing
+            EXPECT_TRUE(isWholePdf(pdf)) << pdf.left(40).toStdString();
+        }
+        struct stat status;
+        if (c.mode) {
+            ASSERT_EQ(stat(QFile::encodeName(c.pdfAt).constData(), &status), 0);
+            EXPECT_EQ(status.st_mode & 07777, c.mode);
+        }
+        if (c.type) {
+            ASSERT_EQ(lstat(QFile::encodeName(c.target).constData(), &status), 0);
+            EXPECT_EQ(status.st_mode & S_IFMT, c.type);
+        }
+        EXPECT_EQ(hiddenFiles(dir.path()), QStringList());
+    }
+}
+
+TEST(RotamPdf, TermDuringAJobLeavesNoPartialFileAndTheOldPdf)
+{
+    QTemporaryDir dir;
+    const QString mail = dir.filePath(QStringLiteral("many.txt"));
+    writeFile(mail, manyIssues(400).toUtf8());
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    writeFile(pdf, "old");
+    QProcess process;
+    process.start(QStringLiteral(ROTAM_PDF_PATH), {QStringLiteral("-o"), pdf, mail});
+    QElapsedTimer waited;
+    waited.start();
+    while (hiddenFiles(dir.path()).isEmpty() && process.state() != QProcess::NotRunning &&
+           waited.elapsed() < 30000)
+        QThread::msleep(1);
+    ASSERT_EQ(hiddenFiles(dir.path()).size(), 1)
+        << "the job ended before its partial file was seen";
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "ended by the signal, as it was sent";
+    EXPECT_EQ(hiddenFiles(dir.path()), QStringList());
+    EXPECT_EQ(contents(pdf), "old");
 }
