@@ -379,6 +379,44 @@ TEST(RotamPdf, OutputGoesWhereThePathLeadsWithoutReplacingWhatIsThere)
     }
 }
 
+TEST(RotamPdf, AFailedWriteToStandardOutputFailsAndAClosedPipeEndsQuietly)
+{
+    int closedPipe[2];
+    ASSERT_EQ(pipe(closedPipe), 0);
+    close(closedPipe[0]);
+    const int readerGone = closedPipe[1];
+    const auto toClosedPipe = [readerGone] { dup2(readerGone, STDOUT_FILENO); };
+    const auto toClosedPipeIgnoringSigpipe = [readerGone] {
+        dup2(readerGone, STDOUT_FILENO);
+        signal(SIGPIPE, SIG_IGN);
+    };
+    const QString full = QStringLiteral("/dev/full");
+    const QStringList list{QStringLiteral("--list"), example("rotam-0123.txt")};
+    const QStringList json{QStringLiteral("--json"), example("rotam-0123.txt")};
+    const QStringList pdf{QStringLiteral("-o"), QStringLiteral("-"), example("rotam-0123.txt")};
+    const struct
+    {
+        QStringList arguments;
+        std::function<void()> setUp;
+        QString stdoutFile;
+        int exitCode;
+        const char *err;
+    } cases[] = {
+        {list, {}, full, 1, "rotam-pdf: standard output: No space left on device\n"},
+        {json, {}, full, 1, "rotam-pdf: standard output: No space left on device\n"},
+        {pdf, {}, full, 1, "rotam-pdf: -: No space left on device\n"},
+        {list, toClosedPipe, {}, -1, ""},
+        {json, toClosedPipeIgnoringSigpipe, {}, 0, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const ProgramRun r = runProgram(c.arguments, c.setUp, c.stdoutFile);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.err.toStdString(), c.err);
+    }
+    close(readerGone);
+}
+
 TEST(RotamPdf, TermDuringAJobLeavesNoPartialFileAndTheOldPdf)
 {
     QTemporaryDir dir;
