@@ -439,3 +439,49 @@ TEST(RotamPdf, TermDuringAJobLeavesNoPartialFileAndTheOldPdf)
     EXPECT_EQ(hiddenFiles(dir.path()), QStringList());
     EXPECT_EQ(contents(pdf), "old");
 }
+
+TEST(RotamPdf, SelectChoosesWhatListAndJsonShow)
+{
+    const QString digest = example("rotam-digest-0124-0127.txt");
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QString out;
+    } cases[] = {
+        {{QStringLiteral("--list"), QStringLiteral("--select"), QStringLiteral("4,2"), digest},
+         0,
+         QStringLiteral("2\t第１２５回\n4\t第１２７回\n")},
+        {{QStringLiteral("--list"), QStringLiteral("--select"), QStringLiteral("2,9"), digest},
+         1,
+         {}},
+    };
+    for (const auto &c : cases) {
+        const ToolRun r = run(c.arguments);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(r.out, c.out);
+    }
+    const ToolRun json =
+        run({QStringLiteral("--json"), QStringLiteral("--select"), QStringLiteral("3,1"), digest});
+    ASSERT_EQ(json.exitCode, 0);
+    const QJsonArray issues = QJsonDocument::fromJson(json.out.toUtf8())
+                                  .object()
+                                  .value(QStringLiteral("issues"))
+                                  .toArray();
+    ASSERT_EQ(issues.size(), 2);
+    EXPECT_EQ(issues[0].toObject().value(QStringLiteral("Index")).toInt(), 1);
+    EXPECT_EQ(issues[1].toObject().value(QStringLiteral("Index")).toInt(), 3);
+    EXPECT_EQ(
+        run({QStringLiteral("--json"), QStringLiteral("--select"), QStringLiteral("9"), digest})
+            .err,
+        QStringLiteral("rotam-pdf: no issue has the record index 9\n"));
+}
+
+TEST(RotamPdf, HelpNamesTheProgramAndEveryKindOfMail)
+{
+    const ProgramRun r = runProgram({QStringLiteral("--help")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith("Usage: rotam-pdf [options] FILE...\n")) << r.out.toStdString();
+    for (const char *kind : {"CP932", "UTF-8", "ISO-2022-JP", ".eml", "mbox", "Maildirs"})
+        EXPECT_TRUE(r.out.contains(kind)) << kind;
+}
