@@ -41,7 +41,8 @@ set(CPACK_PACKAGE_CONTACT "rotam-print developers <rotam-print@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "print the grid puzzles of the mail magazine 今日のロタム")
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "rotam-print reads saved issues of the daily e-mail magazine 今日のロタム"
-    "(Shift_JIS/CP932 or UTF-8 mail files, or pasted mail text), lists them by title"
+    "(CP932, UTF-8 or ISO-2022-JP text files, .eml messages, mbox files, Maildirs and"
+    "folders, or pasted mail text), lists them by title"
     "with a preview, and prints each checked issue on a page of its own: header, title,"
     "an empty labelled grid, hints and comment. rotam-pdf does the same from the"
     "command line, as a list, as JSON or as a PDF file.")

@@ -24,8 +24,9 @@ DesktopCommand ParseDesktopCommandLine(const QStringList &arguments, QTextStream
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        u"Prints the grid puzzles of the mail magazine 今日のロタム from saved mail files "
-        u"(CP932 or UTF-8): one page for each checked issue, to a printer or a PDF file."_s);
+        u"Prints the grid puzzles of the mail magazine 今日のロタム from saved mail: text files "
+        u"(CP932, UTF-8 or ISO-2022-JP), saved messages (.eml), mbox files, Maildirs and "
+        u"folders of them. One page for each checked issue, to a printer or a PDF file."_s);
     // Not addHelpOption(): its --help-all would promise Qt's options, which only an
     // application object knows.
     parser.addOption(QCommandLineOption({u"h"_s, u"help"_s}, u"Displays this help."_s));

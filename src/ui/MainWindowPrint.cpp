@@ -2,14 +2,18 @@
 #include "MainWindow.h"
 
 #include "MessageBox.h"
+#include "PdfOutputFile.h"
 #include "QtPrinterObject.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRadioButton>
+#include <QScopeGuard>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -113,6 +117,29 @@ std::unique_ptr<JobProgress> MainWindow::startProgress(const ProgressRequest &re
 
 bool MainWindow::runPageJob(PrinterObject &printer)
 {
+    // A PDF file is written as rotam-pdf writes it: beside the chosen file, which it replaces
+    // only once complete. A failed or cancelled job leaves the old file as it was.
+    auto *qtPrinter = dynamic_cast<QtPrinterObject *>(&printer);
+    const QString pdfName = qtPrinter && qtPrinter->Device().outputFormat() == QPrinter::PdfFormat
+                                ? qtPrinter->Device().outputFileName()
+                                : QString();
+    std::optional<PdfOutputFile> pdf;
+    const auto pdfFailed = [&] {
+        showPrintFailure(u"PDF ファイル %1 を書き込めませんでした：%2。"_s.arg(
+            QDir::toNativeSeparators(pdfName), pdf->failure().japanese()));
+        return false;
+    };
+    if (!pdfName.isEmpty()) {
+        pdf.emplace(pdfName);
+        if (!pdf->open())
+            return pdfFailed();
+        qtPrinter->Device().setOutputFileName(pdf->partialPath());
+    }
+    const auto restoreName = qScopeGuard([&] {
+        if (pdf)
+            qtPrinter->Device().setOutputFileName(pdfName);
+    });
+
     std::unique_ptr<JobProgress> progress;
     int drawn = 0;
     const auto onPage = [&](int done, int total) {
@@ -126,15 +153,18 @@ bool MainWindow::runPageJob(PrinterObject &printer)
     };
     try {
         PrintIssuePages(printer, listEntries(), store.Puzzles, printOptions(), onPage);
-        return true;
     } catch (const PrinterError &error) {
         progress.reset();
         showPrintFailure(error.Japanese());
+        return false;
     } catch (const PrintCancelled &) {
         progress.reset();
         tidyCancelledJob(printer, drawn);
+        return false;
     }
-    return false;
+    if (pdf && !pdf->commit())
+        return pdfFailed();
+    return true;
 }
 
 void MainWindow::tidyCancelledJob(PrinterObject &printer, int pagesDrawn)
@@ -142,13 +172,10 @@ void MainWindow::tidyCancelledJob(PrinterObject &printer, int pagesDrawn)
     auto *qtPrinter = dynamic_cast<QtPrinterObject *>(&printer);
     if (!qtPrinter || qtPrinter->Device().printerState() == QPrinter::Aborted)
         return;
-    // Qt's PDF and CUPS engines cannot abort: ending the document wrote or spooled it whole.
-    const QPrinter &device = qtPrinter->Device();
-    if (device.outputFormat() == QPrinter::PdfFormat) {
-        if (!device.outputFileName().isEmpty())
-            QFile::remove(device.outputFileName());
+    // Qt's CUPS engine cannot abort: ending the document spooled it whole. A PDF went to a
+    // partial file, which goes with the job.
+    if (qtPrinter->Device().outputFormat() == QPrinter::PdfFormat)
         return;
-    }
     MessageBox::Show(this, MessageBox::Kind::Warning, u"印刷を中止しました"_s,
                      u"印刷を中止しましたが、このプリンタは始まった印刷を取り消せません。"
                      u"中止するまでの %1 頁はプリンタへ送られました。"_s.arg(pagesDrawn));

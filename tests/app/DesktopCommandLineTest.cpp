@@ -44,3 +44,15 @@ TEST(DesktopCommandLine, PathsHelpVersionAndUsageErrors)
         EXPECT_EQ(err.isEmpty(), c.exitCode != 2) << label;
     }
 }
+
+TEST(DesktopCommandLine, HelpNamesEveryKindOfMailRead)
+{
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    ParseDesktopCommandLine({u"rotam-print"_s, u"--help"_s}, outStream, errStream);
+    outStream.flush();
+    for (const char *kind : {"CP932", "UTF-8", "ISO-2022-JP", ".eml", "mbox", "Maildirs"})
+        EXPECT_TRUE(out.contains(QLatin1StringView(kind))) << kind;
+}

@@ -1,7 +1,10 @@
 #include "CommandLine.h"
+#include "MailMarkers.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,8 +12,17 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +46,73 @@ ToolRun run(QStringList arguments)
     arguments.prepend(QStringLiteral("rotam-pdf"));
     result.exitCode = RunTool(arguments, out, err);
     return result;
+}
+
+struct ProgramRun
+{
+    int exitCode; // -1: ended by a signal
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the real program; setUp runs in the child before it starts, after Qt's redirections.
+ProgramRun runProgram(const QStringList &arguments, const std::function<void()> &setUp = {},
+                      const QString &stdoutFile = {})
+{
+    QProcess process;
+    if (!stdoutFile.isEmpty())
+        process.setStandardOutputFile(stdoutFile);
+    if (setUp)
+        process.setChildProcessModifier(setUp);
+    process.start(QStringLiteral(ROTAM_PDF_PATH), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+bool isWholePdf(const QByteArray &bytes)
+{
+    return bytes.startsWith("%PDF-") && bytes.right(16).contains("%%EOF");
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Hidden files left in the folder: the partial files of a run.
+QStringList hiddenFiles(const QString &folder)
+{
+    return QDir(folder)
+        .entryList(QDir::Files | QDir::Hidden | QDir::System)
+        .filter(QRegularExpression(QStringLiteral("^\\.")));
+}
+
+// Mail with count issues of 10 by 10 cells, each with its own title.
+QString manyIssues(int count)
+{
+    QStringList lines{QStringLiteral("From: rotam@example.com")};
+    for (int i = 1; i <= count; ++i) {
+        lines << QStringLiteral("Date: Sat, 15 Jan 2005 06:00:00 +0900") << QString()
+              << QStringLiteral("◇第%1回◇　今日の問題").arg(i) << QStringLiteral("（読まれない）")
+              << QStringLiteral("　　ＡＢＣＤＥＦＧＨＩＪ");
+        for (const QChar row : QStringLiteral("一二三四五六七八九十"))
+            lines << QStringLiteral("　") + row + QString(10, u'□');
+        lines << QString() << QStringLiteral("ヒント：%1").arg(i) << QString()
+              << MailMarkers::DividerA.toString() << QStringLiteral("（読まれない）")
+              << QStringLiteral("ひとこと") << MailMarkers::DividerB.toString()
+              << QStringLiteral("マガジンＩＤ：0001234567") << QStringLiteral("注記")
+              << MailMarkers::DividerC.toString() << QString();
+    }
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 } // namespace
@@ -219,4 +298,180 @@ TEST(RotamPdf, TwoUpPrintsTwoIssuesASheet)
     process.start(QStringLiteral("pdfinfo"), {pdf});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_TRUE(process.readAllStandardOutput().contains("Pages:           3")); // 5 issues
+}
+
+TEST(RotamPdf, OutputGoesWhereThePathLeadsWithoutReplacingWhatIsThere)
+{
+    QTemporaryDir dir;
+    const QString old = dir.filePath(QStringLiteral("old.pdf"));
+    const QString fresh = dir.filePath(QStringLiteral("new.pdf"));
+    const QString link = dir.filePath(QStringLiteral("link.pdf"));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    const QString device = dir.filePath(QStringLiteral("null"));
+    const auto umask027 = [] { umask(027); };
+    // A reader that is there before the writer, with room for the whole PDF; a FIFO replaced by
+    // a file leaves it with nothing to read instead of waiting.
+    int fifoReader = -1;
+    const struct
+    {
+        const char *name;
+        QString target;
+        std::function<void()> prepare;
+        QString pdfAt; // where the PDF is to arrive; empty: standard output or the FIFO
+        mode_t mode;   // of pdfAt afterwards; 0: not checked
+        mode_t type;   // of target afterwards
+    } cases[] = {
+        {"regular file keeps its mode", old,
+         [&] {
+             writeFile(old, "old");
+             chmod(QFile::encodeName(old).constData(), 0660);
+         },
+         old, 0660, S_IFREG},
+        {"new file gets 0666 less the umask", fresh, [] {}, fresh, 0640, S_IFREG},
+        {"symbolic link stays one", link,
+         [&] {
+             writeFile(old, "old");
+             chmod(QFile::encodeName(old).constData(), 0604);
+             QFile::link(QStringLiteral("old.pdf"), link);
+         },
+         old, 0604, S_IFLNK},
+        {"dash is standard output", QStringLiteral("-"), [] {}, {}, 0, 0},
+        {"/dev/fd/1 is standard output", QStringLiteral("/dev/fd/1"), [] {}, {}, 0, 0},
+        {"FIFO is written into",
+         fifo,
+         [&] {
+             mkfifo(QFile::encodeName(fifo).constData(), 0600);
+             fifoReader = open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+             fcntl(fifoReader, F_SETPIPE_SZ, 1 << 20);
+         },
+         {},
+         0,
+         S_IFIFO},
+        {"device is written into",
+         device,
+         [&] { mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)); },
+         {},
+         0,
+         S_IFCHR},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        if (c.type == S_IFCHR && !QFileInfo::exists(device))
+            continue; // only root makes device nodes
+        const ProgramRun r =
+            runProgram({QStringLiteral("-o"), c.target, example("rotam-0123.txt")}, umask027);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QByteArray pdf = c.pdfAt.isEmpty() ? r.out : contents(c.pdfAt);
+        if (c.type == S_IFIFO) {
+            QFile fromFifo;
+            fromFifo.open(fifoReader, QIODevice::ReadOnly, QFile::AutoCloseHandle);
+            pdf = fromFifo.readAll();
+        }
+        if (c.type != S_IFCHR) { // a null device keeps nothing
+            EXPECT_TRUE(isWholePdf(pdf)) << pdf.left(40).toStdString();
+        }
+        struct stat status;
+        if (c.mode) {
+            ASSERT_EQ(stat(QFile::encodeName(c.pdfAt).constData(), &status), 0);
+            EXPECT_EQ(status.st_mode & 07777, c.mode);
+        }
+        if (c.type) {
+            ASSERT_EQ(lstat(QFile::encodeName(c.target).constData(), &status), 0);
+            EXPECT_EQ(status.st_mode & S_IFMT, c.type);
+        }
+        EXPECT_EQ(hiddenFiles(dir.path()), QStringList());
+    }
+}
+
+TEST(RotamPdf, AFailedWriteToStandardOutputFailsAndAClosedPipeEndsQuietly)
+{
+    int closedPipe[2];
+    ASSERT_EQ(pipe(closedPipe), 0);
+    close(closedPipe[0]);
+    const int readerGone = closedPipe[1];
+    const auto toClosedPipe = [readerGone] { dup2(readerGone, STDOUT_FILENO); };
+    const auto toClosedPipeIgnoringSigpipe = [readerGone] {
+        dup2(readerGone, STDOUT_FILENO);
+        signal(SIGPIPE, SIG_IGN);
+    };
+    const QString full = QStringLiteral("/dev/full");
+    const QStringList list{QStringLiteral("--list"), example("rotam-0123.txt")};
+    const QStringList json{QStringLiteral("--json"), example("rotam-0123.txt")};
+    const QStringList pdf{QStringLiteral("-o"), QStringLiteral("-"), example("rotam-0123.txt")};
+    const struct
+    {
+        QStringList arguments;
+        std::function<void()> setUp;
+        QString stdoutFile;
+        int exitCode;
+        const char *err;
+    } cases[] = {
+        {list, {}, full, 1, "rotam-pdf: standard output: No space left on device\n"},
+        {json, {}, full, 1, "rotam-pdf: standard output: No space left on device\n"},
+        {pdf, {}, full, 1, "rotam-pdf: -: No space left on device\n"},
+        {list, toClosedPipe, {}, -1, ""},
+        {json, toClosedPipeIgnoringSigpipe, {}, 0, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const ProgramRun r = runProgram(c.arguments, c.setUp, c.stdoutFile);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.err.toStdString(), c.err);
+    }
+    close(readerGone);
+}
+
+TEST(RotamPdf, TermDuringAJobLeavesNoPartialFileAndTheOldPdf)
+{
+    QTemporaryDir dir;
+    const QString mail = dir.filePath(QStringLiteral("many.txt"));
+    writeFile(mail, manyIssues(400).toUtf8());
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    writeFile(pdf, "old");
+    QProcess process;
+    process.start(QStringLiteral(ROTAM_PDF_PATH), {QStringLiteral("-o"), pdf, mail});
+    QElapsedTimer waited;
+    waited.start();
+    while (hiddenFiles(dir.path()).isEmpty() && process.state() != QProcess::NotRunning &&
+           waited.elapsed() < 30000)
+        QThread::msleep(1);
+    ASSERT_EQ(hiddenFiles(dir.path()).size(), 1)
+        << "the job ended before its partial file was seen";
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "ended by the signal, as it was sent";
+    EXPECT_EQ(hiddenFiles(dir.path()), QStringList());
+    EXPECT_EQ(contents(pdf), "old");
+}
+
+TEST(RotamPdf, SelectChoosesWhatListAndJsonShowInListOrder)
+{
+    const auto select = [](const char *format, const char *indexes) {
+        return run({QString::fromLatin1(format), QStringLiteral("--select"),
+                    QString::fromLatin1(indexes), example("rotam-digest-0124-0127.txt")});
+    };
+    EXPECT_EQ(select("--list", "4,2").out, QStringLiteral("2\t第１２５回\n4\t第１２７回\n"));
+    const QJsonArray issues = QJsonDocument::fromJson(select("--json", "3,1").out.toUtf8())
+                                  .object()
+                                  .value(QStringLiteral("issues"))
+                                  .toArray();
+    ASSERT_EQ(issues.size(), 2);
+    EXPECT_EQ(issues[0].toObject().value(QStringLiteral("Index")).toInt(), 1);
+    EXPECT_EQ(issues[1].toObject().value(QStringLiteral("Index")).toInt(), 3);
+    for (const char *format : {"--list", "--json"}) {
+        const ToolRun r = select(format, "2,9");
+        EXPECT_EQ(r.exitCode, 1) << format;
+        EXPECT_TRUE(r.out.isEmpty()) << format;
+        EXPECT_EQ(r.err, QStringLiteral("rotam-pdf: no issue has the record index 9\n"));
+    }
+}
+
+TEST(RotamPdf, HelpNamesTheProgramAndEveryKindOfMail)
+{
+    const ProgramRun r = runProgram({QStringLiteral("--help")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith("Usage: rotam-pdf [options] FILE...\n")) << r.out.toStdString();
+    for (const char *kind : {"CP932", "UTF-8", "ISO-2022-JP", ".eml", "mbox", "Maildirs"})
+        EXPECT_TRUE(r.out.contains(kind)) << kind;
 }

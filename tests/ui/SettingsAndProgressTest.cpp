@@ -4,12 +4,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPageSize>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <optional>
+
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +41,28 @@ std::shared_ptr<QtPrinterObject> PdfPrinter(const QString &path)
 {
     return QtPrinterObject::ForPdf(path, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
 }
+
+// Files may grow only so far while it lasts: a disk that fills up half-way, even for root.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_before);
+        m_signalBefore = signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_before);
+        signal(SIGXFSZ, m_signalBefore);
+    }
+
+private:
+    rlimit m_before;
+    sighandler_t m_signalBefore;
+};
 
 } // namespace
 
@@ -100,6 +129,61 @@ TEST(Progress, AJobCancelledHalfwayLeavesNoPdf)
     f.PrintDialog->JobPrinter = PdfPrinter(path);
     f.Window->printButton->click();
     EXPECT_TRUE(QFile::exists(path)) << "the same job, not cancelled, writes its file";
+}
+
+TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
+{
+    MainWindowFixture f;
+    LoadChecked(f, 60);
+    f.PrintDialog->Answer = PrintDialogSettings{};
+    const QString whole = f.SettingsDir.filePath(u"whole.pdf"_s);
+    f.PrintDialog->JobPrinter = PdfPrinter(whole);
+    f.Window->printButton->click();
+    const rlim_t size = rlim_t(QFileInfo(whole).size());
+    ASSERT_GT(size, 16 * 1024u);
+
+    const QString path = f.SettingsDir.filePath(u"out.pdf"_s);
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const struct
+    {
+        const char *name;
+        int cancelAt;
+        rlim_t sizeLimit; // 0: none
+        QString message;  // empty: none; else how it begins
+    } cases[] = {
+        {"cancelled", 30, 0, {}},
+        {"disk full half-way", 0, 16 * 1024, u"印刷できませんでした。"_s},
+        {"disk full unnoticed by Qt", 0, size - 100,
+         u"印刷できませんでした。\n\nPDF ファイル %1 を書き込めませんでした：PDF を最後まで"
+         u"書き込めませんでした。"_s.arg(path)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        f.Messages.clear();
+        f.Progress->CancelAt = c.cancelAt;
+        auto printer = PdfPrinter(path);
+        f.PrintDialog->JobPrinter = printer;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.sizeLimit)
+                limit.emplace(c.sizeLimit);
+            f.Window->printButton->click();
+        }
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "old");
+        old.close();
+        EXPECT_EQ(QDir(f.SettingsDir.path()).entryList({u".out.pdf*"_s}, QDir::Hidden),
+                  QStringList());
+        EXPECT_EQ(printer->Device().outputFileName(), path) << "the printer keeps its file";
+        ASSERT_EQ(f.Messages.size(), c.message.isEmpty() ? 0 : 1);
+        if (!c.message.isEmpty()) {
+            EXPECT_TRUE(f.Messages[0].text.startsWith(c.message))
+                << f.Messages[0].text.toStdString();
+        }
+    }
 }
 
 TEST(Progress, ACancelledPreviewDrawingEndsTheDocument)

@@ -28,9 +28,10 @@ const QCommandLineOption JsonOption(QStringLiteral("json"),
                                     QStringLiteral("Write the parsed issues as JSON."));
 const QCommandLineOption ListOption(QStringLiteral("list"),
                                     QStringLiteral("List the issues: index, tab, title."));
-const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
-                                      QStringLiteral("Print the issues to this PDF file."),
-                                      QStringLiteral("OUT.pdf"));
+const QCommandLineOption
+    OutputOption({QStringLiteral("o"), QStringLiteral("output")},
+                 QStringLiteral("Print the issues to this PDF file; - for standard output."),
+                 QStringLiteral("OUT.pdf"));
 const QCommandLineOption PositionOption(
     QStringLiteral("position"),
     QStringLiteral("Placement on the page: top-left (default), center-left or center."),
@@ -47,15 +48,16 @@ const QCommandLineOption CellsOption(
 const QCommandLineOption PaperOption(QStringLiteral("paper"),
                                      QStringLiteral("Paper: A4 (default), B5, A5 or Letter."),
                                      QStringLiteral("paper"), QStringLiteral("A4"));
-const QCommandLineOption SelectOption(QStringLiteral("select"),
-                                      QStringLiteral("Print only these record indexes."),
-                                      QStringLiteral("INDEX,..."));
+const QCommandLineOption
+    SelectOption(QStringLiteral("select"),
+                 QStringLiteral("Only these record indexes: to print, list or write as JSON."),
+                 QStringLiteral("INDEX,..."));
 
 void setUp(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Reads 今日のロタム mail: text files (CP932, UTF-8 or ISO-2022-JP), "
-                       "saved messages (.eml), mbox files and folders, Maildirs included. "
+                       "saved messages (.eml), mbox files, Maildirs and folders of them. "
                        "Lists the issues, writes them as JSON, or prints them to a PDF file, "
                        "one page each."));
     parser.addHelpOption();
@@ -117,10 +119,21 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
     return options;
 }
 
-void writeList(const IssueStore &store, QTextStream &out)
+void writeList(const IssueStore &store, const QList<qint32> &indexes, QTextStream &out)
 {
-    for (const qint32 index : IssueListOrder(store))
+    for (const qint32 index : indexes)
         out << index << '\t' << store.Puzzles[index].Title << '\n';
+}
+
+// Qt names the program as it was started, often by its full path.
+QString helpText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    const QString usage = QStringLiteral("Usage: ");
+    const qsizetype end = text.left(text.indexOf(u'\n')).lastIndexOf(QStringLiteral(" [options]"));
+    if (text.startsWith(usage) && end > usage.size())
+        text.replace(usage.size(), end - usage.size(), QCoreApplication::applicationName());
+    return text;
 }
 
 // Points to the help rather than printing it: the help names the magazine in Japanese, and
@@ -145,7 +158,7 @@ int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitUsage;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        out << parser.helpText();
+        out << helpText(parser);
         return ExitOk;
     }
     if (parser.isSet(QStringLiteral("version"))) {
@@ -168,13 +181,23 @@ int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << "rotam-pdf: " << path << ": no issue found\n";
 
     int exitCode = report.Unreadable.isEmpty() ? ExitOk : ExitUnreadableFile;
-    if (o.Json)
-        out << QString::fromUtf8(
-            QJsonDocument(IssuesToJson(store)).toJson(QJsonDocument::Indented));
-    else if (o.List)
-        writeList(store, out);
-    else if (!ExportPdf(store, o.Pdf, err))
+    if (o.Json || o.List) {
+        const auto selected = SelectedIssues(IssueListOrder(store), o.Pdf.Select);
+        if (const qint32 *missing = std::get_if<qint32>(&selected)) {
+            err << "rotam-pdf: no issue has the record index " << *missing << '\n';
+            exitCode = ExitUnreadableFile;
+        } else if (o.List) {
+            writeList(store, std::get<QList<qint32>>(selected), out);
+        } else {
+            // Unselected, every record in record order: untitled ones too.
+            const QJsonObject json = o.Pdf.Select.isEmpty()
+                                         ? IssuesToJson(store)
+                                         : IssuesToJson(store, std::get<QList<qint32>>(selected));
+            out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
+        }
+    } else if (!ExportPdf(store, o.Pdf, err)) {
         exitCode = ExitUnreadableFile;
+    }
     out.flush();
     err.flush();
     return exitCode;

@@ -43,3 +43,11 @@ QJsonObject IssuesToJson(const IssueStore &store)
         issues.append(recordToJson(i, store.Puzzles[i]));
     return QJsonObject{{QStringLiteral("issues"), issues}};
 }
+
+QJsonObject IssuesToJson(const IssueStore &store, const QList<qint32> &indexes)
+{
+    QJsonArray issues;
+    for (const qint32 index : indexes)
+        issues.append(recordToJson(index, store.Puzzles[index]));
+    return QJsonObject{{QStringLiteral("issues"), issues}};
+}

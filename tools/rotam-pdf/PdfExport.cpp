@@ -1,22 +1,15 @@
 #include "PdfExport.h"
 
+#include "InterruptCleanup.h"
 #include "IssueOrder.h"
 #include "IssueStore.h"
+#include "PdfOutputFile.h"
 #include "QtPrinterObject.h"
-#include "ReadFailure.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageSize>
-#include <QTemporaryFile>
 #include <QTextStream>
 
-#include <cerrno>
-#include <cstdio>
-
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -45,16 +38,6 @@ QList<PrintListEntry> ListEntries(const QList<qint32> &order, const QList<qint32
     return entries;
 }
 
-// QPdfEngine does not report failed writes; a complete file ends with its trailer.
-bool EndsWithTrailer(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 16)
-        return false;
-    file.seek(file.size() - 16);
-    return file.read(16).contains("%%EOF");
-}
-
 bool StderrIsTerminal()
 {
     return isatty(STDERR_FILENO);
@@ -77,37 +60,49 @@ PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
 
 } // namespace
 
-bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
+std::variant<QList<qint32>, qint32> SelectedIssues(QList<qint32> order, const QList<qint32> &select)
 {
     // A selection that names a missing issue is a mistake, not a smaller job. A record
     // without a title is no issue either: the list leaves it out.
+    for (const qint32 index : select) {
+        if (!order.contains(index))
+            return index;
+    }
+    if (!select.isEmpty())
+        order.removeIf([&select](qint32 index) { return !select.contains(index); });
+    return order;
+}
+
+bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
+{
     const QList<qint32> order = IssueListOrder(store);
-    for (const qint32 index : options.Select) {
-        if (!order.contains(index)) {
-            err << "rotam-pdf: no issue has the record index " << index << "; "
-                << options.OutputPath << " not written\n";
-            return false;
-        }
+    const auto selected = SelectedIssues(order, options.Select);
+    if (const qint32 *missing = std::get_if<qint32>(&selected)) {
+        err << "rotam-pdf: no issue has the record index " << *missing << "; " << options.OutputPath
+            << " not written\n";
+        return false;
     }
     const QList<PrintListEntry> entries = ListEntries(order, options.Select);
-    if (std::none_of(entries.begin(), entries.end(), [](const auto &e) { return e.Selected; })) {
+    if (std::get<QList<qint32>>(selected).isEmpty()) {
         err << "rotam-pdf: no issue to print; " << options.OutputPath << " not written\n";
         return false;
     }
 
-    // Written beside the target and renamed only when complete: a failed job leaves no
-    // half-written file, and an existing file stays until the new one is whole.
-    const QFileInfo target(options.OutputPath);
-    QTemporaryFile partial(target.absoluteDir().filePath(QLatin1Char('.') + target.fileName() +
-                                                         QStringLiteral(".XXXXXX")));
-    if (!partial.open()) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishSystemError(errno) << '\n';
+    // Forgotten only once the output is gone, partial file and all.
+    const struct Forget
+    {
+        ~Forget() { removeOnInterrupt({}); }
+    } forget;
+    PdfOutputFile output(options.OutputPath);
+    const auto report = [&](const OutputFailure &failure) {
+        err << "rotam-pdf: " << options.OutputPath << ": " << failure.english() << '\n';
         return false;
-    }
-    partial.close();
+    };
+    if (!output.open(removeOnInterrupt))
+        return report(output.failure());
 
     const auto printer = QtPrinterObject::ForPdf(
-        partial.fileName(), PaperSize(options.Paper),
+        output.partialPath(), PaperSize(options.Paper),
         QMarginsF(UnprintableMm, UnprintableMm, UnprintableMm, UnprintableMm), DotsPerInch);
     int lastTenth = 0;
     try {
@@ -118,20 +113,7 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
             << '\n';
         return false;
     }
-
-    if (!EndsWithTrailer(partial.fileName())) {
-        err << "rotam-pdf: " << options.OutputPath << ": the PDF could not be written whole\n";
-        return false;
-    }
-    // A temporary file is private to its owner; the PDF gets the mode of any new file.
-    const mode_t mask = umask(0);
-    umask(mask);
-    chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
-    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
-                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << EnglishSystemError(errno) << '\n';
-        return false;
-    }
-    partial.setAutoRemove(false); // renamed: nothing left to remove
+    if (!output.commit())
+        return report(output.failure());
     return true;
 }

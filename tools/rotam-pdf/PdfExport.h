@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <variant>
+
 class IssueStore;
 class QTextStream;
 
@@ -16,7 +18,12 @@ struct PdfExportOptions : PrintOptions
     QList<qint32> Select;                 // record indexes to print; empty: every issue
 };
 
+// The issues of the list order (IssueListOrder) that are selected, all of them for an empty
+// selection; or the first selected index that names no issue in it.
+std::variant<QList<qint32>, qint32> SelectedIssues(QList<qint32> order,
+                                                   const QList<qint32> &select);
+
 // Prints the issues of the store, in the order of the issue list, to a PDF file as if they
 // were all (or the selected ones) checked. Progress for long jobs and errors go to err.
-// Returns false, having written nothing, when the file could not be produced.
+// Returns false, having replaced nothing, when the file could not be produced.
 bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err);

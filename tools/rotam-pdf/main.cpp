@@ -1,4 +1,6 @@
 #include "CommandLine.h"
+#include "PdfOutputFile.h"
+#include "ReadFailure.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -6,9 +8,11 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <cstdio>
+#include <cerrno>
 #include <memory>
 #include <optional>
+
+#include <unistd.h>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -48,9 +52,20 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("rotam-pdf"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ROTAM_VERSION));
 
-    QTextStream out(stdout);
+    // Standard output is written here, not through stdio, to learn why a write failed.
+    QByteArray output;
+    QTextStream out(&output);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    return RunTool(QCoreApplication::arguments(), out, err);
+    const int exitCode = RunTool(QCoreApplication::arguments(), out, err);
+    out.flush();
+    // A reader that went away is no failure, as for cat: SIGPIPE ends the program, or, where
+    // it is ignored, the write fails with EPIPE.
+    if (!output.isEmpty() && (!writeAll(STDOUT_FILENO, output) || close(STDOUT_FILENO) != 0) &&
+        errno != EPIPE) {
+        err << "rotam-pdf: standard output: " << EnglishSystemError(errno) << '\n';
+        return ExitUnreadableFile;
+    }
+    return exitCode;
 }
