@@ -83,6 +83,7 @@ private:
     void ApplyPen();
     void ApplyFrame();
     [[noreturn]] void ThrowIfFailed(const char *what, const char16_t *japaneseWhat);
+    void ThrowIfQueueRefused();
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;

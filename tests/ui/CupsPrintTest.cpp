@@ -41,6 +41,11 @@ bool QueueIsBusy(const QString &queue)
     return !lpstat.readAllStandardOutput().trimmed().isEmpty();
 }
 
+int RunTool(const QString &program, const QStringList &arguments)
+{
+    return QProcess::execute(program, arguments);
+}
+
 // The page count of the PDF the queue wrote, which may follow a printer-language header.
 int PdfPages(const QByteArray &output)
 {
@@ -235,4 +240,56 @@ TEST_F(CupsQueue, ACancelledJobNamesThePagesAlreadySent)
     EXPECT_TRUE(f.Messages[0].text.contains(u"20 頁"_s)) << f.Messages[0].text.toStdString();
 
     EXPECT_EQ(PdfPages(WaitForOutput()), 20);
+}
+
+// A queue that takes no job, whether it rejects jobs or is gone by the time the job is
+// spooled, is named in one message; the job was drawn in vain but nothing is silently lost.
+TEST_F(CupsQueue, AQueueThatTakesNoJobIsReportedOnce)
+{
+    const QString gone = u"RotamTestQueueGone"_s;
+    const struct
+    {
+        const char *what;
+        QString queue;
+        std::function<void()> before;
+        std::function<void(int)> onStep;
+        std::function<void()> after;
+    } cases[] = {
+        {"rejecting",
+         queue,
+         [&] { RunTool(u"cupsreject"_s, {queue}); },
+         {},
+         [&] { RunTool(u"cupsaccept"_s, {queue}); }},
+        {"removed during the job", gone,
+         [&] {
+             RunTool(u"lpadmin"_s,
+                     {u"-p"_s, gone, u"-E"_s, u"-v"_s, u"file:///dev/null"_s, u"-m"_s, u"raw"_s});
+         },
+         [&](int done) {
+             if (done == 10)
+                 RunTool(u"lpadmin"_s, {u"-x"_s, gone});
+         },
+         [] {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.before();
+        const int before = NewestJob(c.queue);
+        MainWindowFixture f;
+        QList<IssueSpec> issues;
+        for (int i = 1; i <= 60; ++i)
+            issues.append(Titled(u"問題%1"_s.arg(i)));
+        f.Paste(MailText(issues));
+        f.Window->checkAllButton->click();
+        const QPrinterInfo info = QPrinterInfo::printerInfo(c.queue);
+        ASSERT_FALSE(info.isNull());
+        f.PrintDialog->Answer = PrintChoice{std::make_shared<QtPrinterObject>(info), c.queue, {}};
+        f.Progress->OnStep = c.onStep;
+        f.Window->printButton->click();
+        c.after();
+        ASSERT_EQ(f.Messages.size(), 1);
+        EXPECT_EQ(f.Messages[0].kind, MessageBox::Kind::Critical);
+        EXPECT_TRUE(f.Messages[0].text.contains(c.queue)) << f.Messages[0].text.toStdString();
+        EXPECT_EQ(NewestJob(c.queue), before) << "no job was queued";
+    }
 }

@@ -55,6 +55,8 @@ public:
     bool Advance(int done, int total) override
     {
         m_owner.Steps.append({done, total});
+        if (m_owner.OnStep)
+            m_owner.OnStep(done);
         return m_owner.CancelAt == 0 || done < m_owner.CancelAt;
     }
 

@@ -30,7 +30,7 @@ public:
 };
 
 // Progress windows that record what they were asked to show and press キャンセル once a job
-// reaches CancelAt steps (0: never).
+// reaches CancelAt steps (0: never). OnStep, when set, is told of each step as it is shown.
 class ScriptedProgress final : public ProgressWindows
 {
 public:
@@ -40,6 +40,7 @@ public:
         int Total;
     };
     int CancelAt = 0;
+    std::function<void(int done)> OnStep;
     QList<ProgressRequest> Requests;
     QList<Step> Steps;
     std::unique_ptr<JobProgress> Start(QWidget *owner, const ProgressRequest &request) override;
