@@ -11,9 +11,9 @@ class QDialog;
 class QSettings;
 
 // What the main window reaches outside itself: the open dialog, the print dialog, the way a
-// modal window is run, the settings kept between runs and the progress windows of long jobs. Tests
-// put scripted stand-ins in their place; without settings nothing is remembered, without progress
-// windows none are shown.
+// modal window is run, the settings kept between runs and the progress windows of long jobs.
+// Tests put scripted stand-ins in their place; without settings nothing is remembered,
+// without progress windows none are shown.
 struct UiServices
 {
     std::shared_ptr<OpenFileDialog> OpenDialog;
