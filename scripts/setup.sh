@@ -10,6 +10,7 @@ packages=(
     libgtest-dev googletest
     fonts-ipafont fonts-liberation2 qt6-translations-l10n
     poppler-utils
+    libcups2-dev qt6-l10n-tools qt6-tools-dev
     help2man file desktop-file-utils
     "$@"
 )

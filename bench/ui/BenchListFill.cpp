@@ -25,14 +25,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class NoPrinters final : public PrinterCollection
-{
-public:
-    PrinterRef Printer() override { return nullptr; }
-    void SetPrinter(PrinterRef) override {}
-    QList<PrinterRef> Printers() override { return {}; }
-};
-
 // Titles as an archive has them: mostly "第ｎｎｎ回", some with Latin or kana text, in
 // random record order, a few repeated.
 QString Title(QRandomGenerator &random, int i)
@@ -71,7 +63,6 @@ int main(int argc, char *argv[])
 
     UiServices services;
     services.OpenDialog = std::make_shared<OpenFileDialog>();
-    services.Printers = std::make_shared<NoPrinters>();
     services.PrintDialog = std::make_shared<QtPrintDialog>();
     services.RunModal = [](QDialog &) { return 0; };
     MainWindow window(std::move(services));

@@ -32,8 +32,10 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(u"rotam-print"_s);
 
     QTranslator qtTranslator;
-    if (LoadQtJapanese(qtTranslator))
+    QTranslator missingTranslator;
+    if (LoadQtJapanese(qtTranslator, missingTranslator))
         QApplication::installTranslator(&qtTranslator);
+    QApplication::installTranslator(&missingTranslator);
 
     QIcon icon;
     icon.addFile(u":/icons/rotam-print-32.png"_s, QSize(32, 32));

@@ -62,9 +62,8 @@ struct PageFrame
 };
 
 // The printer object the drawing code works on: a page surface in millimetres with a current
-// position, a font and a pen, plus the device settings the print dialog exchanges.
-// Numeric codes are the Windows DEVMODE ones (orientation 1 portrait / 2 landscape, duplex
-// 1 simplex / 2 vertical / 3 horizontal, paper size 9 = A4, ...).
+// position, a font and a pen. Paper, copies and the like are the device's own, as the print
+// dialog set them.
 class PrinterObject
 {
 public:
@@ -120,15 +119,6 @@ public:
     virtual QString DeviceName() const = 0;
     virtual QString DriverName() const = 0;
     virtual QString Port() const = 0;
-
-    // Each raises PrinterError for a value or a setting the printer cannot take.
-    virtual qint16 Orientation() const = 0;
-    virtual void SetOrientation(qint16 code) = 0;
-    virtual qint16 Duplex() const = 0;
-    virtual void SetDuplex(qint16 code) = 0;
-    virtual void SetPaperSize(qint16 code) = 0;
-    virtual void SetCopies(qint16 copies) = 0;
-    virtual void SetPrintQuality(qint16 quality) = 0;
 };
 
 using PrinterRef = std::shared_ptr<PrinterObject>;

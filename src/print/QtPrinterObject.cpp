@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace {
 
 constexpr double MillimetresPerInch = 25.4;
@@ -276,6 +278,22 @@ void QtPrinterObject::EndDoc()
     m_documentOpen = false;
     if (!m_painter.end() || m_printer->printerState() == QPrinter::Error)
         ThrowIfFailed("finish the document", u"文書を完成");
+    ThrowIfQueueRefused();
+}
+
+// Qt hands the spooled file to CUPS as the painter ends and drops the answer: a queue that
+// rejects jobs, or one removed meanwhile, would lose the job without a word. CUPS keeps the
+// last answer per thread, and this is the thread that ended the painter.
+void QtPrinterObject::ThrowIfQueueRefused()
+{
+    if (m_printer->outputFormat() != QPrinter::NativeFormat ||
+        !m_printer->outputFileName().isEmpty() || cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+        return;
+    const QString reason = QString::fromUtf8(cupsLastErrorString());
+    Fail(
+        QStringLiteral("The print queue \"%1\" did not take the job: %2").arg(DeviceName(), reason),
+        QStringLiteral("プリンタ「%1」の印刷キューが印刷を受け付けませんでした（%2）。")
+            .arg(DeviceName(), reason));
 }
 
 void QtPrinterObject::KillDoc()

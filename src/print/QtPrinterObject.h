@@ -65,13 +65,6 @@ public:
     QString DeviceName() const override;
     QString DriverName() const override;
     QString Port() const override;
-    qint16 Orientation() const override;
-    void SetOrientation(qint16 code) override;
-    qint16 Duplex() const override;
-    void SetDuplex(qint16 code) override;
-    void SetPaperSize(qint16 code) override;
-    void SetCopies(qint16 copies) override;
-    void SetPrintQuality(qint16 quality) override;
 
 private:
     struct CachedFont
@@ -89,8 +82,8 @@ private:
     void BeginOutput();
     void ApplyPen();
     void ApplyFrame();
-    void RequireNoDocument(const char *setting) const;
     [[noreturn]] void ThrowIfFailed(const char *what, const char16_t *japaneseWhat);
+    void ThrowIfQueueRefused();
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;

@@ -105,7 +105,7 @@ private:
     void setPrintEnabled(bool enabled);
     void showPrintFailure(const QString &reason);
     std::unique_ptr<JobProgress> startProgress(const ProgressRequest &request);
-    bool runPageJob(PrinterObject &printer);
+    bool runPageJob(PrinterObject &printer, const QList<PrintListEntry> &entries);
     void tidyCancelledJob(PrinterObject &printer, int pagesDrawn);
 
     UiServices m_services;

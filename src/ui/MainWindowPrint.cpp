@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "PdfOutputFile.h"
 #include "QtPrinterObject.h"
+#include "SheetRange.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -22,24 +24,20 @@ namespace {
 // Longer jobs show their progress, with a button to cancel them.
 constexpr int QuietPageCount = 50;
 
-// A printer for the preview with the current printer's paper, orientation and resolution;
-// A4 when the system has no printer.
-std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const PrinterRef &current)
+// A printer for the preview with the remembered printer's paper and resolution; A4 when the
+// system has no printer.
+std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const std::optional<QString> &printerName)
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (auto *qtPrinter = dynamic_cast<QtPrinterObject *>(current.get())) {
-        const QPrinter &source = qtPrinter->Device();
-        const QPrinterInfo info = QPrinterInfo::printerInfo(source.printerName());
-        if (!info.isNull())
-            printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        printer->setPageLayout(source.pageLayout());
-        printer->setResolution(source.resolution());
-        printer->setDuplex(source.duplex());
-    } else {
+    QPrinterInfo info = QPrinterInfo::printerInfo(printerName.value_or(QString()));
+    if (info.isNull())
+        info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setPageSize(QPageSize(QPageSize::A4));
+        return std::make_shared<QtPrinterObject>(std::move(printer));
     }
-    return std::make_shared<QtPrinterObject>(std::move(printer));
+    return std::make_shared<QtPrinterObject>(info);
 }
 
 } // namespace
@@ -61,38 +59,27 @@ void MainWindow::setPrintOptions(const PrintOptions &options)
 
 void MainWindow::printCheckedIssues()
 {
-    PrinterCollection &printers = *m_services.Printers;
     UiPrintDialog &dialog = *m_services.PrintDialog;
     dialog.PdfFileName = m_settings.pdfFileName().value_or(dialog.PdfFileName);
     dialog.Options = printOptions();
-    PrinterRef target;
-    if (printers.Printer()) {
-        // A cancelled dialog ends the job: the user said not to print.
-        if (!PrinterDialog::ShowPrintDialog(this, printers, dialog))
-            return;
-        target = dialog.TakeJobPrinter();
-        if (!target)
-            target = printers.Printer();
-    } else {
-        // Without an installed printer the dialog can still print into a PDF file.
-        if (!dialog.Exec(this, PrintDialogSettings{}))
-            return;
-        target = dialog.TakeJobPrinter();
-        if (!target) {
-            showPrintFailure(u"プリンタが見つかりません。プリンタを設定するか、"
-                             u"印刷ダイアログで PDF ファイルへの出力を選んでください。"_s);
-            return;
-        }
-    }
+    const QList<PrintListEntry> entries = listEntries();
+    const auto checked = std::count_if(entries.begin(), entries.end(),
+                                       [](const PrintListEntry &e) { return e.Selected; });
+    // A cancelled dialog ends the job: the user said not to print.
+    const std::optional<PrintChoice> choice =
+        dialog.exec(this, m_settings.printerName().value_or(QString()), int(checked));
+    if (!choice || !choice->Printer)
+        return;
 
     setPrintOptions(dialog.Options); // confirmed: the layout tab's choice holds from now on
     m_settings.setLayout(m_layout);
     m_settings.setCells(m_cells);
-    if (const PrinterRef current = printers.Printer())
-        m_settings.setPrinterName(current->DeviceName());
+    if (!choice->PrinterName.isEmpty())
+        m_settings.setPrinterName(choice->PrinterName);
     if (!dialog.PdfFileName.isEmpty())
         m_settings.setPdfFileName(dialog.PdfFileName);
-    runPageJob(*target);
+    runPageJob(*choice->Printer,
+               EntriesOnSheets(entries, store.Puzzles, printOptions(), choice->Sheets));
 }
 
 void MainWindow::showPrintFailure(const QString &reason)
@@ -103,7 +90,7 @@ void MainWindow::showPrintFailure(const QString &reason)
 
 bool MainWindow::drawPreviewPages(PrinterObject &printer)
 {
-    return runPageJob(printer);
+    return runPageJob(printer, listEntries());
 }
 
 std::unique_ptr<JobProgress> MainWindow::startProgress(const ProgressRequest &request)
@@ -115,7 +102,7 @@ std::unique_ptr<JobProgress> MainWindow::startProgress(const ProgressRequest &re
     return m_services.Progress->Start(modal ? modal : this, request);
 }
 
-bool MainWindow::runPageJob(PrinterObject &printer)
+bool MainWindow::runPageJob(PrinterObject &printer, const QList<PrintListEntry> &entries)
 {
     // A PDF file is written as rotam-pdf writes it: beside the chosen file, which it replaces
     // only once complete. A failed or cancelled job leaves the old file as it was.
@@ -152,7 +139,7 @@ bool MainWindow::runPageJob(PrinterObject &printer)
             throw PrintCancelled();
     };
     try {
-        PrintIssuePages(printer, listEntries(), store.Puzzles, printOptions(), onPage);
+        PrintIssuePages(printer, entries, store.Puzzles, printOptions(), onPage);
     } catch (const PrinterError &error) {
         progress.reset();
         showPrintFailure(error.Japanese());
@@ -183,8 +170,7 @@ void MainWindow::tidyCancelledJob(PrinterObject &printer, int pagesDrawn)
 
 void MainWindow::previewPrint()
 {
-    const std::shared_ptr<QtPrinterObject> printer =
-        MakePreviewPrinter(m_services.Printers->Printer());
+    const std::shared_ptr<QtPrinterObject> printer = MakePreviewPrinter(m_settings.printerName());
     QPrintPreviewDialog preview(&printer->Device(), this);
     preview.setWindowTitle(u"印刷プレビュー"_s);
     // The preview draws with the print job itself, so it shows exactly the pages it prints;

@@ -264,13 +264,4 @@ void MainWindow::restoreSettings()
         positionButtons.at(size_t(*remembered))->setChecked(true);
     setPrintOptions({placement(), m_settings.layout().value_or(PageLayout::Single),
                      m_settings.cells().value_or(false)});
-    // A printer that has gone since leaves the system's default current.
-    if (const std::optional<QString> name = m_settings.printerName()) {
-        for (const PrinterRef &printer : m_services.Printers->Printers()) {
-            if (printer && printer->DeviceName() == *name) {
-                m_services.Printers->SetPrinter(printer);
-                break;
-            }
-        }
-    }
 }

@@ -1,17 +1,31 @@
 #pragma once
 
 #include "PrintOptions.h"
-#include "PrinterDialog.h"
+#include "PrinterObject.h"
 
-class QPrinter;
+#include <QPageRanges>
 
-// The print dialog as the main window uses it. Besides the settings for the current printer
-// it can hand over a printer for the next job alone: the PDF file the user chose to print to.
-class UiPrintDialog : public PrintDialogSeam
+#include <optional>
+
+class QWidget;
+
+// What a confirmed print dialog hands back.
+struct PrintChoice
+{
+    PrinterRef Printer;  // set up as the dialog left it: paper, copies, duplex, colour...
+    QString PrinterName; // the installed printer chosen, for the next dialog; empty for a file
+    QPageRanges Sheets;  // the sheets of the job to print; empty for all
+};
+
+// The modal print dialog, behind a seam so that tests can answer it.
+class UiPrintDialog
 {
 public:
-    // The printer the next job goes to instead of the current one, once; null for none.
-    virtual PrinterRef TakeJobPrinter() { return nullptr; }
+    virtual ~UiPrintDialog() = default;
+    // Shows the dialog preset with the named printer (the system's default when there is
+    // none of that name) for a job of at most maxSheets sheets; nullopt when cancelled.
+    virtual std::optional<PrintChoice> exec(QWidget *owner, const QString &printerName,
+                                            int maxSheets) = 0;
 
     // The output-file field's text when the dialog opens; once a file was chosen, that file.
     QString PdfFileName;
@@ -19,23 +33,10 @@ public:
     PrintOptions Options;
 };
 
-// Qt's print dialog in place of the Windows one.
+// Qt's print dialog, printing on the QPrinter it configured.
 class QtPrintDialog final : public UiPrintDialog
 {
 public:
-    std::optional<PrintDialogSettings> Exec(QWidget *owner,
-                                            const PrintDialogSettings &preset) override;
-    PrinterRef TakeJobPrinter() override;
-
-private:
-    PrinterRef m_jobPrinter;
+    std::optional<PrintChoice> exec(QWidget *owner, const QString &printerName,
+                                    int maxSheets) override;
 };
-
-// The dialog's printer set up as the preset describes; codes without a Qt counterpart
-// (duplex 0 from a printer that cannot report it) leave Qt's default.
-void ApplyPreset(QPrinter &printer, const PrintDialogSettings &preset);
-
-// What the user chose, in DEVMODE codes: orientation 1/2, duplex 1/2/3, the Windows paper
-// number (0 for a size Windows does not number), copies, and the resolution in dots per inch;
-// and whether a PDF file was chosen instead of a printer.
-PrintDialogSettings SettingsFromPrinter(const QPrinter &printer);

@@ -5,7 +5,9 @@
 
 using namespace Qt::StringLiterals;
 
-bool LoadQtJapanese(QTranslator &translator)
+bool LoadQtJapanese(QTranslator &qt, QTranslator &missing)
 {
-    return translator.load(u"qtbase_ja"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!missing.load(u"qtbase_extra_ja"_s, u":/translations"_s))
+        qWarning("The print dialog's own Japanese texts are missing from the program");
+    return qt.load(u"qtbase_ja"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }

@@ -1,7 +1,5 @@
 #include "UiServices.h"
 
-#include "QtPrinterCollection.h"
-
 #include <QDialog>
 #include <QSettings>
 
@@ -11,7 +9,6 @@ UiServices DefaultUiServices()
 {
     UiServices services;
     services.OpenDialog = std::make_shared<OpenFileDialog>();
-    services.Printers = std::make_shared<QtPrinterCollection>();
     services.PrintDialog = std::make_shared<QtPrintDialog>();
     services.RunModal = [](QDialog &dialog) { return dialog.exec(); };
     services.Settings = std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,

@@ -2,7 +2,6 @@
 
 #include "JobProgress.h"
 #include "OpenFileDialog.h"
-#include "PrinterCollection.h"
 #include "QtPrintDialog.h"
 
 #include <functional>
@@ -11,14 +10,13 @@
 class QDialog;
 class QSettings;
 
-// What the main window reaches outside itself: the open dialog, the printers, the print
-// dialog, the way a modal window is run, the settings kept between runs and the progress
-// windows of long jobs. Tests put scripted stand-ins in their place; without settings
-// nothing is remembered, without progress windows none are shown.
+// What the main window reaches outside itself: the open dialog, the print dialog, the way a
+// modal window is run, the settings kept between runs and the progress windows of long jobs.
+// Tests put scripted stand-ins in their place; without settings nothing is remembered,
+// without progress windows none are shown.
 struct UiServices
 {
     std::shared_ptr<OpenFileDialog> OpenDialog;
-    std::shared_ptr<PrinterCollection> Printers;
     std::shared_ptr<UiPrintDialog> PrintDialog;
     // Shows a modal window and returns its result when it has been closed.
     std::function<int(QDialog &)> RunModal;
@@ -26,6 +24,6 @@ struct UiServices
     std::shared_ptr<ProgressWindows> Progress;
 };
 
-// The real thing: QFileDialog, the system's printers, QPrintDialog, QDialog::exec, the
+// The real thing: QFileDialog, QPrintDialog, QDialog::exec, the
 // user's settings in the platform's place, QProgressDialog.
 UiServices DefaultUiServices();

@@ -1,5 +1,4 @@
 #include "QtPrinterObject.h"
-#include "DevModeCodes.h"
 #include "GuiApplication.h"
 #include "PdfProbe.h"
 
@@ -115,41 +114,9 @@ TEST_F(QtPrinterObjectTest, UnwritableFileIsReportedAtTheFirstOutput)
     EXPECT_THROW(printer->Print(QStringLiteral("x")), PrinterError);
 }
 
-TEST_F(QtPrinterObjectTest, DevModeCodesMapOntoQt)
+TEST_F(QtPrinterObjectTest, PenBelowOneDotIsRefused)
 {
-    const struct
-    {
-        qint16 code;
-        QPageSize::PageSizeId id;
-    } papers[] = {{1, QPageSize::Letter}, {5, QPageSize::Legal},    {8, QPageSize::A3},
-                  {9, QPageSize::A4},     {11, QPageSize::A5},      {12, QPageSize::JisB4},
-                  {13, QPageSize::JisB5}, {43, QPageSize::Postcard}};
-    for (const auto &paper : papers)
-        EXPECT_EQ(DevModeCodes::PaperSizeFromCode(paper.code), paper.id) << paper.code;
-
-    auto printer = Pdf();
-    printer->SetPaperSize(12);
-    EXPECT_EQ(printer->Device().pageLayout().pageSize().id(), QPageSize::JisB4);
-    printer->SetOrientation(2);
-    EXPECT_EQ(printer->Orientation(), 2);
-    printer->SetDuplex(1);
-    EXPECT_EQ(printer->Duplex(), 1);
-    EXPECT_THROW(printer->SetDuplex(3), PrinterError) << "a PDF file has no second side";
-    printer->SetCopies(3);
-    EXPECT_EQ(printer->Device().copyCount(), 3);
-    printer->SetPrintQuality(-1);
-    EXPECT_EQ(printer->Device().resolution(), 150);
-    printer->SetPrintQuality(300);
-    EXPECT_EQ(printer->Device().resolution(), 300);
-
-    EXPECT_THROW(printer->SetPaperSize(0), PrinterError);
-    EXPECT_THROW(printer->SetPaperSize(9999), PrinterError);
-    EXPECT_THROW(printer->SetOrientation(3), PrinterError);
-    EXPECT_THROW(printer->SetDuplex(0), PrinterError);
-    EXPECT_THROW(printer->SetCopies(0), PrinterError);
-    EXPECT_THROW(printer->SetPrintQuality(0), PrinterError);
-    EXPECT_THROW(printer->SetPrintQuality(-5), PrinterError);
-    EXPECT_THROW(printer->SetDrawWidth(0), PrinterError);
+    EXPECT_THROW(Pdf()->SetDrawWidth(0), PrinterError);
 }
 
 } // namespace

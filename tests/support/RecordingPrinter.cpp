@@ -151,62 +151,17 @@ void RecordingPrinter::KillDoc()
     Record(QStringLiteral("KillDoc"));
 }
 
-qint16 RecordingPrinter::Duplex() const
-{
-    if (CannotReportDuplex)
-        throw PrinterError(QStringLiteral("duplex mode unknown"),
-                           QStringLiteral("両面印刷の指定が不明です"));
-    return DuplexCode;
-}
-
-void RecordingPrinter::Setting(const QString &member, qint16 value, qint16 &field)
-{
-    Record(member, {double(value)});
-    if (Refuses && Refuses(member, value))
-        throw PrinterError(QStringLiteral("the recording printer refuses the setting"),
-                           QStringLiteral("記録用プリンタは設定を受け付けません"));
-    field = value;
-}
-
-void RecordingPrinter::SetOrientation(qint16 code)
-{
-    Setting(QStringLiteral("SetOrientation"), code, OrientationCode);
-}
-
-void RecordingPrinter::SetDuplex(qint16 code)
-{
-    if (CannotReportDuplex) {
-        Record(QStringLiteral("SetDuplex"), {double(code)});
-        throw PrinterError(QStringLiteral("duplex mode unknown"),
-                           QStringLiteral("両面印刷の指定が不明です"));
-    }
-    Setting(QStringLiteral("SetDuplex"), code, DuplexCode);
-}
-
-void RecordingPrinter::SetPaperSize(qint16 code)
-{
-    Setting(QStringLiteral("SetPaperSize"), code, PaperSizeCode);
-}
-
-void RecordingPrinter::SetCopies(qint16 copies)
-{
-    Setting(QStringLiteral("SetCopies"), copies, CopiesCode);
-}
-
-void RecordingPrinter::SetPrintQuality(qint16 quality)
-{
-    Setting(QStringLiteral("SetPrintQuality"), quality, PrintQualityCode);
-}
-
-RecordingPrinterCollection::RecordingPrinterCollection(const QStringList &deviceNames)
+RecordingPrinters::RecordingPrinters(const QStringList &deviceNames)
 {
     for (const QString &name : deviceNames)
         m_all.append(std::make_shared<RecordingPrinter>(name));
-    if (!m_all.isEmpty())
-        m_current = m_all.front();
 }
 
-std::shared_ptr<RecordingPrinter> RecordingPrinterCollection::At(qsizetype i) const
+std::shared_ptr<RecordingPrinter> RecordingPrinters::Named(const QString &name) const
 {
-    return std::static_pointer_cast<RecordingPrinter>(m_all.at(i));
+    for (const auto &printer : m_all) {
+        if (printer->DeviceName() == name)
+            return printer;
+    }
+    return nullptr;
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "PrinterCollection.h"
 #include "PrinterObject.h"
 
 #include <QList>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 // One call made on a RecordingPrinter, with the state it was made in.
@@ -41,11 +39,6 @@ public:
     // Pages of the document so far: breaks with output after them count, as on a printer.
     int Pages() const;
 
-    // Device settings as the dialog left them, and how the printer refuses them.
-    qint16 OrientationCode = 1, DuplexCode = 1, PaperSizeCode = 9, CopiesCode = 1,
-           PrintQualityCode = -4;
-    bool CannotReportDuplex = false;
-    std::function<bool(const QString &member, qint16 value)> Refuses;
     // Raised by the nth Print or Line (1-based), to simulate a failure while drawing.
     int FailAtOutput = 0;
 
@@ -79,18 +72,10 @@ public:
     QString DeviceName() const override { return m_deviceName; }
     QString DriverName() const override { return QStringLiteral("winspool"); }
     QString Port() const override { return QStringLiteral("LPT1:"); }
-    qint16 Orientation() const override { return OrientationCode; }
-    void SetOrientation(qint16 code) override;
-    qint16 Duplex() const override;
-    void SetDuplex(qint16 code) override;
-    void SetPaperSize(qint16 code) override;
-    void SetCopies(qint16 copies) override;
-    void SetPrintQuality(qint16 quality) override;
 
 private:
     void Record(const QString &member, QList<double> numbers = {}, const QString &text = {});
     void Output();
-    void Setting(const QString &member, qint16 value, qint16 &field);
 
     QString m_deviceName;
     float m_width, m_height;
@@ -101,19 +86,17 @@ private:
     int m_outputs = 0;
 };
 
-// Installed printers for tests: the first one is current.
-class RecordingPrinterCollection final : public PrinterCollection
+// Printers by name for the scripted print dialog to hand out.
+class RecordingPrinters
 {
 public:
-    explicit RecordingPrinterCollection(const QStringList &deviceNames);
+    explicit RecordingPrinters(const QStringList &deviceNames);
 
-    PrinterRef Printer() override { return m_current; }
-    void SetPrinter(PrinterRef printer) override { m_current = std::move(printer); }
-    QList<PrinterRef> Printers() override { return m_all; }
-
-    std::shared_ptr<RecordingPrinter> At(qsizetype i) const;
+    std::shared_ptr<RecordingPrinter> At(qsizetype i) const { return m_all.at(i); }
+    // The printer of that name; null for none.
+    std::shared_ptr<RecordingPrinter> Named(const QString &name) const;
+    qsizetype size() const { return m_all.size(); }
 
 private:
-    QList<PrinterRef> m_all;
-    PrinterRef m_current;
+    QList<std::shared_ptr<RecordingPrinter>> m_all;
 };

@@ -5,21 +5,29 @@
 
 #include "PasteWindow.h"
 #include "QtPrintDialog.h"
-#include "QtPrinterCollection.h"
 #include "QtPrinterObject.h"
 #include "TextBox.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
-#include <QPrinter>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryFile>
 #include <QThread>
+#include <QTimer>
+
+#include <cups/cups.h>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +39,11 @@ bool QueueIsBusy(const QString &queue)
     lpstat.start(u"lpstat"_s, {u"-o"_s, queue});
     lpstat.waitForFinished(10000);
     return !lpstat.readAllStandardOutput().trimmed().isEmpty();
+}
+
+int RunTool(const QString &program, const QStringList &arguments)
+{
+    return QProcess::execute(program, arguments);
 }
 
 // The page count of the PDF the queue wrote, which may follow a printer-language header.
@@ -54,6 +67,50 @@ int PdfPages(const QByteArray &output)
     return -1;
 }
 
+// The id of the queue's newest job, finished or not; 0 for none.
+int NewestJob(const QString &queue)
+{
+    cups_job_t *jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    int newest = 0;
+    for (int i = 0; i < count; ++i)
+        newest = std::max(newest, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+// The job's attributes as the scheduler keeps them, each value as IPP writes it.
+QMap<QString, QString> JobAttributes(int job)
+{
+    ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "all");
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    QMap<QString, QString> attributes;
+    for (ipp_attribute_t *a = ippFirstAttribute(response); a; a = ippNextAttribute(response)) {
+        if (!ippGetName(a))
+            continue;
+        char value[1024];
+        ippAttributeString(a, value, sizeof value);
+        attributes.insert(QString::fromUtf8(ippGetName(a)), QString::fromUtf8(value));
+    }
+    ippDelete(response);
+    return attributes;
+}
+
+// Answers the next modal dialog from inside its event loop.
+template <typename Dialog> void Answer(std::function<void(Dialog &)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (dialog)
+            answer(*dialog);
+    });
+}
+
 } // namespace
 
 class CupsQueue : public ::testing::Test
@@ -63,6 +120,7 @@ protected:
     {
         if (queue.isEmpty() || outputPath.isEmpty())
             GTEST_SKIP() << "no CUPS queue: run scripts/cups-queue.sh and export what it prints";
+        QFile::resize(outputPath, 0);
     }
     // The queue's file once the job has gone through; the queue writes it in its own time.
     QByteArray WaitForOutput() const
@@ -77,69 +135,90 @@ protected:
         } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
         return output;
     }
+    // The main window over Qt's own print dialog, with the issues pasted and all checked.
+    std::unique_ptr<MainWindow> WindowWith(const QList<IssueSpec> &issues)
+    {
+        const QString mail = MailText(issues);
+        const auto pasteMail = [mail](QDialog &dialog) {
+            auto &paste = dynamic_cast<PasteWindow &>(dialog);
+            paste.textEdit->SetText(mail);
+            paste.runButton->click();
+            return paste.result();
+        };
+        auto window =
+            std::make_unique<MainWindow>(UiServices{std::make_shared<ScriptedOpenDialog>(),
+                                                    std::make_shared<QtPrintDialog>(),
+                                                    pasteMail,
+                                                    {},
+                                                    {}});
+        window->pasteButton->click();
+        window->checkAllButton->click();
+        return window;
+    }
+    // Prints what the window has checked, choosing the queue and whatever choose sets.
+    void PrintChoosing(MainWindow &window, const std::function<void(QPrintDialog &)> &choose)
+    {
+        Answer<QPrintDialog>([this, choose](QPrintDialog &dialog) {
+            auto *printers = dialog.findChild<QComboBox *>(u"printers"_s);
+            printers->setCurrentIndex(printers->findText(queue));
+            choose(dialog);
+            dialog.accept();
+        });
+        window.printButton->click();
+    }
     const QString queue = qEnvironmentVariable("ROTAM_CUPS_QUEUE");
     const QString outputPath = qEnvironmentVariable("ROTAM_CUPS_OUTPUT");
 };
 
-// The queue's printer model offers double-sided printing, so each duplex code goes to the
-// printer and comes back from it unchanged; an unknown code leaves the setting alone.
-TEST_F(CupsQueue, DuplexCodesReachThePrinterAndComeBack)
+// Everything set in the dialog, on its own tabs and the printer's properties, travels with
+// the job: the scheduler's record of it shows each one. The queue's driver offers colour as
+// one of its own options, so the dialog leaves grayscale to the driver's page.
+TEST_F(CupsQueue, TheDialogsChoicesReachTheJob)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(queue);
-    ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
-    PrintDialogSettings preset;
-    for (const qint16 code : {2, 3, 1}) {
-        preset.Duplex = code;
-        ApplyPreset(printer, preset);
-        EXPECT_EQ(SettingsFromPrinter(printer).Duplex, code);
-    }
-    preset.Duplex = 2;
-    ApplyPreset(printer, preset);
-    preset.Duplex = 0; // a printer that could not report it
-    ApplyPreset(printer, preset);
-    EXPECT_EQ(printer.duplex(), QPrinter::DuplexLongSide);
+    MessageBox::SetCatcher(
+        [](const MessageBox::Message &m) { ADD_FAILURE() << m.text.toStdString(); });
+    auto window = WindowWith({Titled(u"一"_s), Titled(u"二"_s)});
+    const int before = NewestJob(queue);
+    PrintChoosing(*window, [](QPrintDialog &dialog) {
+        dialog.findChild<QSpinBox *>(u"copies"_s)->setValue(2);
+        dialog.findChild<QAbstractButton *>(u"collate"_s)->setChecked(true);
+        dialog.findChild<QAbstractButton *>(u"duplexLong"_s)->click();
+        Answer<QDialog>([](QDialog &properties) {
+            auto *paper = properties.findChild<QComboBox *>(u"pageSizeCombo"_s);
+            paper->setCurrentIndex(paper->findText(u"JIS B5"_s));
+            auto *driver = properties.findChild<QWidget *>(u"cupsPropertiesPage"_s);
+            for (QComboBox *option : driver->findChildren<QComboBox *>()) {
+                if (const int gray = option->findText(u"Black and White"_s); gray >= 0)
+                    option->setCurrentIndex(gray);
+            }
+            properties.accept();
+        });
+        dialog.findChild<QAbstractButton *>(u"properties"_s)->click();
+    });
+    MessageBox::SetCatcher({});
+    WaitForOutput();
+
+    const int job = NewestJob(queue);
+    ASSERT_GT(job, before) << "nothing was queued";
+    const QMap<QString, QString> attributes = JobAttributes(job);
+    EXPECT_EQ(attributes.value(u"ColorModel"_s), u"grayscale"_s);
+    EXPECT_EQ(attributes.value(u"copies"_s), u"2"_s);
+    EXPECT_EQ(attributes.value(u"Collate"_s), u"true"_s);
+    EXPECT_EQ(attributes.value(u"media"_s), u"B5"_s) << "the driver's name for JIS B5";
+    EXPECT_EQ(attributes.value(u"sides"_s), u"two-sided-long-edge"_s);
 }
 
-TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
+TEST_F(CupsQueue, APageRangeSpoolsJustThoseSheets)
 {
-    QFile::resize(outputPath, 0);
-
-    auto printDialog = std::make_shared<ScriptedPrintDialog>();
-    PrintDialogSettings choice;
-    choice.DeviceName = queue.toUpper(); // as the dialog hands the name back
-    choice.Copies = 1;
-    choice.Duplex = 1;
-    choice.Orientation = 1;
-    choice.PaperSize = 9;
-    choice.PrintQuality = 300;
-    printDialog->Answer = choice;
-    IssueSpec second = Titled(u"二"_s);
-    second.Size = 10;
-    const QString mail = MailText({Titled(u"一"_s), second, Titled(u"三"_s)});
-    const auto pasteMail = [&](QDialog &dialog) {
-        auto &paste = dynamic_cast<PasteWindow &>(dialog);
-        paste.textEdit->SetText(mail);
-        paste.runButton->click();
-        return paste.result();
-    };
-    auto printers = std::make_shared<QtPrinterCollection>();
-    MainWindow window(UiServices{
-        std::make_shared<ScriptedOpenDialog>(), printers, printDialog, pasteMail, {}, {}});
-    QList<MessageBox::Message> messages;
-    MessageBox::SetCatcher([&](const MessageBox::Message &m) { messages.append(m); });
-
-    window.pasteButton->click();
-    ASSERT_EQ(window.issueList->count(), 3);
-    window.issueList->item(0)->setCheckState(Qt::Checked);
-    window.issueList->item(1)->setCheckState(Qt::Checked);
-    window.printButton->click();
-    MessageBox::SetCatcher({});
-
-    ASSERT_TRUE(messages.isEmpty()) << messages.first().text.toStdString();
-    ASSERT_TRUE(printers->Printer());
-    EXPECT_EQ(printers->Printer()->DeviceName(), queue) << "the queue chosen by name is current";
-
+    QList<IssueSpec> issues;
+    for (int i = 1; i <= 5; ++i)
+        issues.append(Titled(u"問題%1"_s.arg(i)));
+    auto window = WindowWith(issues);
+    PrintChoosing(*window, [](QPrintDialog &dialog) {
+        dialog.findChild<QAbstractButton *>(u"printRange"_s)->click();
+        dialog.findChild<QSpinBox *>(u"from"_s)->setValue(2);
+        dialog.findChild<QSpinBox *>(u"to"_s)->setValue(3);
+    });
     EXPECT_EQ(PdfPages(WaitForOutput()), 2);
 }
 
@@ -147,19 +226,70 @@ TEST_F(CupsQueue, TwoCheckedIssuesPrintAsTwoPages)
 // job prints the pages drawn so far, and the user is told how many.
 TEST_F(CupsQueue, ACancelledJobNamesThePagesAlreadySent)
 {
-    QFile::resize(outputPath, 0);
     MainWindowFixture f;
     QList<IssueSpec> issues;
     for (int i = 1; i <= 60; ++i)
         issues.append(Titled(u"問題%1"_s.arg(i)));
     f.Paste(MailText(issues));
     f.Window->checkAllButton->click();
-    f.PrintDialog->Answer = PrintDialogSettings{};
-    f.PrintDialog->JobPrinter = std::make_shared<QtPrinterObject>(QPrinterInfo::printerInfo(queue));
+    f.PrintDialog->Answer =
+        PrintChoice{std::make_shared<QtPrinterObject>(QPrinterInfo::printerInfo(queue)), queue, {}};
     f.Progress->CancelAt = 20;
     f.Window->printButton->click();
     ASSERT_EQ(f.Messages.size(), 1);
     EXPECT_TRUE(f.Messages[0].text.contains(u"20 頁"_s)) << f.Messages[0].text.toStdString();
 
     EXPECT_EQ(PdfPages(WaitForOutput()), 20);
+}
+
+// A queue that takes no job, whether it rejects jobs or is gone by the time the job is
+// spooled, is named in one message; the job was drawn in vain but nothing is silently lost.
+TEST_F(CupsQueue, AQueueThatTakesNoJobIsReportedOnce)
+{
+    const QString gone = u"RotamTestQueueGone"_s;
+    const struct
+    {
+        const char *what;
+        QString queue;
+        std::function<void()> before;
+        std::function<void(int)> onStep;
+        std::function<void()> after;
+    } cases[] = {
+        {"rejecting",
+         queue,
+         [&] { RunTool(u"cupsreject"_s, {queue}); },
+         {},
+         [&] { RunTool(u"cupsaccept"_s, {queue}); }},
+        {"removed during the job", gone,
+         [&] {
+             RunTool(u"lpadmin"_s,
+                     {u"-p"_s, gone, u"-E"_s, u"-v"_s, u"file:///dev/null"_s, u"-m"_s, u"raw"_s});
+         },
+         [&](int done) {
+             if (done == 10)
+                 RunTool(u"lpadmin"_s, {u"-x"_s, gone});
+         },
+         [] {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.before();
+        const int before = NewestJob(c.queue);
+        MainWindowFixture f;
+        QList<IssueSpec> issues;
+        for (int i = 1; i <= 60; ++i)
+            issues.append(Titled(u"問題%1"_s.arg(i)));
+        f.Paste(MailText(issues));
+        f.Window->checkAllButton->click();
+        const QPrinterInfo info = QPrinterInfo::printerInfo(c.queue);
+        ASSERT_FALSE(info.isNull());
+        f.PrintDialog->Answer = PrintChoice{std::make_shared<QtPrinterObject>(info), c.queue, {}};
+        f.Progress->OnStep = c.onStep;
+        f.Window->printButton->click();
+        c.after();
+        ASSERT_EQ(f.Messages.size(), 1);
+        EXPECT_EQ(f.Messages[0].kind, MessageBox::Kind::Critical);
+        EXPECT_TRUE(f.Messages[0].text.contains(c.queue)) << f.Messages[0].text.toStdString();
+        EXPECT_EQ(NewestJob(c.queue), before) << "no job was queued";
+    }
 }

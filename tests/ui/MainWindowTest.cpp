@@ -100,7 +100,7 @@ TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
     EXPECT_FALSE(w.printButton->isEnabled()) << "the carried mark is counted like any other";
 
     f.SetChecked(2, true);
-    f.PrintDialog->Answer = PrintDialogSettings{};
+    f.PrintDialog->Answer = PrintChoice{};
     w.printButton->click();
     EXPECT_EQ(f.Printers->At(0)->Pages(), 1);
     EXPECT_TRUE(w.printButton->isEnabled()) << "printing leaves the checks alone";
@@ -377,7 +377,7 @@ TEST(MainWindow, ShortcutsPressOnlyEnabledButtons)
     f.Window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f.Window.get()));
     QWindow *window = f.Window->windowHandle();
-    f.PrintDialog->Answer = PrintDialogSettings{};
+    f.PrintDialog->Answer = PrintChoice{};
     f.OpenDialog->Answers.append(QStringList());
     QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.OpenDialog->TimesShown == 1; }));

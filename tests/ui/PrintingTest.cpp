@@ -31,18 +31,6 @@ QStringList PrintedTitles(const RecordingPrinter &printer)
     return titles;
 }
 
-PrintDialogSettings Choice(const QString &device = {})
-{
-    PrintDialogSettings s;
-    s.DeviceName = device;
-    s.Copies = 3;
-    s.Duplex = 2;
-    s.Orientation = 2;
-    s.PaperSize = 13;
-    s.PrintQuality = 600;
-    return s;
-}
-
 // Three issues listed as あ, い, う (records 2, 3, 1).
 void LoadThree(MainWindowFixture &f)
 {
@@ -57,7 +45,7 @@ TEST(Printing, ConfirmedDialogPrintsTheCheckedIssuesInListOrder)
     LoadThree(f);
     f.SetChecked(2, true); // う, checked first
     f.SetChecked(0, true); // あ
-    f.PrintDialog->Answer = Choice();
+    f.PrintDialog->Answer = PrintChoice{};
     f.Window->printButton->click();
 
     auto printer = f.Printers->At(0);
@@ -65,15 +53,8 @@ TEST(Printing, ConfirmedDialogPrintsTheCheckedIssuesInListOrder)
     EXPECT_EQ(PrintedTitles(*printer), (QStringList{u"あ"_s, u"う"_s}));
     EXPECT_EQ(printer->CallsOf(u"EndDoc"_s).size(), 1);
     ASSERT_EQ(f.PrintDialog->Presets.size(), 1);
-    EXPECT_EQ(f.PrintDialog->Presets[0].DeviceName, u"Recorder"_s);
-    EXPECT_EQ(f.PrintDialog->Presets[0].Orientation, 1);
-    EXPECT_EQ(f.PrintDialog->Presets[0].Duplex, 1);
-    // The dialog's choices reach the printer before it draws.
-    EXPECT_EQ(printer->CopiesCode, 3);
-    EXPECT_EQ(printer->DuplexCode, 2);
-    EXPECT_EQ(printer->OrientationCode, 2);
-    EXPECT_EQ(printer->PaperSizeCode, 13);
-    EXPECT_EQ(printer->PrintQualityCode, 600);
+    EXPECT_EQ(f.PrintDialog->Presets[0].PrinterName, QString()) << "nothing remembered yet";
+    EXPECT_EQ(f.PrintDialog->Presets[0].MaxSheets, 2);
     EXPECT_TRUE(f.Messages.isEmpty());
 }
 
@@ -87,46 +68,52 @@ TEST(Printing, CancelledDialogPrintsNothingAndChangesNothing)
     auto printer = f.Printers->At(0);
     EXPECT_EQ(f.PrintDialog->Presets.size(), 1);
     EXPECT_TRUE(printer->Calls.isEmpty());
-    EXPECT_EQ(printer->CopiesCode, 1);
-    EXPECT_EQ(printer->PaperSizeCode, 9);
     EXPECT_TRUE(f.Window->printButton->isEnabled());
 }
 
-TEST(Printing, AnotherPrinterChosenBecomesCurrentAndTakesTheJob)
+TEST(Printing, ThePrinterChosenTakesTheJobAndPresetsTheNextDialog)
 {
     MainWindowFixture f({u"Recorder"_s, u"Laser"_s});
     LoadThree(f);
     f.SetChecked(1, true);
-    f.PrintDialog->Answer = Choice(u"LASER"_s);
+    f.PrintDialog->Answer = PrintChoice{f.Printers->At(1), u"Laser"_s, {}};
     f.Window->printButton->click();
-    EXPECT_EQ(f.Printers->Printer(), f.Printers->At(1));
     EXPECT_TRUE(f.Printers->At(0)->Calls.isEmpty());
-    EXPECT_EQ(f.Printers->At(1)->Pages(), 1);
     EXPECT_EQ(PrintedTitles(*f.Printers->At(1)), QStringList{u"い"_s});
-    EXPECT_EQ(f.Printers->At(1)->PaperSizeCode, 13);
 
-    // The next job opens preset to the printer chosen last.
     f.PrintDialog->Answer.reset();
     f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->Presets.back().DeviceName, u"Laser"_s);
+    EXPECT_EQ(f.PrintDialog->Presets.back().PrinterName, u"Laser"_s);
 }
 
-TEST(Printing, PrinterWithoutDuplexStillTakesTheOtherSettings)
+// Sheets as the dialog counts them: checked issues in list order, one or two a sheet.
+TEST(Printing, ThePageRangeCountsSheetsOfTheJob)
 {
-    MainWindowFixture f;
-    LoadThree(f);
-    f.SetChecked(0, true);
-    auto printer = f.Printers->At(0);
-    printer->CannotReportDuplex = true;
-    f.PrintDialog->Answer = Choice();
-    f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->Presets[0].Duplex, 0);
-    EXPECT_EQ(printer->CopiesCode, 3);
-    EXPECT_EQ(printer->OrientationCode, 2);
-    EXPECT_EQ(printer->PaperSizeCode, 13);
-    EXPECT_EQ(printer->PrintQualityCode, 600);
-    EXPECT_EQ(printer->Pages(), 1);
-    EXPECT_TRUE(f.Messages.isEmpty());
+    const struct
+    {
+        PageLayout layout;
+        QString sheets;
+        QStringList titles;
+    } cases[] = {
+        {PageLayout::Single, u"2-3"_s, {u"b"_s, u"d"_s}},
+        {PageLayout::Single, u"4-9"_s, {u"e"_s, u"f"_s}},
+        {PageLayout::Single, u"1,4"_s, {u"a"_s, u"e"_s}},
+        {PageLayout::Single, u""_s, {u"a"_s, u"b"_s, u"d"_s, u"e"_s, u"f"_s}},
+        {PageLayout::Two, u"2"_s, {u"d"_s, u"e"_s}},
+        {PageLayout::Two, u"3"_s, {u"f"_s}},
+        {PageLayout::Large, u"6"_s, {}},
+    };
+    for (const auto &c : cases) {
+        MainWindowFixture f;
+        f.Paste(MailText({Titled(u"f"_s), Titled(u"e"_s), Titled(u"d"_s), Titled(u"c"_s),
+                          Titled(u"b"_s), Titled(u"a"_s)}));
+        f.Window->checkAllButton->click();
+        f.SetChecked(2, false); // c: no sheet of the job
+        f.Window->setPrintOptions({PagePlacement::TopLeft, c.layout, false});
+        f.PrintDialog->Answer = PrintChoice{nullptr, {}, QPageRanges::fromString(c.sheets)};
+        f.Window->printButton->click();
+        EXPECT_EQ(PrintedTitles(*f.Printers->At(0)), c.titles) << c.sheets.toStdString();
+    }
 }
 
 TEST(Printing, PlacementIsTakenWhenPrintIsPressed)
@@ -134,7 +121,7 @@ TEST(Printing, PlacementIsTakenWhenPrintIsPressed)
     MainWindowFixture f;
     LoadThree(f);
     f.SetChecked(0, true);
-    f.PrintDialog->Answer = Choice();
+    f.PrintDialog->Answer = PrintChoice{};
     f.Window->positionButtons[2]->setChecked(true);
     f.Window->printButton->click();
     const QList<RecordedCall> lefts = f.Printers->At(0)->CallsOf(u"SetScaleLeft"_s);
@@ -151,7 +138,7 @@ TEST(Printing, PrinterFailureIsReportedAndTheProgramGoesOn)
     MainWindowFixture f;
     LoadThree(f);
     f.Window->checkAllButton->click();
-    f.PrintDialog->Answer = Choice();
+    f.PrintDialog->Answer = PrintChoice{};
     auto printer = f.Printers->At(0);
     printer->FailAtOutput = 5;
     f.Window->printButton->click();
@@ -167,36 +154,20 @@ TEST(Printing, PrinterFailureIsReportedAndTheProgramGoesOn)
     EXPECT_EQ(printer->Pages(), 3);
 }
 
-TEST(Printing, NoPrinterInstalledIsReportedUnlessAFileIsChosen)
-{
-    MainWindowFixture f(QStringList{});
-    LoadThree(f);
-    f.SetChecked(0, true);
-    f.PrintDialog->Answer = PrintDialogSettings{};
-    f.Window->printButton->click();
-    ASSERT_EQ(f.Messages.size(), 1);
-    EXPECT_TRUE(f.Messages[0].text.contains(u"プリンタが見つかりません"_s));
-
-    auto file = std::make_shared<RecordingPrinter>(u"PDF"_s);
-    f.PrintDialog->JobPrinter = file;
-    f.Window->printButton->click();
-    EXPECT_EQ(f.Messages.size(), 1);
-    EXPECT_EQ(file->Pages(), 1);
-}
-
 TEST(Printing, AFileChosenInTheDialogTakesThisJobOnly)
 {
     MainWindowFixture f;
     LoadThree(f);
     f.SetChecked(1, true);
     auto file = std::make_shared<RecordingPrinter>(u"PDF"_s);
-    f.PrintDialog->Answer = Choice();
-    f.PrintDialog->JobPrinter = file;
+    f.PrintDialog->Answer = PrintChoice{file, {}, {}};
     f.Window->printButton->click();
     EXPECT_EQ(file->Pages(), 1);
     EXPECT_TRUE(f.Printers->At(0)->CallsOf(u"Print"_s).isEmpty());
 
+    f.PrintDialog->Answer = PrintChoice{};
     f.Window->printButton->click();
+    EXPECT_EQ(f.PrintDialog->Presets.back().PrinterName, QString()) << "a file is no printer";
     EXPECT_EQ(f.Printers->At(0)->Pages(), 1);
     EXPECT_EQ(file->CallsOf(u"EndDoc"_s).size(), 1);
 }
@@ -232,13 +203,9 @@ TEST(Printing, PreviewDrawsWhatPrintingDraws)
     f.Window->positionButtons[1]->setChecked(true);
     RecordingPrinter preview(u"Preview"_s);
     f.Window->drawPreviewPages(preview);
-    f.PrintDialog->Answer = PrintDialogSettings{};
+    f.PrintDialog->Answer = PrintChoice{};
     f.Window->printButton->click();
-    // The print job's printer also took the dialog's five settings; the rest is the drawing.
-    QList<RecordedCall> printed = f.Printers->At(0)->Calls;
-    const QStringList settings{u"SetCopies"_s, u"SetDuplex"_s, u"SetOrientation"_s,
-                               u"SetPaperSize"_s, u"SetPrintQuality"_s};
-    printed.removeIf([&](const RecordedCall &c) { return settings.contains(c.Member); });
+    const QList<RecordedCall> &printed = f.Printers->At(0)->Calls;
     ASSERT_EQ(preview.Calls.size(), printed.size());
     for (qsizetype i = 0; i < printed.size(); ++i) {
         EXPECT_EQ(preview.Calls[i].Member, printed[i].Member);
@@ -260,7 +227,7 @@ TEST(Printing, LayoutTabChoiceHoldsForThisAndLaterJobsAndThePreview)
     f.Window->printButton->click();
     EXPECT_EQ(f.Window->printOptions(), PrintOptions(PagePlacement::Centre));
 
-    f.PrintDialog->Answer = Choice();
+    f.PrintDialog->Answer = PrintChoice{};
     f.Window->printButton->click();
     EXPECT_EQ(f.PrintDialog->ShownOptions.back(), PrintOptions(PagePlacement::Centre));
     EXPECT_EQ(f.Window->printOptions(), chosen);
@@ -297,54 +264,7 @@ TEST(Printing, QtPrintDialogHasTheLayoutTab)
         tab->cellsBox->setChecked(false);
         qtDialog->accept();
     });
-    ASSERT_TRUE(dialog.Exec(nullptr, PrintDialogSettings{}).has_value());
+    ASSERT_TRUE(dialog.exec(nullptr, {}, 3).has_value());
     EXPECT_TRUE(shown);
     EXPECT_EQ(dialog.Options, PrintOptions(PagePlacement::CentreLeft, PageLayout::Two, false));
-}
-
-// Duplex needs a printer that offers it, so it is checked against the CUPS queue; here a PDF
-// printer keeps the tests apart from whatever printers (or none) the machine has.
-class QtPrintDialogCodes : public ::testing::Test
-{
-protected:
-    void SetUp() override { printer.setOutputFormat(QPrinter::PdfFormat); }
-    QPrinter printer{QPrinter::HighResolution};
-};
-
-TEST_F(QtPrintDialogCodes, ChoicesComeBackAsDevModeCodes)
-{
-    printer.setPageSize(QPageSize(QPageSize::A5));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setCopyCount(2);
-    printer.setResolution(300);
-    const PrintDialogSettings chosen = SettingsFromPrinter(printer);
-    EXPECT_EQ(chosen.PaperSize, 11);
-    EXPECT_EQ(chosen.Orientation, 2);
-    EXPECT_EQ(chosen.Duplex, 1) << "a printer without a second side reports simplex";
-    EXPECT_EQ(chosen.Copies, 2);
-    EXPECT_EQ(chosen.PrintQuality, 300);
-    EXPECT_FALSE(chosen.ToFile);
-    printer.setOutputFileName(u"/tmp/x.pdf"_s);
-    EXPECT_TRUE(SettingsFromPrinter(printer).ToFile);
-
-    printer.setPageSize(QPageSize(QPageSize::JisB5));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    EXPECT_EQ(SettingsFromPrinter(printer).PaperSize, 13);
-    EXPECT_EQ(SettingsFromPrinter(printer).Orientation, 1);
-}
-
-TEST_F(QtPrintDialogCodes, PresetSetsOrientationAndSkipsUnknownCodes)
-{
-    PrintDialogSettings preset;
-    preset.Orientation = 2;
-    ApplyPreset(printer, preset);
-    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
-
-    preset.Orientation = 0; // a printer that could not report it
-    ApplyPreset(printer, preset);
-    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
-
-    preset.Orientation = 1;
-    ApplyPreset(printer, preset);
-    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
 }

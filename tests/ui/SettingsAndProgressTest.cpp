@@ -73,9 +73,7 @@ TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
     f.OpenFiles({Example("rotam-0123.txt")});
     f.Window->positionButtons[2]->setChecked(true);
     f.Window->checkAllButton->click();
-    PrintDialogSettings laser;
-    laser.DeviceName = u"LASER"_s;
-    f.PrintDialog->Answer = laser;
+    f.PrintDialog->Answer = PrintChoice{f.Printers->At(1), u"Laser"_s, {}};
     f.PrintDialog->ChosenPdfFile = pdf;
     f.PrintDialog->ChosenOptions = PrintOptions(PagePlacement::Centre, PageLayout::Two, true);
     f.Window->printButton->click();
@@ -84,13 +82,12 @@ TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
     f.PrintDialog->PdfFileName.clear(); // the dialog object of a new run knows nothing
     f.PrintDialog->Answer.reset();
     EXPECT_EQ(f.Window->printOptions(), PrintOptions(PagePlacement::Centre, PageLayout::Two, true));
-    EXPECT_EQ(f.Printers->Printer(), f.Printers->At(1));
     f.OpenFiles({Example("rotam-0123.txt")});
     EXPECT_EQ(f.OpenDialog->Folders,
               (QStringList{QString(), QDir::cleanPath(QStringLiteral(ROTAM_EXAMPLES_DIR))}));
     f.Window->checkAllButton->click();
     f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->Presets.back().DeviceName, u"Laser"_s);
+    EXPECT_EQ(f.PrintDialog->Presets.back().PrinterName, u"Laser"_s);
     EXPECT_EQ(f.PrintDialog->PdfPresets.back(), pdf);
 }
 
@@ -99,7 +96,7 @@ TEST(Progress, OnlyJobsOfMoreThanFiftyPagesShowIt)
     for (const int pages : {50, 51}) {
         MainWindowFixture f;
         LoadChecked(f, pages);
-        f.PrintDialog->Answer = PrintDialogSettings{};
+        f.PrintDialog->Answer = PrintChoice{};
         f.Window->printButton->click();
         EXPECT_EQ(f.Printers->At(0)->Pages(), pages);
         EXPECT_EQ(f.Progress->Requests.size(), pages > 50 ? 1 : 0) << pages;
@@ -117,8 +114,7 @@ TEST(Progress, AJobCancelledHalfwayLeavesNoPdf)
     MainWindowFixture f;
     LoadChecked(f, 60);
     const QString path = f.SettingsDir.filePath(u"out.pdf"_s);
-    f.PrintDialog->Answer = PrintDialogSettings{};
-    f.PrintDialog->JobPrinter = PdfPrinter(path);
+    f.PrintDialog->Answer = PrintChoice{PdfPrinter(path), {}, {}};
     f.Progress->CancelAt = 30;
     f.Window->printButton->click();
     EXPECT_EQ(f.Progress->Steps.size(), 30);
@@ -126,7 +122,7 @@ TEST(Progress, AJobCancelledHalfwayLeavesNoPdf)
     EXPECT_TRUE(f.Messages.isEmpty()) << "the user knows: it was their cancel";
 
     f.Progress->CancelAt = 0;
-    f.PrintDialog->JobPrinter = PdfPrinter(path);
+    f.PrintDialog->Answer = PrintChoice{PdfPrinter(path), {}, {}};
     f.Window->printButton->click();
     EXPECT_TRUE(QFile::exists(path)) << "the same job, not cancelled, writes its file";
 }

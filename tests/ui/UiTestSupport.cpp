@@ -56,6 +56,8 @@ public:
     bool Advance(int done, int total) override
     {
         m_owner.Steps.append({done, total});
+        if (m_owner.OnStep)
+            m_owner.OnStep(done);
         return m_owner.CancelAt == 0 || done < m_owner.CancelAt;
     }
 
@@ -64,6 +66,26 @@ private:
 };
 
 } // namespace
+
+std::optional<PrintChoice> ScriptedPrintDialog::exec(QWidget *, const QString &printerName,
+                                                     int maxSheets)
+{
+    Presets.append({printerName, maxSheets});
+    PdfPresets.append(PdfFileName);
+    if (!ChosenPdfFile.isEmpty())
+        PdfFileName = ChosenPdfFile;
+    ShownOptions.append(Options);
+    if (!Answer)
+        return std::nullopt;
+    Options = ChosenOptions.value_or(Options);
+    PrintChoice choice = *Answer;
+    if (!choice.Printer && Printers && Printers->size() > 0) {
+        std::shared_ptr<RecordingPrinter> named = Printers->Named(printerName);
+        choice.Printer = named ? named : Printers->At(0);
+        choice.PrinterName = choice.Printer->DeviceName();
+    }
+    return choice;
+}
 
 std::unique_ptr<JobProgress> ScriptedProgress::Start(QWidget *, const ProgressRequest &request)
 {
@@ -84,10 +106,10 @@ void MainWindowFixture::Restart()
         Settings->sync();
     Settings = std::make_shared<QSettings>(SettingsDir.filePath(u"rotam-print.ini"_s),
                                            QSettings::IniFormat);
-    Printers = std::make_shared<RecordingPrinterCollection>(m_printerNames);
+    Printers = std::make_shared<RecordingPrinters>(m_printerNames);
+    PrintDialog->Printers = Printers;
     UiServices services;
     services.OpenDialog = OpenDialog;
-    services.Printers = Printers;
     services.PrintDialog = PrintDialog;
     services.Settings = Settings;
     services.Progress = Progress;

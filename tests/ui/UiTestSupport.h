@@ -37,7 +37,7 @@ public:
 };
 
 // Progress windows that record what they were asked to show and press キャンセル once a job
-// reaches CancelAt steps (0: never).
+// reaches CancelAt steps (0: never). OnStep, when set, is told of each step as it is shown.
 class ScriptedProgress final : public ProgressWindows
 {
 public:
@@ -47,41 +47,33 @@ public:
         int Total;
     };
     int CancelAt = 0;
+    std::function<void(int done)> OnStep;
     QList<ProgressRequest> Requests;
     QList<Step> Steps;
     std::unique_ptr<JobProgress> Start(QWidget *owner, const ProgressRequest &request) override;
 };
 
-// A print dialog that confirms with given settings or cancels, remembering its presets.
+// A print dialog that confirms or cancels as scripted, remembering how it was preset.
 class ScriptedPrintDialog final : public UiPrintDialog
 {
 public:
-    // nullopt: cancel. A settings value whose DeviceName is empty confirms the preset printer.
-    std::optional<PrintDialogSettings> Answer;
-    PrinterRef JobPrinter;
-    QList<PrintDialogSettings> Presets;
+    struct Preset
+    {
+        QString PrinterName;
+        int MaxSheets = 0;
+    };
+    // What it answers: nullopt cancels. An answer without a printer confirms the preset one,
+    // looked up in Printers by name (the first when the name is empty or unknown).
+    std::optional<PrintChoice> Answer;
+    std::shared_ptr<RecordingPrinters> Printers;
+    QList<Preset> Presets;
     QStringList PdfPresets; // the output-file field as each showing opened it
     QString ChosenPdfFile;  // typed into that field, when set
     // What the layout tab showed each time, and what the user picks there on confirming.
     QList<PrintOptions> ShownOptions;
     std::optional<PrintOptions> ChosenOptions;
 
-    std::optional<PrintDialogSettings> Exec(QWidget *, const PrintDialogSettings &preset) override
-    {
-        Presets.append(preset);
-        PdfPresets.append(PdfFileName);
-        if (!ChosenPdfFile.isEmpty())
-            PdfFileName = ChosenPdfFile;
-        ShownOptions.append(Options);
-        if (!Answer)
-            return std::nullopt;
-        Options = ChosenOptions.value_or(Options);
-        PrintDialogSettings chosen = *Answer;
-        if (chosen.DeviceName.isEmpty())
-            chosen.DeviceName = preset.DeviceName.toUpper();
-        return chosen;
-    }
-    PrinterRef TakeJobPrinter() override { return std::exchange(JobPrinter, nullptr); }
+    std::optional<PrintChoice> exec(QWidget *, const QString &printerName, int maxSheets) override;
 };
 
 // One issue of the magazine as mail text.
@@ -114,7 +106,7 @@ public:
     ~MainWindowFixture();
 
     std::shared_ptr<ScriptedOpenDialog> OpenDialog = std::make_shared<ScriptedOpenDialog>();
-    std::shared_ptr<RecordingPrinterCollection> Printers;
+    std::shared_ptr<RecordingPrinters> Printers;
     std::shared_ptr<ScriptedPrintDialog> PrintDialog = std::make_shared<ScriptedPrintDialog>();
     std::shared_ptr<ScriptedProgress> Progress = std::make_shared<ScriptedProgress>();
     // The settings in an INI file of their own, so that no test reads or writes the user's.
