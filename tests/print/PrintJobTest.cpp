@@ -463,3 +463,15 @@ TEST_F(PrintJobTest, WideTitlesShrinkThenWrap)
         EXPECT_EQ(printer->ScaleTop(), 0);
     }
 }
+
+// Comment 17 takes two lines (90 characters of 2.4 mm in 194.5 mm): the 18 lines above the
+// footer are full one comment earlier.
+TEST_F(PrintJobTest, WrappedCommentsBringTheCutOffForward)
+{
+    PuzzleRecord record = SampleIssue(10, 10, 4, 18);
+    record.CommentLines[17] = QString(90, QChar(u'話'));
+    PrintOne(record);
+    EXPECT_FALSE(Printed(QStringLiteral("コメント18")));
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("（以下印刷省略）")).Y + 3, 159);
+    EXPECT_FLOAT_EQ(PrintOf(CreditLine(record)).Y + 3, 162);
+}
