@@ -149,16 +149,28 @@ void QtPrinterObject::Print(const QString &text, LineEnd end)
     const QPointF top = ToDots(m_currentX, m_currentY);
     m_painter.drawText(QPointF(top.x(), top.y() + font.metrics.ascent()), text);
     if (end == LineEnd::No) {
-        m_currentX = float(m_currentX + font.metrics.horizontalAdvance(text) / DotsPerUnit());
+        m_currentX = float(m_currentX + Advance(text) / DotsPerUnit());
     } else {
         m_currentX = m_scaleLeft;
         m_currentY = float(m_currentY + font.metrics.lineSpacing() / DotsPerUnit());
     }
 }
 
+double QtPrinterObject::Advance(const QString &text)
+{
+    const CachedFont &font = CurrentFont();
+    const int index = int(&font - m_fonts.data());
+    if (index != m_measuredFont || text != m_measuredText) {
+        m_measuredAdvance = font.metrics.horizontalAdvance(text);
+        m_measuredFont = index;
+        m_measuredText = text;
+    }
+    return m_measuredAdvance;
+}
+
 float QtPrinterObject::TextWidth(const QString &text)
 {
-    return float(CurrentFont().metrics.horizontalAdvance(text) / DotsPerUnit());
+    return float(Advance(text) / DotsPerUnit());
 }
 
 // The full line height, leading included: the distance a line end moves CurrentY, so that a

@@ -78,6 +78,7 @@ private:
     double DotsPerUnit() const;
     QPointF ToDots(float x, float y) const;
     const CachedFont &CurrentFont();
+    double Advance(const QString &text);
     // Begins the document, or takes a pending page break, before any output.
     void BeginOutput();
     void ApplyPen();
@@ -102,4 +103,9 @@ private:
 
     std::vector<CachedFont> m_fonts; // few faces per job; a linear search is cheapest
     int m_painterFont = -1;          // index into m_fonts of the painter's font
+    // The last text measured, in dots: a text is mostly measured just before it is printed,
+    // and shaping it twice would cost as much as drawing it.
+    int m_measuredFont = -1;
+    QString m_measuredText;
+    double m_measuredAdvance = 0;
 };

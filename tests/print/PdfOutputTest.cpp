@@ -54,20 +54,22 @@ TEST_F(PdfOutputTest, RulesAndGridOutlineLandAtTheirMillimetres)
     const auto paperX = [](double x) { return x + 4.5 + Margin; };
     const auto paperY = [](double y) { return y + Margin; };
     const auto expectRowAt = [&](double layoutX, double layoutY) {
-        const auto y = InkCentreY(page, paperX(layoutX), paperY(layoutY) - 0.8, paperY(layoutY) + 0.8);
+        const auto y =
+            InkCentreY(page, paperX(layoutX), paperY(layoutY) - 0.8, paperY(layoutY) + 0.8);
         ASSERT_TRUE(y.has_value()) << "no line at y " << layoutY;
         EXPECT_NEAR(*y, paperY(layoutY), Tolerance) << "line at y " << layoutY;
     };
     const auto expectColumnAt = [&](double layoutX, double layoutY) {
-        const auto x = InkCentreX(page, paperY(layoutY), paperX(layoutX) - 0.8, paperX(layoutX) + 0.8);
+        const auto x =
+            InkCentreX(page, paperY(layoutY), paperX(layoutX) - 0.8, paperX(layoutX) + 0.8);
         ASSERT_TRUE(x.has_value()) << "no line at x " << layoutX;
         EXPECT_NEAR(*x, paperX(layoutX), Tolerance) << "line at x " << layoutX;
     };
-    expectRowAt(50, 17);   // first heavy rule
-    expectRowAt(18, 24);   // grid top, through the middle of the first column
-    expectRowAt(18, 84);   // grid bottom
-    expectRowAt(18, 30);   // top edge of row 2
-    expectRowAt(80, 101);  // second heavy rule, under four hints
+    expectRowAt(50, 17);    // first heavy rule
+    expectRowAt(18, 24);    // grid top, through the middle of the first column
+    expectRowAt(18, 84);    // grid bottom
+    expectRowAt(18, 30);    // top edge of row 2
+    expectRowAt(80, 101);   // second heavy rule, under four hints
     expectColumnAt(15, 27); // grid left, through the middle of the first row
     expectColumnAt(75, 27); // grid right
     expectColumnAt(21, 27); // left edge of column 2
@@ -103,10 +105,10 @@ TEST_F(PdfOutputTest, TextStaysTextInTheSubstituteFaces)
     ASSERT_TRUE(Export({record}));
     const QString text = Text(pdf);
     for (const QString &expected :
-         {QStringLiteral("◇第7回◇"), QStringLiteral("今日の問題"), record.GridNote, QStringLiteral("ヒント4"),
-          QStringLiteral("コメント18"), QStringLiteral("（以下印刷省略）"),
-          QStringLiteral("印刷ソフト作成：kesa.tn"), QStringLiteral("ロタム編集部"),
-          QStringLiteral("発信時刻：Sat, 15 Jan 2005")})
+         {QStringLiteral("◇第7回◇"), QStringLiteral("今日の問題"), record.GridNote,
+          QStringLiteral("ヒント4"), QStringLiteral("コメント18"),
+          QStringLiteral("（以下印刷省略）"), QStringLiteral("印刷ソフト作成：kesa.tn"),
+          QStringLiteral("ロタム編集部"), QStringLiteral("発信時刻：Sat, 15 Jan 2005")})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("コメント19")));
     for (const QChar c : QStringLiteral("今日のロタムＡＪａｊ"))
@@ -115,7 +117,8 @@ TEST_F(PdfOutputTest, TextStaysTextInTheSubstituteFaces)
     const QString fonts = Fonts(pdf);
     for (const char *face : {"IPAPGothic", "IPAGothic", "IPAPMincho", "IPAMincho"}) {
         const auto line = QRegularExpression(QLatin1String(face) + QStringLiteral("\\s.*"))
-                              .match(fonts).captured();
+                              .match(fonts)
+                              .captured();
         ASSERT_FALSE(line.isEmpty()) << face << " not used:\n" << fonts.toStdString();
         EXPECT_TRUE(line.contains(QStringLiteral(" yes "))) << face << " not embedded";
     }
@@ -123,7 +126,8 @@ TEST_F(PdfOutputTest, TextStaysTextInTheSubstituteFaces)
 
 TEST_F(PdfOutputTest, OnePagePerIssueOrPerSelectedIssue)
 {
-    const QList<PuzzleRecord> records = {SampleIssue(1, 3, 1, 1), SampleIssue(2, 5, 0, 0), SampleIssue(3, 0, 0, 0)};
+    const QList<PuzzleRecord> records = {SampleIssue(1, 3, 1, 1), SampleIssue(2, 5, 0, 0),
+                                         SampleIssue(3, 0, 0, 0)};
     ASSERT_TRUE(Export(records));
     EXPECT_EQ(PageCount(pdf), 3);
 
@@ -132,7 +136,8 @@ TEST_F(PdfOutputTest, OnePagePerIssueOrPerSelectedIssue)
     options.Paper = QStringLiteral("B5");
     ASSERT_TRUE(Export(records, options));
     EXPECT_EQ(PageCount(pdf), 1);
-    EXPECT_TRUE(PdfProbe::Run(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("516 x 729 pts")));
+    EXPECT_TRUE(
+        PdfProbe::Run(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("516 x 729 pts")));
 
     // A missing index is a mistake: reported, and the earlier file stays as it was.
     options.Select = {2, 9};
@@ -161,7 +166,8 @@ TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)
     QFile kept(pdf);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("previous"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.pdf")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("out.pdf")});
 }
 
 TEST_F(PdfOutputTest, FooterStaysBelowTheLastLinePrinted)
@@ -319,6 +325,74 @@ TEST_F(PdfOutputTest, CellsShowBlackSquaresAndGivenCharacters)
     const auto given = InkCentreX(page, at.Y(27), centre(3) - 2.5, centre(3) + 2.5);
     EXPECT_NEAR(given.value_or(0), centre(3), 0.5);
     EXPECT_TRUE(Text(pdf).contains(QStringLiteral("Ｘ")));
+}
+
+// An 80-character line of the kind given by its pattern, one character of which marks the
+// issue: 。 and 、 come often enough that some fall where a line must break.
+QString LongLine(const QString &pattern, QChar issue)
+{
+    return QString(pattern).replace(u'X', issue).repeated(12).first(80);
+}
+
+// Two issues with 80-character title, hint and comment lines, side by side or one a page, on
+// the paper as pdftotext finds their words.
+TEST_F(PdfOutputTest, LongLinesStayInsideTheirFrameInEveryLayout)
+{
+    QList<PuzzleRecord> issues;
+    for (const QChar marker : {u'左', u'右'}) {
+        PuzzleRecord record = SampleIssue(1, 10, 1, 0);
+        record.TitleLine = LongLine(QStringLiteral("X題は、長い。"), marker);
+        record.HintLines << LongLine(QStringLiteral("X晴は、寒い。"), marker)
+                         << QString(80, QChar(u'━'));
+        record.CommentLines << LongLine(QStringLiteral("X話は、続く。"), marker);
+        issues << record;
+    }
+    const auto count = [](const QList<Word> &words, QChar c) {
+        qsizetype n = 0;
+        for (const Word &word : words)
+            n += word.Text.count(c);
+        return n;
+    };
+    for (const auto &[paper, width] : {std::pair{"A4", 210.0}, std::pair{"A5", 148.0}}) {
+        for (const PageLayout layout : {PageLayout::Single, PageLayout::Two, PageLayout::Large}) {
+            SCOPED_TRACE(testing::Message() << paper << " layout " << int(layout));
+            PdfExportOptions options;
+            options.Paper = QString::fromLatin1(paper);
+            options.Layout = layout;
+            ASSERT_TRUE(Export(issues, options)) << messages.toStdString();
+            QList<Word> words;
+            for (int page = 1; page <= PageCount(pdf); ++page)
+                words << Words(pdf, page);
+            // Every character of the titles, hints and comments is there.
+            for (const QChar c : QStringLiteral("左右題晴話━"))
+                EXPECT_EQ(count(words, c), c == u'━'                  ? 160
+                                           : c == u'左' || c == u'右' ? 36
+                                                                      : 24)
+                    << QString(c).toStdString();
+
+            const double middle = width / 2;
+            const auto hintHeight = WordBox(pdf, QStringLiteral("ヒント1"))->height();
+            for (const Word &word : words) {
+                SCOPED_TRACE(word.Text.toStdString());
+                EXPECT_GE(word.Box.left(), Margin - Tolerance);
+                EXPECT_LE(word.Box.right(), width - Margin + Tolerance);
+                EXPECT_FALSE(word.Text.startsWith(u'。') || word.Text.startsWith(u'、'));
+                if (word.Text.contains(u'晴') || word.Text.contains(u'━')) {
+                    EXPECT_NEAR(word.Box.height(), hintHeight, 0.05); // wrapped, not shrunk
+                }
+                if (layout != PageLayout::Two)
+                    continue;
+                EXPECT_TRUE(word.Box.right() <= middle + Tolerance ||
+                            word.Box.left() >= middle - Tolerance);
+                if (word.Text.contains(u'左')) {
+                    EXPECT_LE(word.Box.right(), middle + Tolerance);
+                }
+                if (word.Text.contains(u'右')) {
+                    EXPECT_GE(word.Box.left(), middle - Tolerance);
+                }
+            }
+        }
+    }
 }
 
 } // namespace

@@ -52,8 +52,8 @@ QImage Page(const QString &pdf, int page)
     const QString number = QString::number(page);
     Run(QStringLiteral("pdftoppm"),
         {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(PixelsPerMm * 25.4),
-         QStringLiteral("-f"), number, QStringLiteral("-l"), number,
-         QStringLiteral("-singlefile"), pdf, base});
+         QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-singlefile"),
+         pdf, base});
     return QImage(base + QStringLiteral(".pgm"));
 }
 
@@ -119,20 +119,29 @@ double FineInkWidthY(const QString &pdf, double xMm, double fromMm, double toMm)
     return sum / pixelsPerMm;
 }
 
-std::optional<QRectF> WordBox(const QString &pdf, const QString &word)
+QList<Word> Words(const QString &pdf, int page)
 {
-    const QString html = Run(QStringLiteral("pdftotext"),
-                             {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
-                              QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    const QString number = QString::number(page);
+    const QString html =
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), number,
+                                          QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
     static const QRegularExpression box(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
     constexpr double mmPerPoint = 25.4 / 72;
+    QList<Word> words;
     for (const auto &match : box.globalMatch(html)) {
-        if (match.captured(5) != word)
-            continue;
         const auto mm = [&](int i) { return match.captured(i).toDouble() * mmPerPoint; };
-        return QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4)));
+        words.append({match.captured(5), QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4)))});
+    }
+    return words;
+}
+
+std::optional<QRectF> WordBox(const QString &pdf, const QString &word)
+{
+    for (const Word &found : Words(pdf, 1)) {
+        if (found.Text == word)
+            return found.Box;
     }
     return std::nullopt;
 }

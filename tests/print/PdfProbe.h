@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -32,7 +33,15 @@ std::optional<double> FirstInkX(const QImage &page, double yMm, double fromMm, d
 // rendered finely enough for hairlines, which the coarse page widens to a whole pixel.
 double FineInkWidthY(const QString &pdf, double xMm, double fromMm, double toMm);
 
-// The box (mm from the paper's top-left corner) of the first word on page 1 equal to word.
+// A word as pdftotext finds it, its box in mm from the paper's top-left corner.
+struct Word
+{
+    QString Text;
+    QRectF Box;
+};
+QList<Word> Words(const QString &pdf, int page);
+
+// The box of the first word on page 1 equal to word.
 std::optional<QRectF> WordBox(const QString &pdf, const QString &word);
 
 } // namespace PdfProbe

@@ -385,3 +385,93 @@ TEST_F(PrintJobTest, CellsTakeTheMailsSquaresAndCharacters)
     EXPECT_TRUE(LinesWith(60).isEmpty());
     EXPECT_FALSE(Printed(QStringLiteral("Ｘ")));
 }
+
+// The recorder's 8 pt character is 2.4 mm: 90 of them are wider than any frame of A4.
+TEST_F(PrintJobTest, LongLinesWrapAtTheFrameEdgeAndTakeLinePlaces)
+{
+    const QString hint(90, QChar(u'あ'));
+    PuzzleRecord record = SampleIssue(1, 10, 0, 1);
+    record.HintLines << QStringLiteral("ヒント1") << hint;
+    for (const PageLayout layout : {PageLayout::Single, PageLayout::Two, PageLayout::Large}) {
+        SCOPED_TRACE(int(layout));
+        printer->Calls.clear();
+        puzzles = {PuzzleRecord{}, record};
+        PrintIssuePages(*printer, {{true, 1}}, puzzles, {PagePlacement::TopLeft, layout});
+        const float right = printer->ScaleLeft() + printer->ScaleWidth();
+        QString joined;
+        int lines = 0;
+        for (const auto &print : printer->Prints()) {
+            if (!print.Text.startsWith(u'あ'))
+                continue;
+            ++lines;
+            joined += print.Text;
+            EXPECT_FLOAT_EQ(print.X, 1);
+            EXPECT_LE(print.X + float(print.Text.size()) * 2.4f, right);
+            EXPECT_EQ(print.Font.Size, 8); // wrapped, not shrunk
+            EXPECT_FLOAT_EQ(print.Y + 4, 86 + 3.5f * float(lines + 1));
+        }
+        EXPECT_EQ(joined, hint);
+        EXPECT_EQ(lines, int(std::ceil(90 * 2.4 / (right - 1))));
+        const float rule = 86 + 3.5f * float(lines + 1) + 1;
+        EXPECT_THAT(LinesWith(4).at(1), IsLine(4, 1, rule, 85, rule));
+        EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("コメント1")).Y + 4, rule + 4);
+    }
+}
+
+// A two-up half of A4 is 100 mm: a 40-character title (108 mm at 9 pt) is set smaller to
+// fit it, an 80-character one wraps at 6 pt and moves the rest of the page down a line.
+TEST_F(PrintJobTest, WideTitlesShrinkThenWrap)
+{
+    const struct
+    {
+        int characters;
+        float size;
+        int lines;
+    } cases[] = {{30, 9, 1}, {40, 9 * 100 / 108.0f, 1}, {80, 6, 2}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.characters);
+        printer->Calls.clear();
+        PuzzleRecord record = SampleIssue(1, 10, 1, 0);
+        record.TitleLine = QString(c.characters, QChar(u'題'));
+        puzzles = {PuzzleRecord{}, record};
+        PrintIssuePages(*printer, {{true, 1}}, puzzles, {PagePlacement::TopLeft, PageLayout::Two});
+        QString joined;
+        QList<float> bottoms;
+        for (const auto &print : printer->Prints()) {
+            if (!print.Text.startsWith(u'題'))
+                continue;
+            joined += print.Text;
+            bottoms << print.Y + c.size * RecordingPrinter::HeightPerPoint;
+            EXPECT_NEAR(print.Font.Size, c.size, 0.1);
+            EXPECT_GE(print.X, -4.5f);
+            EXPECT_LE(print.X + float(print.Text.size()) * print.Font.Size * 0.3f, 95.5f + 1e-3f);
+        }
+        EXPECT_EQ(joined, record.TitleLine);
+        ASSERT_EQ(bottoms.size(), c.lines);
+        EXPECT_FLOAT_EQ(bottoms.front(), 10);
+        // Everything under the title moves down by the added lines, and back for the next page.
+        const float added = 3 * float(c.lines - 1);
+        float topAtRule = 1;
+        for (const auto &call : printer->Calls) {
+            if (call.Member == QLatin1String("SetScaleTop"))
+                topAtRule = float(call.Numbers.at(0));
+            else if (call.Member == QLatin1String("Line"))
+                break;
+        }
+        EXPECT_FLOAT_EQ(topAtRule, -added);
+        EXPECT_THAT(LinesWith(4).front(), IsLine(4, 1, 17, 85, 17));
+        EXPECT_EQ(printer->ScaleTop(), 0);
+    }
+}
+
+// Comment 17 takes two lines (90 characters of 2.4 mm in 194.5 mm): the 18 lines above the
+// footer are full one comment earlier.
+TEST_F(PrintJobTest, WrappedCommentsBringTheCutOffForward)
+{
+    PuzzleRecord record = SampleIssue(10, 10, 4, 18);
+    record.CommentLines[17] = QString(90, QChar(u'話'));
+    PrintOne(record);
+    EXPECT_FALSE(Printed(QStringLiteral("コメント18")));
+    EXPECT_FLOAT_EQ(PrintOf(QStringLiteral("（以下印刷省略）")).Y + 3, 159);
+    EXPECT_FLOAT_EQ(PrintOf(CreditLine(record)).Y + 3, 162);
+}

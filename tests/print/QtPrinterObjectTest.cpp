@@ -37,6 +37,20 @@ TEST_F(QtPrinterObjectTest, MillimetreScaleCoversThePrintableArea)
     EXPECT_FLOAT_EQ(printer->ScaleHeight(), 287);
 }
 
+// A measurement is kept for the print that follows it; another text or font is measured anew.
+TEST_F(QtPrinterObjectTest, WidthsFollowTheTextAndTheFont)
+{
+    auto printer = Pdf();
+    const float one = printer->TextWidth(QStringLiteral("今日"));
+    EXPECT_GT(printer->TextWidth(QStringLiteral("今日のロタム")), 2 * one);
+    printer->Font.Size = 22;
+    EXPECT_NEAR(printer->TextWidth(QStringLiteral("今日")), 2 * one, 0.1);
+    printer->TextWidth(QStringLiteral("今日のロタム"));
+    printer->SetCurrentX(0);
+    printer->Print(QStringLiteral("今日"));
+    EXPECT_NEAR(printer->CurrentX(), 2 * one, 0.1);
+}
+
 TEST_F(QtPrinterObjectTest, PrintMovesOnByTheTextWidthOrALine)
 {
     auto printer = Pdf();

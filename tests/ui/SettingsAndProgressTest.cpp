@@ -131,9 +131,8 @@ TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
 {
     MainWindowFixture f;
     LoadChecked(f, 60);
-    f.PrintDialog->Answer = PrintDialogSettings{};
     const QString whole = f.SettingsDir.filePath(u"whole.pdf"_s);
-    f.PrintDialog->JobPrinter = PdfPrinter(whole);
+    f.PrintDialog->Answer = PrintChoice{PdfPrinter(whole), {}, {}};
     f.Window->printButton->click();
     const rlim_t size = rlim_t(QFileInfo(whole).size());
     ASSERT_GT(size, 16 * 1024u);
@@ -160,8 +159,8 @@ TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
         SCOPED_TRACE(c.name);
         f.Messages.clear();
         f.Progress->CancelAt = c.cancelAt;
-        auto printer = PdfPrinter(path);
-        f.PrintDialog->JobPrinter = printer;
+        const auto printer = PdfPrinter(path);
+        f.PrintDialog->Answer = PrintChoice{printer, {}, {}};
         {
             std::optional<FileSizeLimit> limit;
             if (c.sizeLimit)
