@@ -90,7 +90,7 @@ int runChild(const char *path)
                      qUtf8Printable(failures[0].reason));
         return 1;
     }
-    std::printf("%.4f %lld %lld\n", loadMs, (long long)store.UpperBound(), peak - rssBefore);
+    std::printf("%.4f %lld %lld\n", loadMs, (long long)store.lastIndex(), peak - rssBefore);
     std::fflush(stdout);
     // Leaves without freeing the store, so the process time is start-up plus load, like
     // iconv's, and not the teardown of a few hundred thousand strings.

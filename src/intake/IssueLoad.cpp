@@ -1,6 +1,7 @@
 #include "IssueLoad.h"
 
 #include "IssueStore.h"
+#include "LineArray.h"
 #include "MailDecoder.h"
 #include "MailFiles.h"
 #include "MailParser.h"
@@ -17,7 +18,7 @@ namespace {
 // Only the last record can lack a title, so this needs no walk over the records.
 qint32 titledCount(const IssueStore &store)
 {
-    const qint32 last = store.UpperBound();
+    const qint32 last = store.lastIndex();
     return last > 0 && store.Puzzles[last].TitleLine.isEmpty() ? last - 1 : last;
 }
 
@@ -39,22 +40,19 @@ void readTexts(QByteArray bytes, FileKind kind, const TextSink &take)
 void finishLoad(IssueStore &store, qint32 firstNew)
 {
     DropRepeatedIssues(store, firstNew);
-    const qint32 last = store.UpperBound();
+    const qint32 last = store.lastIndex();
     if (last > 0 && store.Puzzles[last] == PuzzleRecord{})
         store.Puzzles.removeLast(); // a text with nothing in it leaves nothing behind
-    store.CurPuzzle = store.UpperBound();
 }
 
 } // namespace
 
 LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress)
 {
-    store.LoadText.clear();
     const qint32 firstNew = titledCount(store) + 1;
     ParseContext context;
     const TextSink parse = [&store, &context](LineArray &lines) {
-        std::swap(store.TextLines, lines); // the reader fills the last text's buffers again
-        ParseIssues(store, context);
+        parseIssues(lines, store, context);
     };
     LoadReport report;
     for (const QString &path : paths) {
@@ -84,11 +82,10 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const Load
     return report;
 }
 
-LoadReport LoadPastedText(IssueStore &store)
+LoadReport loadPastedText(IssueStore &store, const QString &text)
 {
     const qint32 firstNew = titledCount(store) + 1;
-    store.TextLines = SplitPastedText(store.LoadText);
-    ParseIssues(store);
+    parseIssues(SplitPastedText(text), store);
     LoadReport report;
     if (titledCount(store) < firstNew)
         report.WithoutIssue.append(QString());

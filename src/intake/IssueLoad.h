@@ -23,14 +23,13 @@ struct LoadReport
 
 // Loads the chosen files and folders, in order, into the store: each file and each message
 // is a text of its own, parsed after the ones before. Then the issues that repeat an
-// earlier one are dropped, and so is a last record left with nothing in it. Empties
-// store.LoadText; store.TextLines keeps the last text read.
+// earlier one are dropped, and so is a last record left with nothing in it.
 // Told after each chosen path, on the loading thread: paths done so far, paths in all.
 using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
 
 LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths,
                          const LoadProgress &progress = {});
 
-// Loads store.LoadText, the pasted text, as one text: every CR LF ends a line. The same
-// repeats and empty record are dropped as after a file load.
-LoadReport LoadPastedText(IssueStore &store);
+// Loads pasted text as one text: every CR LF ends a line. The same repeats and empty record
+// are dropped as after a file load.
+LoadReport loadPastedText(IssueStore &store, const QString &text);

@@ -16,9 +16,9 @@ QList<qint32> IssueListOrder(const IssueStore &store)
     // Sort keys once per title instead of collating at every comparison.
     QList<qint32> order;
     QList<QCollatorSortKey> keys;
-    order.reserve(store.UpperBound());
-    keys.reserve(store.UpperBound());
-    for (qint32 i = 1; i <= store.UpperBound(); ++i) {
+    order.reserve(store.lastIndex());
+    keys.reserve(store.lastIndex());
+    for (qint32 i = 1; i <= store.lastIndex(); ++i) {
         if (store.Puzzles[i].TitleLine.isEmpty()) // a mail without a puzzle is no issue
             continue;
         order.append(i);

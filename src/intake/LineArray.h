@@ -15,7 +15,6 @@ public:
 
     qsizetype size() const { return m_spans.size(); }
     bool isEmpty() const { return m_spans.isEmpty(); }
-    qsizetype UpperBound() const { return m_spans.size() - 1; }
     QStringView operator[](qsizetype i) const
     {
         return QStringView(m_text).mid(m_spans[i].start, m_spans[i].length);

@@ -2,6 +2,7 @@
 
 #include "CodePoints.h"
 #include "IssueStore.h"
+#include "LineArray.h"
 #include "MailMarkers.h"
 
 using namespace MailMarkers;
@@ -68,26 +69,26 @@ QString cellsOf(const CodePoints &row, const QList<qsizetype> &columns)
 class Parser
 {
 public:
-    Parser(IssueStore &store, ParseContext &context)
+    Parser(const LineArray &lines, IssueStore &store, ParseContext &context)
         : m_context(context), m_columns(context.columns), m_annotation(context.annotation),
-          m_store(store), m_lines(store.TextLines), m_last(store.TextLines.UpperBound())
+          m_store(store), m_lines(lines), m_end(lines.size())
     {
     }
 
     void run()
     {
-        const qint32 last = m_store.UpperBound();
-        m_store.StartNewRecord();
+        const qint32 last = m_store.lastIndex();
+        startNewRecord();
         // An untitled record left by the text before (a mail without a puzzle) passes
         // nothing on, not even its sending time.
-        if (m_store.UpperBound() == last && last > 0)
+        if (m_current == last && last > 0)
             record() = PuzzleRecord{};
         // Index 0 is parsed too: a pasted issue usually starts with its title line.
-        for (m_a = 0; m_a <= m_last; ++m_a) {
+        for (m_a = 0; m_a < m_end; ++m_a) {
             QStringView s = m_lines[m_a];
             if (isDateLine(s)) {
                 if (!record().SendTime.isEmpty())
-                    m_store.StartNewRecord();
+                    startNewRecord();
                 record().SendTime = s.sliced(DatePrefix.size()).toString();
             }
             if (s.startsWith(TitleMark)) {
@@ -108,14 +109,27 @@ public:
     }
 
 private:
-    PuzzleRecord &record() { return m_store.Current(); }
+    PuzzleRecord &record() { return m_store.Puzzles[m_current]; }
+
+    // Makes the current record one that can take a new issue: the last record while it has
+    // no title yet, otherwise a new one appended after it.
+    void startNewRecord()
+    {
+        const qint32 last = m_store.lastIndex();
+        if (last != 0 && m_store.Puzzles[last].TitleLine.isEmpty()) {
+            m_current = last;
+            return;
+        }
+        m_store.Puzzles.append(PuzzleRecord{});
+        m_current = last + 1;
+    }
 
     // How many lines follow the current one before one that ends the block. Sizing a
     // block's list exactly keeps a large archive's records free of spare capacity.
     template <typename EndsBlock> qsizetype linesBefore(EndsBlock endsBlock) const
     {
         qsizetype a = m_a + 1;
-        while (a <= m_last && !endsBlock(m_lines[a]))
+        while (a < m_end && !endsBlock(m_lines[a]))
             ++a;
         return a - m_a - 1;
     }
@@ -124,14 +138,14 @@ private:
     bool advance(qsizetype by = 1)
     {
         m_a += by;
-        return m_a <= m_last;
+        return m_a < m_end;
     }
 
     bool titleBlock()
     {
         const QStringView title = m_lines[m_a];
         if (!record().TitleLine.isEmpty())
-            m_store.StartNewRecord();
+            startNewRecord();
         PuzzleRecord &r = record();
         // An untitled record holds what a mail without a puzzle left: its date belongs to
         // this issue, its comment and footer do not.
@@ -224,7 +238,7 @@ private:
     bool annotationBlock()
     {
         if (!record().TyuukiText.isEmpty())
-            m_store.StartNewRecord();
+            startNewRecord();
         PuzzleRecord &r = record();
         // An untitled record met again takes the new annotation instead of adding to the old.
         // It is gathered apart, so the record's string is allocated once at its size.
@@ -264,8 +278,9 @@ private:
     QString &m_annotation;
     IssueStore &m_store;
     const LineArray &m_lines;
-    const qsizetype m_last;
-    qsizetype m_a = 0;
+    const qsizetype m_end;
+    qsizetype m_a = 0;    // the line being read
+    qint32 m_current = 0; // the record being filled
 };
 
 } // namespace
@@ -283,13 +298,13 @@ QString ParseContext::label(QStringView c)
     return recent.string;
 }
 
-void ParseIssues(IssueStore &store, ParseContext &context)
+void parseIssues(const LineArray &lines, IssueStore &store, ParseContext &context)
 {
-    Parser(store, context).run();
+    Parser(lines, store, context).run();
 }
 
-void ParseIssues(IssueStore &store)
+void parseIssues(const LineArray &lines, IssueStore &store)
 {
     ParseContext context;
-    ParseIssues(store, context);
+    parseIssues(lines, store, context);
 }

@@ -8,6 +8,7 @@
 #include <array>
 
 class IssueStore;
+class LineArray;
 
 // What the parses of one load share, so that an mbox's thousands of short texts cost no
 // more than one long text: one string per label character (labels repeat from issue to
@@ -34,6 +35,7 @@ private:
     std::array<Recent, 256> m_recent;
 };
 
-// Walks store.TextLines once and appends a record for every issue it recognises.
-void ParseIssues(IssueStore &store);
-void ParseIssues(IssueStore &store, ParseContext &context);
+// Walks the lines of one text once and appends a record for every issue it recognises.
+// A last record left untitled by the text before takes this text's first issue.
+void parseIssues(const LineArray &lines, IssueStore &store);
+void parseIssues(const LineArray &lines, IssueStore &store, ParseContext &context);

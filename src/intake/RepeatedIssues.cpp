@@ -68,8 +68,5 @@ void DropRepeatedIssues(IssueStore &store, qint32 from)
             records[kept] = std::move(records[i]);
         ++kept;
     }
-    const bool dropped = kept < records.size();
     records.resize(kept);
-    if (dropped || store.CurPuzzle > store.UpperBound())
-        store.CurPuzzle = store.UpperBound();
 }

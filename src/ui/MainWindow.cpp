@@ -95,11 +95,11 @@ void MainWindow::showLoadMessage(const QStringList &chosen, const LoadReport &re
 
 void MainWindow::openPasteWindow()
 {
-    PasteWindow window(store.LoadText, this);
+    PasteWindow window(this);
     // Only "実行" hands text over; any other way out leaves the list as it was.
     if (m_services.RunModal(window) != QDialog::Accepted)
         return;
-    const LoadReport report = LoadPastedText(store);
+    const LoadReport report = loadPastedText(store, window.text());
     fillIssueList();
     showLoadMessage({}, report);
 }
@@ -121,7 +121,7 @@ void MainWindow::fillIssueList()
     issueList->setCurrentIndex(QModelIndex());
     m_checked.clear();
     m_checkedCount = 0;
-    if (store.UpperBound() == 0) {
+    if (store.lastIndex() == 0) {
         setPrintEnabled(false);
         return;
     }
@@ -137,7 +137,7 @@ void MainWindow::fillIssueList()
         issueList->addItem(item);
         m_checked.append(mark);
         m_checkedCount += mark ? 1 : 0;
-        if (previewing && i == m_previewedPuzzle)
+        if (previewing && i == m_selected)
             current = issueList->count() - 1;
     }
     if (current >= 0)
@@ -153,10 +153,8 @@ void MainWindow::showPreview()
     const QListWidgetItem *item = issueList->currentItem();
     if (!item)
         return;
-    const qint32 k = item->data(Qt::UserRole).toInt();
-    store.CurPuzzle = k;
-    m_previewedPuzzle = k;
-    const IssuePreview preview = BuildIssuePreview(store.Puzzles[k]);
+    m_selected = item->data(Qt::UserRole).toInt();
+    const IssuePreview preview = BuildIssuePreview(store.Puzzles[m_selected]);
     titleLabel->setText(preview.Title);
     sizeLabel->setText(preview.Size);
     hintView->SetText(preview.Hint);
@@ -214,8 +212,7 @@ void MainWindow::setPrintEnabled(bool enabled)
 void MainWindow::showAnnotation()
 {
     AnnotationWindow window;
-    // The preview's issue, not the parser's last record, which CurPuzzle names after a load.
-    window.annotation = store.Puzzles[m_previewedPuzzle].TyuukiText;
+    window.annotation = store.Puzzles[m_selected].TyuukiText;
     m_services.RunModal(window);
 }
 

@@ -110,8 +110,8 @@ private:
 
     UiServices m_services;
     AppSettings m_settings;
-    // The record the preview shows; the annotation button opens this one.
-    qint32 m_previewedPuzzle = 0;
+    // The record the preview shows, 0 for none; the annotation button opens it.
+    qint32 m_selected = 0;
     // Check marks as last seen, so that only real check changes reach onCheckChanged.
     QList<bool> m_checked;
     qsizetype m_checkedCount = 0;

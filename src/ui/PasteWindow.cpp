@@ -7,8 +7,7 @@
 
 using namespace Qt::StringLiterals;
 
-PasteWindow::PasteWindow(QString &loadText, QWidget *parent)
-    : ToolWindow(parent), m_loadText(loadText)
+PasteWindow::PasteWindow(QWidget *parent) : ToolWindow(parent)
 {
     setWindowTitle(u"コピペから取り込む"_s);
     resize(TwipsToPixels(4875), TwipsToPixels(2775));
@@ -33,27 +32,13 @@ PasteWindow::PasteWindow(QString &loadText, QWidget *parent)
     setTabOrder(runButton, cancelButton);
     textEdit->setFocus();
 
-    connect(runButton, &QPushButton::clicked, this, &PasteWindow::run);
-    connect(cancelButton, &QPushButton::clicked, this, &PasteWindow::cancel);
+    connect(runButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void PasteWindow::run()
+QString PasteWindow::text() const
 {
-    m_loadText = textEdit->Text();
-    accept();
-}
-
-void PasteWindow::cancel()
-{
-    m_loadText.clear();
-    QDialog::reject();
-}
-
-// Esc and the close box act as "キャンセル", so that no way of leaving the window parses old
-// text again.
-void PasteWindow::reject()
-{
-    cancel();
+    return textEdit->Text();
 }
 
 void PasteWindow::LayOut(TwipSize outer)

@@ -2,9 +2,9 @@
 // list; the store's invariants must hold whatever the input.
 #include "IssueOrder.h"
 #include "IssueStore.h"
-#include "MailParser.h"
-#include "MailDecoder.h"
 #include "LineArray.h"
+#include "MailDecoder.h"
+#include "MailParser.h"
 #include "TextIntake.h"
 
 #include <cstdint>
@@ -20,10 +20,9 @@ void require(bool condition)
 
 void checkInvariants(const IssueStore &store)
 {
-    require(store.CurPuzzle == store.UpperBound());
-    for (qint32 i = 1; i <= store.UpperBound(); ++i) {
+    for (qint32 i = 1; i <= store.lastIndex(); ++i) {
         const PuzzleRecord &r = store.Puzzles[i];
-        require(i == store.UpperBound() || !r.TitleLine.isEmpty());
+        require(i == store.lastIndex() || !r.TitleLine.isEmpty());
         require(!r.HintLines.isEmpty() && r.HintLines[0].isEmpty());
         require(!r.CommentLines.isEmpty() && r.CommentLines[0].isEmpty());
         if (!r.ColLabels.isEmpty()) {
@@ -33,7 +32,7 @@ void checkInvariants(const IssueStore &store)
     }
     for (const qint32 index : IssueListOrder(store))
         require(!store.Puzzles[index].TitleLine.isEmpty());
-    require(IssueListOrder(store).size() >= store.UpperBound() - 1);
+    require(IssueListOrder(store).size() >= store.lastIndex() - 1);
 }
 
 } // namespace
@@ -44,15 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     IssueStore store;
     const QString text = DecodeMailBytes(bytes);
-    store.TextLines.appendFileText(text);
-    if (store.TextLines.isEmpty())
-        store.TextLines.append(QStringView());
-    ParseIssues(store);
+    LineArray lines;
+    lines.appendFileText(text);
+    if (lines.isEmpty())
+        lines.append(QStringView());
+    parseIssues(lines, store);
     checkInvariants(store);
 
-    store.LoadText = text;
-    store.TextLines = SplitPastedText(store.LoadText);
-    ParseIssues(store);
+    parseIssues(SplitPastedText(text), store);
     checkInvariants(store);
     return 0;
 }

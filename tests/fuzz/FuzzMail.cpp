@@ -20,9 +20,9 @@ void require(bool condition)
 
 void checkInvariants(const IssueStore &store)
 {
-    for (qint32 i = 1; i <= store.UpperBound(); ++i) {
+    for (qint32 i = 1; i <= store.lastIndex(); ++i) {
         const PuzzleRecord &r = store.Puzzles[i];
-        require(i == store.UpperBound() || !r.TitleLine.isEmpty());
+        require(i == store.lastIndex() || !r.TitleLine.isEmpty());
         require(!r.HintLines.isEmpty() && !r.CommentLines.isEmpty());
         if (!r.ColLabels.isEmpty())
             require(r.Cells.size() == r.ColCount + 1 && r.RowLabels.size() == r.ColCount + 1);
@@ -39,10 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     IssueStore store;
-    const TextSink parse = [&store](LineArray &lines) {
-        store.TextLines = std::move(lines);
-        ParseIssues(store);
-    };
+    const TextSink parse = [&store](LineArray &lines) { parseIssues(lines, store); };
     ReadMbox(bytes, parse);
     ReadMessage(bytes, parse);
     for (const QByteArray &entry : bytes.split('\0'))

@@ -2,11 +2,11 @@
 // printer: whatever the text, the page job must neither crash nor draw without end.
 #include "IssueOrder.h"
 #include "IssueStore.h"
+#include "LineArray.h"
+#include "MailDecoder.h"
 #include "MailParser.h"
 #include "PrintJob.h"
 #include "RecordingPrinter.h"
-#include "LineArray.h"
-#include "MailDecoder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,9 +14,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     IssueStore store;
-    store.TextLines.appendFileText(DecodeMailBytes(
+    LineArray lines;
+    lines.appendFileText(DecodeMailBytes(
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size))));
-    ParseIssues(store);
+    parseIssues(lines, store);
 
     QList<PrintListEntry> entries;
     for (const qint32 index : IssueListOrder(store))

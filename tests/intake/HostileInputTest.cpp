@@ -1,7 +1,9 @@
 #include "IssueLoad.h"
 #include "IssueStore.h"
-#include "MailParser.h"
+#include "LineArray.h"
+#include "MailDecoder.h"
 #include "MailFiles.h"
+#include "MailParser.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,11 +24,11 @@ protected:
     void SetUp() override
     {
         // One issue loaded before every hostile load.
-        store.TextLines =
+        parseIssues(
             LineArray(QStringList{QStringLiteral("◇前の号◇"), QString(), QStringLiteral("　Ａ"),
-                                  QStringLiteral("　ａ□"), QString(), QString()});
-        ParseIssues(store);
-        ASSERT_EQ(store.UpperBound(), 1);
+                                  QStringLiteral("　ａ□"), QString(), QString()}),
+            store);
+        ASSERT_EQ(store.lastIndex(), 1);
     }
 
     QString write(const QByteArray &content)
@@ -74,14 +76,21 @@ TEST_F(HostileInput, HundredMegabyteFile)
     while (content.size() < 100 * 1024 * 1024)
         content += line;
     EXPECT_TRUE(load(write(content)).isEmpty());
-    EXPECT_EQ(store.TextLines.size(), content.size() / line.size());
+    EXPECT_EQ(store.lastIndex(), 1);
+    LineArray lines;
+    lines.appendFileText(DecodeMailBytes(content));
+    EXPECT_EQ(lines.size(), content.size() / line.size());
 }
 
 TEST_F(HostileInput, TenMegabyteSingleLine)
 {
-    EXPECT_TRUE(load(write(QByteArray(10 * 1024 * 1024, 'y'))).isEmpty());
-    EXPECT_EQ(store.TextLines.size(), 1);
-    EXPECT_EQ(store.TextLines[0].size(), 10 * 1024 * 1024);
+    const QByteArray content(10 * 1024 * 1024, 'y');
+    EXPECT_TRUE(load(write(content)).isEmpty());
+    EXPECT_EQ(store.lastIndex(), 1);
+    LineArray lines;
+    lines.appendFileText(DecodeMailBytes(content));
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0].size(), content.size());
 }
 
 TEST_F(HostileInput, BinaryFileAndNulBytes)
@@ -114,15 +123,15 @@ TEST_F(HostileInput, HundredThousandIssues)
     for (int i = 0; i < 100000; ++i)
         content += cp932(QStringLiteral("◇") + QString::number(i) + QStringLiteral("◇")) + issue;
     EXPECT_TRUE(load(write(content)).isEmpty());
-    EXPECT_EQ(store.UpperBound(), 100001);
+    EXPECT_EQ(store.lastIndex(), 100001);
 }
 
 TEST_F(HostileInput, NonFilesFailWithoutBlocking)
 {
     const QString fifo = dir.filePath(QStringLiteral("fifo"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString &path : {fifo, QStringLiteral("/dev/zero"),
-                                dir.filePath(QStringLiteral("vanished.txt"))}) {
+    for (const QString &path :
+         {fifo, QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("vanished.txt"))}) {
         const QList<ReadFailure> failures = load(path);
         ASSERT_EQ(failures.size(), 1) << path.toStdString();
         EXPECT_EQ(failures[0].path, path);
@@ -134,7 +143,7 @@ TEST_F(HostileInput, MillionTitleMarksWithoutABlankLineAreOneGrid)
     // Without an empty line the first title's grid takes every following line as a row.
     const QByteArray line = cp932(QStringLiteral("◇\r\n"));
     load(write(line.repeated(1000000)));
-    EXPECT_EQ(store.UpperBound(), 2);
+    EXPECT_EQ(store.lastIndex(), 2);
     EXPECT_EQ(store.Puzzles[2].ColCount, 1); // the third mark is the header's one label
 }
 
@@ -181,9 +190,9 @@ TEST_F(HostileInput, HostileMessages)
         {"only empty mbox messages", "From a\nFrom b\n\nFrom c", 0},
     };
     for (const auto &c : cases) {
-        const qint32 before = store.UpperBound();
+        const qint32 before = store.lastIndex();
         const LoadReport report = loadMail(write(c.mail));
-        EXPECT_EQ(store.UpperBound() - before, c.issues) << c.name;
+        EXPECT_EQ(store.lastIndex() - before, c.issues) << c.name;
         EXPECT_EQ(report.WithoutIssue.size(), c.issues == 0 ? 1 : 0) << c.name;
         store.Puzzles.resize(2); // forget it, or the next case's issue would be a repeat
     }
@@ -202,5 +211,5 @@ TEST_F(HostileInput, FifoInAMaildir)
     ASSERT_EQ(report.Unreadable.size(), 1);
     EXPECT_EQ(report.Unreadable[0].path, fifo);
     EXPECT_EQ(report.Unreadable[0].problem, ReadProblem::NotAFile);
-    EXPECT_EQ(store.UpperBound(), 2);
+    EXPECT_EQ(store.lastIndex(), 2);
 }

@@ -25,7 +25,7 @@ protected:
     QStringList titles() const
     {
         QStringList result;
-        for (qint32 i = 1; i <= store.UpperBound(); ++i)
+        for (qint32 i = 1; i <= store.lastIndex(); ++i)
             result << store.Puzzles[i].Title;
         return result;
     }

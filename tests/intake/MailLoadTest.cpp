@@ -90,7 +90,7 @@ TEST_F(MailLoad, TextsOfOneLoadShareNoParserState)
     LoadMailPaths(store, {write(u"a.txt"_s, first.left(first.indexOf(u"：1"_s.toUtf8()))), b});
     IssueStore alone;
     LoadMailPaths(alone, {b});
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     EXPECT_EQ(store.Puzzles[2], alone.Puzzles[1]);
 }
 
@@ -104,7 +104,6 @@ TEST_F(MailLoad, RepeatsAreDroppedAndCountAsFound)
     write(u"box"_s, mbox + "From b\nDate: 2\n\n" + issueText(u"三"_s));
     const LoadReport report = LoadMailPaths(store, {one, box});
     EXPECT_EQ(titles(), (QStringList{u"一"_s, u"二"_s, u"三"_s}));
-    EXPECT_EQ(store.CurPuzzle, 3);
     EXPECT_TRUE(report.WithoutIssue.isEmpty());
 }
 
@@ -153,7 +152,7 @@ TEST(RepeatedIssues, AnyValueTellsIssuesApart)
         changes[i](store.Puzzles[2]);
         store.Puzzles[3].HintLines[0] = u"element 0 is no value"_s;
         DropRepeatedIssues(store, 2);
-        EXPECT_EQ(store.UpperBound(), 2) << "change " << i;
+        EXPECT_EQ(store.lastIndex(), 2) << "change " << i;
     }
 }
 
@@ -208,7 +207,7 @@ TEST_F(MailLoad, LongMboxMessagesLendEachOtherNothing)
         mbox += "From x\n" + headers + issueText(QString::number(i)) + "\n";
     }
     LoadMailPaths(store, {write(u"box.mbox"_s, mbox)});
-    ASSERT_EQ(store.UpperBound(), 600);
+    ASSERT_EQ(store.lastIndex(), 600);
     for (int i = 0; i < 600; ++i) {
         EXPECT_EQ(store.Puzzles[i + 1].Title, QString::number(i));
         EXPECT_EQ(store.Puzzles[i + 1].SendTime, dated(i) ? QString::number(i) : QString()) << i;
@@ -227,10 +226,9 @@ TEST_F(MailLoad, PathsWithoutIssuesAreNamed)
     EXPECT_EQ(report.Unreadable[0].problem, ReadProblem::Missing);
     EXPECT_EQ(titles(), QStringList{u"一"_s}) << "a text with nothing in it leaves no record";
 
-    store.LoadText = u"nothing"_s;
-    EXPECT_EQ(LoadPastedText(store).WithoutIssue, QStringList{QString()});
-    store.LoadText = QString::fromUtf8(issueText(u"二"_s)).replace(u'\n', u"\r\n"_s);
-    EXPECT_TRUE(LoadPastedText(store).WithoutIssue.isEmpty());
+    EXPECT_EQ(loadPastedText(store, u"nothing"_s).WithoutIssue, QStringList{QString()});
+    const QString pasted = QString::fromUtf8(issueText(u"二"_s)).replace(u'\n', u"\r\n"_s);
+    EXPECT_TRUE(loadPastedText(store, pasted).WithoutIssue.isEmpty());
 }
 
 TEST_F(MailLoad, FoldersAndMaildirsInTheOrderOfTheirNames)
@@ -287,10 +285,10 @@ TEST_F(MailLoad, WhatAMessageContributes)
         IssueStore one;
         LoadMailPaths(one, {write(u"m.eml"_s, c.mail)});
         QStringList got;
-        for (qint32 i = 1; i <= one.UpperBound(); ++i)
+        for (qint32 i = 1; i <= one.lastIndex(); ++i)
             got << one.Puzzles[i].Title;
         EXPECT_EQ(got, c.titles) << c.mail.left(60).toStdString();
-        if (one.UpperBound() > 0) {
+        if (one.lastIndex() > 0) {
             EXPECT_EQ(one.Puzzles[1].SendTime, c.sendTime);
         }
     }

@@ -1,4 +1,5 @@
 #include "IssueStore.h"
+#include "LineArray.h"
 #include "MailMarkers.h"
 #include "MailParser.h"
 
@@ -19,8 +20,7 @@ QString S(QStringView v)
 IssueStore parse(const QStringList &lines)
 {
     IssueStore store;
-    store.TextLines = LineArray(lines);
-    ParseIssues(store);
+    parseIssues(LineArray(lines), store);
     return store;
 }
 
@@ -70,7 +70,7 @@ QStringList titledIssue(const QString &title)
 TEST(Parser, CompleteIssueFillsEveryField)
 {
     const IssueStore store = parse(completeIssue());
-    ASSERT_EQ(store.UpperBound(), 1);
+    ASSERT_EQ(store.lastIndex(), 1);
     const PuzzleRecord &r = store.Puzzles[1];
     EXPECT_EQ(r.SendTime, QStringLiteral("Sat, 15 Jan 2005 06:00:00 +0900"));
     EXPECT_EQ(r.TitleLine, QStringLiteral("◇第１回◇　今日の問題"));
@@ -90,7 +90,6 @@ TEST(Parser, CompleteIssueFillsEveryField)
                                 QStringLiteral("発行責任者　：パズル編集部(連絡先)") + CrLf +
                                 QStringLiteral("マガジンＩＤ：123") + CrLf + S(DividerD) + CrLf +
                                 QStringLiteral("配信の解除") + CrLf + S(DividerC) + CrLf);
-    EXPECT_EQ(store.CurPuzzle, 1);
 }
 
 TEST(Parser, FirstLineIsParsedToo)
@@ -99,7 +98,7 @@ TEST(Parser, FirstLineIsParsedToo)
     QStringList lines = titledIssue(QStringLiteral("第１回"));
     lines.insert(5, QStringLiteral("ヒント"));
     const IssueStore store = parse(lines);
-    ASSERT_EQ(store.UpperBound(), 1);
+    ASSERT_EQ(store.lastIndex(), 1);
     EXPECT_EQ(store.Puzzles[1].ColCount, 1);
     EXPECT_EQ(store.Puzzles[1].HintLines.size(), 2);
 
@@ -120,14 +119,14 @@ TEST(Parser, RecordBoundaries)
 {
     // Several date lines before the first title leave only the last of them.
     IssueStore store = parse({QStringLiteral("Date: 1"), QStringLiteral("Date: 2")});
-    ASSERT_EQ(store.UpperBound(), 1);
+    ASSERT_EQ(store.lastIndex(), 1);
     EXPECT_EQ(store.Puzzles[1].SendTime, QStringLiteral("2"));
 
     // A second title starts a record of its own, without a sending time.
     QStringList lines{QStringLiteral("Date: 1")};
     lines << titledIssue(QStringLiteral("一")) << titledIssue(QStringLiteral("二"));
     store = parse(lines);
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     EXPECT_EQ(store.Puzzles[1].SendTime, QStringLiteral("1"));
     EXPECT_TRUE(store.Puzzles[2].SendTime.isEmpty());
 
@@ -135,7 +134,7 @@ TEST(Parser, RecordBoundaries)
     lines = QStringList{QStringLiteral("Date: 1")} + titledIssue(QStringLiteral("一")) +
             QStringList{QStringLiteral("Date: 2")} + titledIssue(QStringLiteral("二"));
     store = parse(lines);
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     EXPECT_EQ(store.Puzzles[2].SendTime, QStringLiteral("2"));
     EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
 }
@@ -155,7 +154,7 @@ TEST(Parser, AnEmptyTitleStillStartsARecord)
     lines[0] = QStringLiteral("◇◇　無題");
     lines.insert(5, QStringLiteral("ヒント"));
     const IssueStore store = parse(lines + titledIssue(QStringLiteral("二")));
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     EXPECT_EQ(store.Puzzles[1].HintLines, (QStringList{QString(), QStringLiteral("ヒント")}));
     EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
 }
@@ -239,7 +238,7 @@ TEST(Parser, AnnotationStartsTheNextIssueAfterATitledOne)
     lines << S(DividerB) << QStringLiteral("one") << S(DividerC);
     lines << S(DividerB) << QStringLiteral("two") << S(DividerC);
     const IssueStore store = parse(lines);
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     EXPECT_TRUE(store.Puzzles[1].TyuukiText.contains(QStringLiteral("one")));
     EXPECT_TRUE(store.Puzzles[2].TitleLine.isEmpty());
     EXPECT_TRUE(store.Puzzles[2].TyuukiText.contains(QStringLiteral("two")));
@@ -249,7 +248,7 @@ TEST(Parser, AnnotationMetAgainOnAnUntitledRecordReplacesTheOld)
 {
     const IssueStore store = parse({QString(), S(DividerB), QStringLiteral("one"), S(DividerC),
                                     S(DividerB), QStringLiteral("two"), S(DividerC)});
-    ASSERT_EQ(store.UpperBound(), 1);
+    ASSERT_EQ(store.lastIndex(), 1);
     EXPECT_EQ(store.Puzzles[1].TyuukiText,
               S(DividerB) + CrLf + QStringLiteral("two") + CrLf + S(DividerC) + CrLf);
 }
@@ -264,7 +263,7 @@ TEST(Parser, CommentsGoToTheCurrentRecordWithoutStartingOne)
     // The second comment block still belongs to the first issue; only its annotation, met
     // while the first one's is filled, opens the next record.
     const IssueStore store = parse(lines);
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     EXPECT_EQ(store.Puzzles[1].CommentLines,
               (QStringList{QString(), QStringLiteral("c1"), QStringLiteral("c2")}));
     EXPECT_EQ(store.Puzzles[2].CommentLines, QStringList{QString()});
@@ -280,7 +279,7 @@ TEST(Parser, ATitleClearsTheMailPartsANoticeLeftOnItsRecord)
           << QStringLiteral("マガジンＩＤ：999") << S(DividerC) << QStringLiteral("Date: 2")
           << titledIssue(QStringLiteral("二"));
     const IssueStore store = parse(lines);
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     const PuzzleRecord &second = store.Puzzles[2];
     EXPECT_EQ(second.SendTime, QStringLiteral("2"));
     EXPECT_EQ(second.CommentLines, QStringList{QString()});
@@ -294,9 +293,8 @@ TEST(Parser, EachParseEmptiesTheUntitledRecordTheTextBeforeLeft)
     IssueStore store =
         parse({QStringLiteral("Date: notice"), S(DividerB), QStringLiteral("x"), S(DividerC)});
     ASSERT_FALSE(store.Puzzles[1].TyuukiText.isEmpty());
-    store.TextLines = LineArray(titledIssue(QStringLiteral("一")));
-    ParseIssues(store);
-    ASSERT_EQ(store.UpperBound(), 1);
+    parseIssues(LineArray(titledIssue(QStringLiteral("一"))), store);
+    ASSERT_EQ(store.lastIndex(), 1);
     EXPECT_TRUE(store.Puzzles[1].SendTime.isEmpty()) << "not even the date passes on";
     EXPECT_TRUE(store.Puzzles[1].TyuukiText.isEmpty());
 }

@@ -1,49 +1,43 @@
 #include "IssueOrder.h"
 #include "IssueStore.h"
+#include "LineArray.h"
 #include "MailParser.h"
 #include "TextIntake.h"
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void parsePasted(IssueStore &store, const QString &text)
 {
-    store.TextLines = SplitPastedText(text);
-    ParseIssues(store);
+    parseIssues(SplitPastedText(text), store);
+}
+
+// A store whose records have these titles, in record order.
+IssueStore titledRecords(const QStringList &titles)
+{
+    IssueStore store;
+    for (const QString &title : titles) {
+        PuzzleRecord &r = store.Puzzles.emplaceBack();
+        r.Title = title;
+        r.TitleLine = QStringLiteral("◇") + title;
+    }
+    return store;
 }
 
 } // namespace
 
-TEST(IssueStore, StartsWithOnlyThePlaceholder)
-{
-    IssueStore store;
-    EXPECT_EQ(store.UpperBound(), 0);
-    EXPECT_EQ(store.CurPuzzle, 0);
-}
-
-TEST(IssueStore, NewRecordHasEmptyElementZeroAndNoLabels)
-{
-    IssueStore store;
-    store.StartNewRecord();
-    ASSERT_EQ(store.UpperBound(), 1);
-    EXPECT_EQ(store.CurPuzzle, 1);
-    const PuzzleRecord &r = store.Puzzles[1];
-    EXPECT_EQ(r.HintLines, QStringList{QString()});
-    EXPECT_EQ(r.CommentLines, QStringList{QString()});
-    EXPECT_TRUE(r.ColLabels.isEmpty());
-    EXPECT_TRUE(r.RowLabels.isEmpty());
-    EXPECT_EQ(r.ColCount, 0);
-}
-
 TEST(IssueStore, AnUntitledLastRecordIsReused)
 {
     IssueStore store;
+    EXPECT_EQ(store.lastIndex(), 0);
     parsePasted(store, QStringLiteral("nothing to see"));
-    ASSERT_EQ(store.UpperBound(), 1) << "a text without an issue leaves one empty record";
+    ASSERT_EQ(store.lastIndex(), 1) << "a text without an issue leaves one empty record";
+    EXPECT_EQ(store.Puzzles[1], PuzzleRecord{});
     parsePasted(store, QStringLiteral("still nothing"));
-    EXPECT_EQ(store.UpperBound(), 1);
-    EXPECT_EQ(store.CurPuzzle, 1);
+    EXPECT_EQ(store.lastIndex(), 1);
 }
 
 TEST(IssueStore, LoadsAccumulate)
@@ -51,10 +45,9 @@ TEST(IssueStore, LoadsAccumulate)
     IssueStore store;
     parsePasted(store, QStringLiteral("◇一◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
     parsePasted(store, QStringLiteral("◇二◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
-    ASSERT_EQ(store.UpperBound(), 2);
+    ASSERT_EQ(store.lastIndex(), 2);
     EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("一"));
     EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
-    EXPECT_EQ(store.CurPuzzle, 2);
 }
 
 namespace {
@@ -62,12 +55,7 @@ namespace {
 // The titles of the issue list, given the titles in record order.
 QStringList listedTitles(const QStringList &titles)
 {
-    IssueStore store;
-    for (const QString &title : titles) {
-        store.StartNewRecord();
-        store.Current().Title = title;
-        store.Current().TitleLine = QStringLiteral("◇") + title;
-    }
+    const IssueStore store = titledRecords(titles);
     QStringList listed;
     for (const qint32 index : IssueListOrder(store))
         listed << store.Puzzles[index].Title;
@@ -78,12 +66,7 @@ QStringList listedTitles(const QStringList &titles)
 
 TEST(IssueListOrder, ByTitleIgnoringCaseAndStableForEqualTitles)
 {
-    IssueStore store;
-    for (const char16_t *title : {u"b", u"A", u"a", u"C", u"", u"A"}) {
-        store.StartNewRecord();
-        store.Current().Title = QString::fromUtf16(title);
-        store.Current().TitleLine = QStringLiteral("◇") + store.Current().Title;
-    }
+    const IssueStore store = titledRecords({u"b"_s, u"A"_s, u"a"_s, u"C"_s, u""_s, u"A"_s});
     EXPECT_EQ(IssueListOrder(store), (QList<qint32>{5, 2, 3, 6, 1, 4}));
 }
 

@@ -73,8 +73,7 @@ TEST(ToolWindowLayout, AnnotationWindowKeepsABandBelowItsTextBoxForTheButton)
 
 TEST(ToolWindowLayout, PasteWindowSnapsBackWhenMadeSmallAndLaysOutFromItsOuterSize)
 {
-    QString loadText;
-    PasteWindow window(loadText);
+    PasteWindow window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.SetOuterSize({1500, 1500});

@@ -39,7 +39,7 @@ QJsonObject recordToJson(qint32 index, const PuzzleRecord &r)
 QJsonObject IssuesToJson(const IssueStore &store)
 {
     QJsonArray issues;
-    for (qint32 i = 1; i <= store.UpperBound(); ++i)
+    for (qint32 i = 1; i <= store.lastIndex(); ++i)
         issues.append(recordToJson(i, store.Puzzles[i]));
     return QJsonObject{{QStringLiteral("issues"), issues}};
 }
