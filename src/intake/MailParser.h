@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
-
 class IssueStore;
 
 // What the parses of one load share, so that an mbox's thousands of short texts cost no
@@ -22,16 +20,7 @@ public:
     QString annotation;       // the annotation block being read
 
 private:
-    struct Recent
-    {
-        char32_t c = 0;
-        QString string;
-    };
-
     QHash<char32_t, QString> m_strings;
-    // The string last given for each low byte: a grid's labels rarely share one, and this
-    // saves the hash lookups of twenty labels an issue.
-    std::array<Recent, 256> m_recent;
 };
 
 // Walks store.TextLines once and appends a record for every issue it recognises.
