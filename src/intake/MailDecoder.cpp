@@ -117,9 +117,11 @@ const QString &MailDecoder::partBytes(QByteArrayView bytes, QByteArrayView chars
                 {"ISO-2022-JP", "csISO2022JP", "ISO-2022-JP-MS", "CP50220", "CP50221", "CP50222"}))
         jis(bytes);
     else if (isOneOf(charset, {"Shift_JIS", "Shift-JIS", "SJIS", "x-sjis", "MS_Kanji", "csShiftJIS",
-                               "Windows-31J", "CP932", "MS932"}))
+                               "Windows-31J", "csWindows31J", "CP932", "MS932"}))
         cp932(bytes);
-    else if (isOneOf(charset, {"EUC-JP", "eucJP", "x-euc-jp", "eucJP-ms", "CP51932"}))
+    else if (isOneOf(charset,
+                     {"EUC-JP", "eucJP", "x-euc-jp", "eucJP-ms", "CP51932", "csEUCPkdFmtJapanese",
+                      "Extended_UNIX_Code_Packed_Format_for_Japanese"}))
         eucJp(bytes);
     else if (isOneOf(charset, {"UTF-8", "utf8"}))
         m_text = QString::fromUtf8(bytes);

@@ -288,14 +288,10 @@ private:
 QString ParseContext::label(QStringView c)
 {
     const char32_t key = c.size() == 2 ? QChar::surrogateToUcs4(c[0], c[1]) : c[0].unicode();
-    Recent &recent = m_recent[key & 0xFF];
-    if (recent.c != key || recent.string.isEmpty()) {
-        QString &shared = m_strings[key];
-        if (shared.isEmpty())
-            shared = c.toString();
-        recent = {key, shared};
-    }
-    return recent.string;
+    QString &shared = m_strings[key];
+    if (shared.isEmpty())
+        shared = c.toString();
+    return shared;
 }
 
 void parseIssues(const LineArray &lines, IssueStore &store, ParseContext &context)

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
-
 class IssueStore;
 class LineArray;
 
@@ -23,16 +21,7 @@ public:
     QString annotation;       // the annotation block being read
 
 private:
-    struct Recent
-    {
-        char32_t c = 0;
-        QString string;
-    };
-
     QHash<char32_t, QString> m_strings;
-    // The string last given for each low byte: a grid's labels rarely share one, and this
-    // saves the hash lookups of twenty labels an issue.
-    std::array<Recent, 256> m_recent;
 };
 
 // Walks the lines of one text once and appends a record for every issue it recognises.

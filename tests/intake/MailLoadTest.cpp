@@ -278,6 +278,17 @@ TEST_F(MailLoad, WhatAMessageContributes)
              "=EF=BB=BF" + plain),
          {u"本文"_s},
          QString()},
+        // A signed issue: its text, not the signature after it.
+        {message("Content-Type: multipart/mixed; boundary=b",
+                 "--b\nContent-Type: text/plain; charset=utf-8\n\n" + plain +
+                     "\n--b\nContent-Type: text/plain\n\n-- \nsig\n--b--\n"),
+         {u"本文"_s},
+         QString()},
+        {message("Content-Type: multipart/signed; boundary=b",
+                 "--b\nContent-Type: text/plain; charset=utf-8\n\n" + plain +
+                     "\n--b\nContent-Type: application/pgp-signature\n\nsig\n--b--\n"),
+         {u"本文"_s},
+         QString()},
         // No text/plain part at all: not even a record.
         {message("Date: x\nContent-Type: text/html", plain), {}, QString()},
     };

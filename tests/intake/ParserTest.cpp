@@ -340,3 +340,14 @@ TEST(Parser, CellsHoldEachRowsCharacterAtTheLabelPositions)
             << c.rows.join(u'/').toStdString();
     }
 }
+
+TEST(Parser, LabelsSharingALowByteKeepTheirOwnCharacters)
+{
+    // あいう are U+3042, U+3044, U+3046 and ｂｄｆ U+FF42, U+FF44, U+FF46: labels shared by
+    // anything less than the whole character mix them up.
+    const IssueStore store = parse({u"◇t◇"_s, QString(), u"　　あいう"_s, u"　ｂ□□□"_s,
+                                    u"　ｄ□□□"_s, u"　ｆ□□□"_s, QString()});
+    const PuzzleRecord &r = store.Puzzles[1];
+    EXPECT_EQ(r.ColLabels, (QStringList{QString(), u"あ"_s, u"い"_s, u"う"_s}));
+    EXPECT_EQ(r.RowLabels, (QStringList{QString(), u"ｂ"_s, u"ｄ"_s, u"ｆ"_s}));
+}
