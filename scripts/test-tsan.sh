@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the intake and window tests with ThreadSanitizer and runs the ones with threads in
+# Builds the mail, issue and window tests with ThreadSanitizer and runs the ones with threads in
 # them: the mbox reader's second thread and its queue, the decoder's two halves and the
 # window's background load.
 set -euo pipefail
@@ -9,6 +9,7 @@ scripts/setup.sh
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp"
 export QT_QPA_PLATFORM=offscreen
 cmake --preset tsan >/dev/null
-cmake --build --preset tsan --target intake_tests ui_tests
-build/tsan/tests/intake/intake_tests
+cmake --build --preset tsan --target mail_tests issues_tests ui_tests
+build/tsan/tests/mail/mail_tests
+build/tsan/tests/issues/issues_tests
 build/tsan/tests/ui/ui_tests --gtest_filter='*Load*:*load*'
