@@ -81,7 +81,7 @@ int runChild(const char *path)
     const auto start = Clock::now();
     IssueStore store;
     const QList<ReadFailure> failures =
-        LoadMailPaths(store, {QString::fromLocal8Bit(path)}).Unreadable;
+        loadMailPaths(store, {QString::fromLocal8Bit(path)}).unreadable;
     const double loadMs = msSince(start);
     const long long peak = statusKb("VmHWM:");
 
@@ -236,7 +236,7 @@ int main(int argc, char **argv)
         return 1;
     const QByteArray bytes = file.readAll();
     const double fileBytes = double(bytes.size());
-    const long long characters = DecodeMailBytes(bytes).size();
+    const long long characters = decodeMailBytes(bytes).size();
     const double textBytes = double(characters) * 2;
     constexpr double MiB = 1024.0 * 1024.0;
 

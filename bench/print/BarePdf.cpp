@@ -14,18 +14,18 @@ namespace {
 
 constexpr double Dpi = 600;
 
-double Dots(double mm)
+double dots(double mm)
 {
     return mm * Dpi / 25.4;
 }
 
 // Layout millimetres placed as rotam-pdf's top-left placement puts them.
-QPointF At(double x, double y)
+QPointF at(double x, double y)
 {
-    return {Dots(x + 4.5), Dots(y)};
+    return {dots(x + 4.5), dots(y)};
 }
 
-QFont Face(const char *family, int points)
+QFont face(const char *family, int points)
 {
     QFont font(QString::fromLatin1(family));
     font.setPointSize(points);
@@ -33,45 +33,55 @@ QFont Face(const char *family, int points)
     return font;
 }
 
-void DrawPage(QPainter &painter, int number)
+void drawPage(QPainter &painter, int number)
 {
     const QString header = QStringLiteral("－今日のロタム－");
     const QString columns = QStringLiteral("ＡＢＣＤＥＦＧＨＩＪ");
     const QString rows = QStringLiteral("一二三四五六七八九十");
-    painter.setFont(Face("IPAPGothic", 11));
+    painter.setFont(face("IPAPGothic", 11));
     for (int i = 0; i < header.size(); ++i)
-        painter.drawText(At(10 + i * 9.0, 4), header.mid(i, 1));
-    painter.setFont(Face("IPAPGothic", 9));
-    painter.drawText(At(25, 9), QStringLiteral("◇第%1回◇　今日の問題").arg(number));
-    painter.setFont(Face("IPAPMincho", 9));
-    painter.drawText(At(35, 14), QStringLiteral("難易度：中級"));
-    painter.setFont(Face("IPAPMincho", 6));
-    painter.drawText(At(5, 161), QStringLiteral("発行責任者：ロタム編集部  まぐまぐＩＤ：0001234567  印刷ソフト作成：kesa.tn"));
-    painter.drawText(At(20, 164), QStringLiteral("発信時刻：Sat, 15 Jan 2005 06:00:00 +0900"));
+        painter.drawText(at(10 + i * 9.0, 4), header.mid(i, 1));
+    painter.setFont(face("IPAPGothic", 9));
+    painter.drawText(at(25, 9), QStringLiteral("◇第%1回◇　今日の問題").arg(number));
+    painter.setFont(face("IPAPMincho", 9));
+    painter.drawText(at(35, 14), QStringLiteral("難易度：中級"));
+    painter.setFont(face("IPAPMincho", 6));
+    painter.drawText(
+        at(5, 161),
+        QStringLiteral(
+            "発行責任者：ロタム編集部  まぐまぐＩＤ：0001234567  印刷ソフト作成：kesa.tn"));
+    painter.drawText(at(20, 164), QStringLiteral("発信時刻：Sat, 15 Jan 2005 06:00:00 +0900"));
 
     painter.setPen(QPen(Qt::black, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(At(1, 17), At(85, 17));
-    painter.drawRect(QRectF(At(15, 24), At(75, 84)));
+    painter.drawLine(at(1, 17), at(85, 17));
+    painter.drawRect(QRectF(at(15, 24), at(75, 84)));
     painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setFont(Face("IPAPGothic", 11));
+    painter.setFont(face("IPAPGothic", 11));
     for (int e = 1; e <= 10; ++e) {
         if (e >= 2) {
-            painter.drawLine(At(9 + 6 * e, 24), At(9 + 6 * e, 84));
-            painter.drawLine(At(15, 18 + 6 * e), At(75, 18 + 6 * e));
+            painter.drawLine(at(9 + 6 * e, 24), at(9 + 6 * e, 84));
+            painter.drawLine(at(15, 18 + 6 * e), at(75, 18 + 6 * e));
         }
-        painter.drawText(At(10 + 6 * e, 23), columns.mid(e - 1, 1));
-        painter.drawText(At(10, 23 + 6 * e), rows.mid(e - 1, 1));
+        painter.drawText(at(10 + 6 * e, 23), columns.mid(e - 1, 1));
+        painter.drawText(at(10, 23 + 6 * e), rows.mid(e - 1, 1));
     }
-    painter.setFont(Face("IPAGothic", 8));
+    painter.setFont(face("IPAGothic", 8));
     for (int k = 1; k <= 4; ++k)
-        painter.drawText(At(1, 88 + 3.5 * k), QStringLiteral("ヒント%1：%2列と%3行に注目してください。").arg(k).arg(columns.at(k)).arg(rows.at(k)));
+        painter.drawText(at(1, 88 + 3.5 * k),
+                         QStringLiteral("ヒント%1：%2列と%3行に注目してください。")
+                             .arg(k)
+                             .arg(columns.at(k))
+                             .arg(rows.at(k)));
     painter.setPen(QPen(Qt::black, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(At(1, 101), At(85, 101));
-    painter.setFont(Face("IPAMincho", 8));
+    painter.drawLine(at(1, 101), at(85, 101));
+    painter.setFont(face("IPAMincho", 8));
     for (int k = 1; k <= 18; ++k)
-        painter.drawText(At(1, 101 + 3 * k), QStringLiteral("コメント%1行目：今週は寒い日が続きますね。問題は中級向けです。").arg(k));
-    painter.setFont(Face("IPAMincho", 6));
-    painter.drawText(At(0, 158), QStringLiteral("（以下印刷省略）"));
+        painter.drawText(
+            at(1, 101 + 3 * k),
+            QStringLiteral("コメント%1行目：今週は寒い日が続きますね。問題は中級向けです。")
+                .arg(k));
+    painter.setFont(face("IPAMincho", 6));
+    painter.drawText(at(0, 158), QStringLiteral("（以下印刷省略）"));
 }
 
 } // namespace
@@ -99,7 +109,7 @@ int main(int argc, char *argv[])
     for (int page = 1; page <= pages; ++page) {
         if (page > 1)
             writer.newPage();
-        DrawPage(painter, page);
+        drawPage(painter, page);
     }
     painter.end();
     std::printf("%lld\n", static_cast<long long>(timer.elapsed()));

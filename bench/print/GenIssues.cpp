@@ -11,7 +11,7 @@
 
 namespace {
 
-QString Issue(int number)
+QString issue(int number)
 {
     using namespace MailMarkers;
     const QString columns = QStringLiteral("ＡＢＣＤＥＦＧＨＩＪ");
@@ -31,10 +31,14 @@ QString Issue(int number)
     }
     lines << QString();
     for (int k = 1; k <= 4; ++k)
-        lines << QStringLiteral("ヒント%1：%2列と%3行に注目してください。").arg(k).arg(columns.at(k)).arg(rows.at(k));
+        lines << QStringLiteral("ヒント%1：%2列と%3行に注目してください。")
+                     .arg(k)
+                     .arg(columns.at(k))
+                     .arg(rows.at(k));
     lines << QString() << DividerA.toString() << QString();
     for (int k = 1; k <= 25; ++k)
-        lines << QStringLiteral("コメント%1行目：今週は寒い日が続きますね。問題は中級向けです。").arg(k);
+        lines << QStringLiteral("コメント%1行目：今週は寒い日が続きますね。問題は中級向けです。")
+                     .arg(k);
     lines << DividerB.toString() << QStringLiteral("発行責任者　：ロタム編集部(連絡先)")
           << QStringLiteral("マガジンＩＤ：0001234567") << DividerC.toString() << QString();
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
@@ -55,6 +59,6 @@ int main(int argc, char *argv[])
         return 1;
     }
     for (int i = 1; i <= count; ++i)
-        file.write(Issue(i).toUtf8());
+        file.write(issue(i).toUtf8());
     return 0;
 }

@@ -18,7 +18,7 @@
 
 struct MainWindowBenchProbe
 {
-    static void Fill(MainWindow &window) { window.fillIssueList(); }
+    static void fill(MainWindow &window) { window.fillIssueList(); }
 };
 
 namespace {
@@ -47,7 +47,7 @@ QString Title(QRandomGenerator &random, int i)
     }
 }
 
-double Median(std::vector<double> values)
+double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -62,9 +62,9 @@ int main(int argc, char *argv[])
     const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
 
     UiServices services;
-    services.OpenDialog = std::make_shared<OpenFileDialog>();
-    services.PrintDialog = std::make_shared<QtPrintDialog>();
-    services.RunModal = [](QDialog &) { return 0; };
+    services.openDialog = std::make_shared<OpenFileDialog>();
+    services.printDialog = std::make_shared<QtPrintDialog>();
+    services.runModal = [](QDialog &) { return 0; };
     MainWindow window(std::move(services));
 
     QRandomGenerator random(20050115);
@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
         PuzzleRecord record;
         record.Title = Title(random, order[i]);
         record.TitleLine = QStringLiteral("◇") + record.Title + QStringLiteral("◇");
-        window.store.Puzzles.append(record);
+        window.store.puzzles.append(record);
     }
     window.show();
     QCoreApplication::processEvents();
@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
     std::vector<double> fill, shown;
     for (int r = 0; r < runs; ++r) {
         const auto start = Clock::now();
-        MainWindowBenchProbe::Fill(window);
+        MainWindowBenchProbe::fill(window);
         const auto filled = Clock::now();
         QCoreApplication::processEvents();
         const auto done = Clock::now();
@@ -92,7 +92,7 @@ int main(int argc, char *argv[])
         shown.push_back(std::chrono::duration<double, std::milli>(done - start).count());
     }
     std::printf("issues %d, entries %d, runs %d\n", issues, window.issueList->count(), runs);
-    std::printf("fill            median %8.1f ms\n", Median(fill));
-    std::printf("fill + layout   median %8.1f ms\n", Median(shown));
+    std::printf("fill            median %8.1f ms\n", median(fill));
+    std::printf("fill + layout   median %8.1f ms\n", median(shown));
     return 0;
 }

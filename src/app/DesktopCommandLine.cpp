@@ -19,7 +19,7 @@ QString helpText(const QCommandLineParser &parser)
 
 } // namespace
 
-DesktopCommand ParseDesktopCommandLine(const QStringList &arguments, QTextStream &out,
+DesktopCommand parseDesktopCommandLine(const QStringList &arguments, QTextStream &out,
                                        QTextStream &err)
 {
     QCommandLineParser parser;
@@ -39,19 +39,19 @@ DesktopCommand ParseDesktopCommandLine(const QStringList &arguments, QTextStream
     DesktopCommand command;
     if (!parser.parse(arguments)) {
         err << ProgramName << ": " << parser.errorText() << '\n' << helpText(parser);
-        command.ExitCode = 2;
+        command.exitCode = 2;
         return command;
     }
     if (parser.isSet(u"help"_s)) {
         out << helpText(parser);
-        command.ExitCode = 0;
+        command.exitCode = 0;
         return command;
     }
     if (parser.isSet(u"version"_s)) {
         out << ProgramName << ' ' << QStringLiteral(ROTAM_VERSION) << '\n';
-        command.ExitCode = 0;
+        command.exitCode = 0;
         return command;
     }
-    command.Paths = parser.positionalArguments();
+    command.paths = parser.positionalArguments();
     return command;
 }

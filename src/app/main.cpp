@@ -21,10 +21,10 @@ int main(int argc, char *argv[])
             arguments.append(QString::fromLocal8Bit(argv[i]));
         QTextStream out(stdout);
         QTextStream err(stderr);
-        command = ParseDesktopCommandLine(arguments, out, err);
+        command = parseDesktopCommandLine(arguments, out, err);
     }
-    if (command.ExitCode)
-        return *command.ExitCode;
+    if (command.exitCode)
+        return *command.exitCode;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"rotam-print"_s);
@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
 
     QTranslator qtTranslator;
     QTranslator missingTranslator;
-    if (LoadQtJapanese(qtTranslator, missingTranslator))
+    if (loadQtJapanese(qtTranslator, missingTranslator))
         QApplication::installTranslator(&qtTranslator);
     QApplication::installTranslator(&missingTranslator);
 
@@ -42,9 +42,9 @@ int main(int argc, char *argv[])
     icon.addFile(u":/icons/rotam-print-16.png"_s, QSize(16, 16));
     QApplication::setWindowIcon(icon);
 
-    MainWindow window(DefaultUiServices());
+    MainWindow window(defaultUiServices());
     window.setWindowIcon(icon);
     window.show();
-    window.loadFiles(command.Paths);
+    window.loadFiles(command.paths);
     return QApplication::exec();
 }

@@ -19,35 +19,35 @@ namespace {
 qint32 titledCount(const IssueStore &store)
 {
     const qint32 last = store.lastIndex();
-    return last > 0 && store.Puzzles[last].TitleLine.isEmpty() ? last - 1 : last;
+    return last > 0 && store.puzzles[last].TitleLine.isEmpty() ? last - 1 : last;
 }
 
 void readTexts(QByteArray bytes, FileKind kind, const TextSink &take)
 {
     if (kind == FileKind::Message) {
-        ReadMessage(bytes, take);
+        readMessage(bytes, take);
     } else if (bytes.startsWith("From ")) {
-        ReadMbox(bytes, take);
-    } else if (BeginsWithMimeHeaders(bytes)) {
-        ReadMessage(bytes, take);
+        readMbox(bytes, take);
+    } else if (beginsWithMimeHeaders(bytes)) {
+        readMessage(bytes, take);
     } else {
         LineArray lines;
-        lines.appendFileText(DecodeMailBytes(std::exchange(bytes, {}))); // freed before the parse
+        lines.appendFileText(decodeMailBytes(std::exchange(bytes, {}))); // freed before the parse
         take(lines);
     }
 }
 
 void finishLoad(IssueStore &store, qint32 firstNew)
 {
-    DropRepeatedIssues(store, firstNew);
+    dropRepeatedIssues(store, firstNew);
     const qint32 last = store.lastIndex();
-    if (last > 0 && store.Puzzles[last] == PuzzleRecord{})
-        store.Puzzles.removeLast(); // a text with nothing in it leaves nothing behind
+    if (last > 0 && store.puzzles[last] == PuzzleRecord{})
+        store.puzzles.removeLast(); // a text with nothing in it leaves nothing behind
 }
 
 } // namespace
 
-LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress)
+LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress)
 {
     const qint32 firstNew = titledCount(store) + 1;
     ParseContext context;
@@ -58,23 +58,23 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const Load
     for (const QString &path : paths) {
         const qint32 titledBefore = titledCount(store);
         bool read = false;
-        const qsizetype failedBefore = report.Unreadable.size();
-        const PathFiles files = FilesOfPath(path);
-        report.Unreadable.append(files.unlisted);
+        const qsizetype failedBefore = report.unreadable.size();
+        const PathFiles files = filesOfPath(path);
+        report.unreadable.append(files.unlisted);
         for (const MailFile &file : files.files) {
-            auto content = ReadWholeFile(file.path);
+            auto content = readWholeFile(file.path);
             if (const ReadFailure *failure = std::get_if<ReadFailure>(&content)) {
-                report.Unreadable.append(*failure);
+                report.unreadable.append(*failure);
                 continue;
             }
             read = true;
             readTexts(std::get<QByteArray>(std::move(content)), file.kind, parse);
         }
         // A folder that could not be listed, or whose files all failed, is named as unreadable.
-        const bool nothingFailed = report.Unreadable.size() == failedBefore;
+        const bool nothingFailed = report.unreadable.size() == failedBefore;
         if (titledCount(store) == titledBefore &&
             (read || (nothingFailed && QFileInfo(path).isDir())))
-            report.WithoutIssue.append(path);
+            report.withoutIssue.append(path);
         if (progress)
             progress(&path - paths.data() + 1, paths.size());
     }
@@ -85,10 +85,10 @@ LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths, const Load
 LoadReport loadPastedText(IssueStore &store, const QString &text)
 {
     const qint32 firstNew = titledCount(store) + 1;
-    parseIssues(SplitPastedText(text), store);
+    parseIssues(splitPastedText(text), store);
     LoadReport report;
     if (titledCount(store) < firstNew)
-        report.WithoutIssue.append(QString());
+        report.withoutIssue.append(QString());
     finishLoad(store, firstNew);
     return report;
 }

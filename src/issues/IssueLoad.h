@@ -15,10 +15,10 @@ struct LoadReport
 {
     // Chosen files, and files in chosen folders, that could not be read; folders that could
     // not be listed.
-    QList<ReadFailure> Unreadable;
+    QList<ReadFailure> unreadable;
     // Chosen paths that were read but held no issue at all; issues dropped as repeats still
     // count as found. The pasted text is named by one empty string.
-    QStringList WithoutIssue;
+    QStringList withoutIssue;
 };
 
 // Loads the chosen files and folders, in order, into the store: each file and each message
@@ -27,7 +27,7 @@ struct LoadReport
 // Told after each chosen path, on the loading thread: paths done so far, paths in all.
 using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
 
-LoadReport LoadMailPaths(IssueStore &store, const QStringList &paths,
+LoadReport loadMailPaths(IssueStore &store, const QStringList &paths,
                          const LoadProgress &progress = {});
 
 // Loads pasted text as one text: every CR LF ends a line. The same repeats and empty record

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <numeric>
 
-QList<qint32> IssueListOrder(const IssueStore &store)
+QList<qint32> issueListOrder(const IssueStore &store)
 {
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -19,10 +19,10 @@ QList<qint32> IssueListOrder(const IssueStore &store)
     order.reserve(store.lastIndex());
     keys.reserve(store.lastIndex());
     for (qint32 i = 1; i <= store.lastIndex(); ++i) {
-        if (store.Puzzles[i].TitleLine.isEmpty()) // a mail without a puzzle is no issue
+        if (store.puzzles[i].TitleLine.isEmpty()) // a mail without a puzzle is no issue
             continue;
         order.append(i);
-        keys.append(collator.sortKey(store.Puzzles[i].Title));
+        keys.append(collator.sortKey(store.puzzles[i].Title));
     }
     QList<qsizetype> byKey(order.size());
     std::iota(byKey.begin(), byKey.end(), 0);

@@ -8,4 +8,4 @@ class IssueStore;
 // case-insensitive and locale-aware, runs of digits (full-width too) by their value; issues
 // with equal titles keep their record order.
 // Records without a title line are no issues and are left out.
-QList<qint32> IssueListOrder(const IssueStore &store);
+QList<qint32> issueListOrder(const IssueStore &store);

@@ -9,8 +9,8 @@
 class IssueStore
 {
 public:
-    QList<PuzzleRecord> Puzzles{PuzzleRecord{}}; // element 0 is a placeholder, never shown
+    QList<PuzzleRecord> puzzles{PuzzleRecord{}}; // element 0 is a placeholder, never shown
 
     // The index of the last record; 0 while there is only the placeholder.
-    qint32 lastIndex() const { return qint32(Puzzles.size() - 1); }
+    qint32 lastIndex() const { return qint32(puzzles.size() - 1); }
 };

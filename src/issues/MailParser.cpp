@@ -109,18 +109,18 @@ public:
     }
 
 private:
-    PuzzleRecord &record() { return m_store.Puzzles[m_current]; }
+    PuzzleRecord &record() { return m_store.puzzles[m_current]; }
 
     // Makes the current record one that can take a new issue: the last record while it has
     // no title yet, otherwise a new one appended after it.
     void startNewRecord()
     {
         const qint32 last = m_store.lastIndex();
-        if (last != 0 && m_store.Puzzles[last].TitleLine.isEmpty()) {
+        if (last != 0 && m_store.puzzles[last].TitleLine.isEmpty()) {
             m_current = last;
             return;
         }
-        m_store.Puzzles.append(PuzzleRecord{});
+        m_store.puzzles.append(PuzzleRecord{});
         m_current = last + 1;
     }
 

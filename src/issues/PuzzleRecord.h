@@ -30,7 +30,7 @@ struct PuzzleRecord
 
 // The upper bound of a 0-based array with an unused element 0: the number of values in it.
 // An array without elements (labels of an untitled record) counts as 0.
-inline qsizetype UpperBound(const QStringList &array)
+inline qsizetype upperBound(const QStringList &array)
 {
     return array.isEmpty() ? 0 : array.size() - 1;
 }

@@ -18,7 +18,7 @@ size_t roughHash(const PuzzleRecord &r)
 // The arrays from index 1: element 0 is no value, and labels never read are no labels.
 bool sameValues(const QStringList &a, const QStringList &b)
 {
-    return UpperBound(a) == UpperBound(b) && std::equal(a.begin() + (a.isEmpty() ? 0 : 1), a.end(),
+    return upperBound(a) == upperBound(b) && std::equal(a.begin() + (a.isEmpty() ? 0 : 1), a.end(),
                                                         b.begin() + (b.isEmpty() ? 0 : 1));
 }
 
@@ -36,9 +36,9 @@ bool sameIssue(const PuzzleRecord &a, const PuzzleRecord &b)
 
 } // namespace
 
-void DropRepeatedIssues(IssueStore &store, qint32 from)
+void dropRepeatedIssues(IssueStore &store, qint32 from)
 {
-    QList<PuzzleRecord> &records = store.Puzzles;
+    QList<PuzzleRecord> &records = store.puzzles;
     // The titled records kept so far by rough hash: the last one with each hash, and for
     // every kept record the one with the same hash before it (-1 for none). Chained through
     // indexes, a load of 100,000 issues costs no allocation per record.

@@ -8,4 +8,4 @@ class IssueStore;
 // record before it, as rotam-pdf --json prints them: loading a file twice, or an mbox that
 // has grown, adds only what is new.
 // The records after a dropped one move up, so the indexes stay without gaps.
-void DropRepeatedIssues(IssueStore &store, qint32 from);
+void dropRepeatedIssues(IssueStore &store, qint32 from);

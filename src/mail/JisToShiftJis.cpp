@@ -50,14 +50,14 @@ bool isGraphic(unsigned char c)
 
 } // namespace
 
-QByteArray JisToShiftJis(QByteArrayView jis)
+QByteArray jisToShiftJis(QByteArrayView jis)
 {
     QByteArray shiftJis;
-    JisToShiftJis(jis, shiftJis);
+    jisToShiftJis(jis, shiftJis);
     return shiftJis;
 }
 
-void JisToShiftJis(QByteArrayView jis, QByteArray &shiftJis)
+void jisToShiftJis(QByteArrayView jis, QByteArray &shiftJis)
 {
     // Escapes vanish and every other byte gives at most one: the output never outgrows the input.
     shiftJis.resize(jis.size());

@@ -12,6 +12,6 @@
 //   which the decoder replaces;
 // - bytes of 0x80 and above pass unchanged: a Shift_JIS body labelled ISO-2022-JP.
 // Control characters pass unchanged in every mode, so a line end never loses its line.
-QByteArray JisToShiftJis(QByteArrayView jis);
+QByteArray jisToShiftJis(QByteArrayView jis);
 // Likewise into a buffer used again for text after text.
-void JisToShiftJis(QByteArrayView jis, QByteArray &shiftJis);
+void jisToShiftJis(QByteArrayView jis, QByteArray &shiftJis);

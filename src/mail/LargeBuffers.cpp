@@ -6,7 +6,7 @@
 #include <sys/mman.h>
 #endif
 
-void AdviseHugePages(void *buffer, std::size_t bytes)
+void adviseHugePages(void *buffer, std::size_t bytes)
 {
 #if defined(MADV_HUGEPAGE)
     constexpr std::uintptr_t HugePage = std::uintptr_t(2) << 20;

@@ -6,4 +6,4 @@
 // A mail archive's text is tens of megabytes touched once from start to end; on virtual
 // machines every 4 KiB page fault costs more than decoding the page, so this more than
 // halves the load time. Does nothing where the system has no such advice.
-void AdviseHugePages(void *buffer, std::size_t bytes);
+void adviseHugePages(void *buffer, std::size_t bytes);

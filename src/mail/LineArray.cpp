@@ -64,7 +64,7 @@ void LineArray::appendFileText(const QString &text)
     const qsizetype spans = m_spans.size() + (lfEndsLines ? countOf(text, u'\n') : crs) + 1;
     if (spans > m_spans.capacity()) {
         m_spans.reserve(spans);
-        AdviseHugePages(m_spans.data(), size_t(m_spans.capacity()) * sizeof(Span));
+        adviseHugePages(m_spans.data(), size_t(m_spans.capacity()) * sizeof(Span));
     }
     appendLines(base, text, lfEndsLines);
 }

@@ -86,7 +86,7 @@ void MailDecoder::eucJp(QByteArrayView bytes)
 
 void MailDecoder::jis(QByteArrayView bytes)
 {
-    JisToShiftJis(bytes, m_shiftJis);
+    jisToShiftJis(bytes, m_shiftJis);
     cp932(m_shiftJis);
 }
 
@@ -131,14 +131,14 @@ const QString &MailDecoder::partBytes(QByteArrayView bytes, QByteArrayView chars
     return m_text;
 }
 
-QString DecodeMailBytes(const QByteArray &bytes)
+QString decodeMailBytes(const QByteArray &bytes)
 {
     MailDecoder decoder;
     decoder.mailBytes(bytes);
     return decoder.takeText();
 }
 
-QString DecodePartBytes(const QByteArray &bytes, QByteArrayView charset)
+QString decodePartBytes(const QByteArray &bytes, QByteArrayView charset)
 {
     MailDecoder decoder;
     decoder.partBytes(bytes, charset);

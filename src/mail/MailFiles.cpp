@@ -37,7 +37,7 @@ private:
 bool readAll(int fd, QByteArray &bytes, qint64 expected)
 {
     bytes.resize(qsizetype(expected) + 1);
-    AdviseHugePages(bytes.data(), size_t(bytes.size()));
+    adviseHugePages(bytes.data(), size_t(bytes.size()));
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size())
@@ -69,7 +69,7 @@ std::optional<ReadFailure> listingFailure(const QString &folder)
 {
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir)
-        return MakeReadFailure(folder, ReadProblem::SystemError, errno);
+        return makeReadFailure(folder, ReadProblem::SystemError, errno);
     ::closedir(dir);
     return std::nullopt;
 }
@@ -96,36 +96,36 @@ void addMaildirFiles(const QDir &maildir, PathFiles &result)
 
 } // namespace
 
-std::variant<QByteArray, ReadFailure> ReadWholeFile(const QString &path)
+std::variant<QByteArray, ReadFailure> readWholeFile(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat status
     {
     };
     if (::stat(name.constData(), &status) != 0)
-        return MakeReadFailure(
+        return makeReadFailure(
             path, errno == ENOENT ? ReadProblem::Missing : ReadProblem::SystemError, errno);
     // Only regular files: a folder, a FIFO or a device would fail or block the window.
     if (!S_ISREG(status.st_mode))
-        return MakeReadFailure(path, ReadProblem::NotAFile);
+        return makeReadFailure(path, ReadProblem::NotAFile);
     // No mail comes near this; a disk image chosen by mistake must not exhaust the memory.
     if (status.st_size > MaxMailFileBytes)
-        return MakeReadFailure(path, ReadProblem::TooLarge);
+        return makeReadFailure(path, ReadProblem::TooLarge);
     // Not blocking on open: the file may have been swapped for a FIFO since the stat.
     const FileDescriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
-        return MakeReadFailure(path, ReadProblem::SystemError, errno);
+        return makeReadFailure(path, ReadProblem::SystemError, errno);
     if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
-        return MakeReadFailure(path, ReadProblem::NotAFile);
+        return makeReadFailure(path, ReadProblem::NotAFile);
     QByteArray bytes;
     if (!readAll(fd.get(), bytes, status.st_size))
-        return MakeReadFailure(path, ReadProblem::SystemError, errno);
+        return makeReadFailure(path, ReadProblem::SystemError, errno);
     if (bytes.size() > MaxMailFileBytes)
-        return MakeReadFailure(path, ReadProblem::TooLarge);
+        return makeReadFailure(path, ReadProblem::TooLarge);
     return bytes;
 }
 
-PathFiles FilesOfPath(const QString &path)
+PathFiles filesOfPath(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.isDir())

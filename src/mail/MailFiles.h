@@ -12,7 +12,7 @@
 inline constexpr qint64 MaxMailFileBytes = qint64(1) << 30;
 
 // The whole content of a regular file, or why it cannot be had.
-std::variant<QByteArray, ReadFailure> ReadWholeFile(const QString &path);
+std::variant<QByteArray, ReadFailure> readWholeFile(const QString &path);
 
 // How the bytes of a file are read.
 enum class FileKind
@@ -38,4 +38,4 @@ struct PathFiles
 // A file stands for itself; a Maildir (a folder with cur/ or new/) for the messages in both,
 // and any other folder for its regular files, each ordered by the bytes of their names.
 // Names that begin with a dot are left out. Folders inside are not entered.
-PathFiles FilesOfPath(const QString &path);
+PathFiles filesOfPath(const QString &path);

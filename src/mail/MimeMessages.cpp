@@ -245,7 +245,7 @@ qsizetype readMboxFrom(MboxReader &reader, qsizetype offset)
 
 } // namespace
 
-bool IsHeaderField(QByteArrayView line)
+bool isHeaderField(QByteArrayView line)
 {
     qsizetype i = 0;
     while (i < line.size() && line[i] > ' ' && line[i] < 0x7F && line[i] != ':')
@@ -253,7 +253,7 @@ bool IsHeaderField(QByteArrayView line)
     return i > 0 && i < line.size() && line[i] == ':';
 }
 
-bool BeginsWithMimeHeaders(QByteArrayView bytes)
+bool beginsWithMimeHeaders(QByteArrayView bytes)
 {
     bool mime = false;
     for (qsizetype at = 0; at < bytes.size();) {
@@ -261,7 +261,7 @@ bool BeginsWithMimeHeaders(QByteArrayView bytes)
         if (line.isEmpty())
             return mime;
         const bool continuation = at > 0 && (line.front() == ' ' || line.front() == '\t');
-        if (!continuation && !IsHeaderField(line))
+        if (!continuation && !isHeaderField(line))
             return false;
         mime = mime || startsWithField(line, "MIME-Version:") ||
                startsWithField(line, "Content-Type:");
@@ -273,11 +273,11 @@ bool BeginsWithMimeHeaders(QByteArrayView bytes)
     return false;
 }
 
-void ReadMessage(const QByteArray &bytes, const TextSink &take)
+void readMessage(const QByteArray &bytes, const TextSink &take)
 {
     RawText raw;
     TextTaker taker{take, {}, {}};
-    if (!IsHeaderField(firstLine(bytes))) {
+    if (!isHeaderField(firstLine(bytes))) {
         fillBodyOnly(raw, bytes);
         taker(raw);
         return;
@@ -291,7 +291,7 @@ void ReadMessage(const QByteArray &bytes, const TextSink &take)
         taker(raw);
 }
 
-void ReadMbox(const QByteArray &bytes, const TextSink &take)
+void readMbox(const QByteArray &bytes, const TextSink &take)
 {
     initGMime();
     // Two cores: GMime takes the messages apart in one thread while this one decodes and

@@ -13,17 +13,17 @@ using TextSink = std::function<void(LineArray &lines)>;
 
 // Whether a line (without its line end) is a header field: a name of printable ASCII
 // without a colon, then a colon.
-bool IsHeaderField(QByteArrayView line);
+bool isHeaderField(QByteArrayView line);
 
 // Whether the bytes begin with a block of header fields, up to the first empty line, that
 // holds a MIME-Version or Content-Type field: a saved message, not a mail saved as text.
-bool BeginsWithMimeHeaders(QByteArrayView bytes);
+bool beginsWithMimeHeaders(QByteArrayView bytes);
 
 // Hands take the text of each message that has one, in order. A message's text is its
 // Date line, if it has one, and the lines of its first text/plain part that is not an
 // attachment, depth first, attached messages included; a message without such a part gives
 // no text at all. A message whose first line is not a header field is all body, read as
 // text/plain without a charset.
-void ReadMessage(const QByteArray &bytes, const TextSink &take);
+void readMessage(const QByteArray &bytes, const TextSink &take);
 // Likewise for each message of an mbox: every line that begins with "From " starts one.
-void ReadMbox(const QByteArray &bytes, const TextSink &take);
+void readMbox(const QByteArray &bytes, const TextSink &take);

@@ -17,7 +17,7 @@ char16_t *NarrowConverter::makeRoom(QString &text, qsizetype bytes)
 {
     if (text.capacity() < bytes) {
         text = QString(bytes, Qt::Uninitialized);
-        AdviseHugePages(text.data(), size_t(text.size()) * sizeof(char16_t));
+        adviseHugePages(text.data(), size_t(text.size()) * sizeof(char16_t));
     } else {
         text.resize(bytes);
     }

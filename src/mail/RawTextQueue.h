@@ -38,7 +38,7 @@ public:
     // is closed, when the reader should stop.
     RawText *slot()
     {
-        if (m_filling.count == BatchSize && !handOver())
+        if (m_filling.count == batchSize && !handOver())
             return nullptr;
         if (m_filling.texts.size() == m_filling.count)
             m_filling.texts.emplace_back();
@@ -100,7 +100,7 @@ private:
         if (wasEmpty) // only an empty queue has anyone waiting to pop
             m_changed.notify_all();
         m_filling = TextBatch{};
-        if (m_batches < Batches) {
+        if (m_batches < batches) {
             ++m_batches;
             return true;
         }
@@ -112,8 +112,8 @@ private:
         return true;
     }
 
-    static constexpr std::size_t BatchSize = 32;
-    static constexpr std::size_t Batches = 8;
+    static constexpr std::size_t batchSize = 32;
+    static constexpr std::size_t batches = 8;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<TextBatch> m_full; // a handful: no allocation once they have all been used

@@ -3,12 +3,12 @@
 #include <cerrno>
 #include <cstring>
 
-ReadFailure MakeReadFailure(const QString &path, ReadProblem problem, int systemError)
+ReadFailure makeReadFailure(const QString &path, ReadProblem problem, int systemError)
 {
-    return ReadFailure{path, problem, systemError, JapaneseReason(problem, systemError)};
+    return ReadFailure{path, problem, systemError, japaneseReason(problem, systemError)};
 }
 
-QString JapaneseReason(ReadProblem problem, int systemError)
+QString japaneseReason(ReadProblem problem, int systemError)
 {
     switch (problem) {
     case ReadProblem::Missing:
@@ -35,7 +35,7 @@ QString JapaneseReason(ReadProblem problem, int systemError)
     }
 }
 
-QString EnglishReason(const ReadFailure &failure)
+QString englishReason(const ReadFailure &failure)
 {
     switch (failure.problem) {
     case ReadProblem::Missing:
@@ -47,10 +47,10 @@ QString EnglishReason(const ReadFailure &failure)
     case ReadProblem::SystemError:
         break;
     }
-    return EnglishSystemError(failure.systemError);
+    return englishSystemError(failure.systemError);
 }
 
-QString EnglishSystemError(int errorNumber)
+QString englishSystemError(int errorNumber)
 {
     // Not strerror: its text follows the user's language.
     if (const char *text = strerrordesc_np(errorNumber))

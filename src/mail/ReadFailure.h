@@ -20,10 +20,10 @@ struct ReadFailure
     QString reason;      // in Japanese, as the desktop shows it
 };
 
-ReadFailure MakeReadFailure(const QString &path, ReadProblem problem, int systemError = 0);
+ReadFailure makeReadFailure(const QString &path, ReadProblem problem, int systemError = 0);
 
 // The reason in each language the program speaks: the desktop's and the command line's.
-QString JapaneseReason(ReadProblem problem, int systemError);
-QString EnglishReason(const ReadFailure &failure);
+QString japaneseReason(ReadProblem problem, int systemError);
+QString englishReason(const ReadFailure &failure);
 // The system's text for an errno value, untranslated.
-QString EnglishSystemError(int errorNumber);
+QString englishSystemError(int errorNumber);

@@ -2,7 +2,7 @@
 
 #include "LineArray.h"
 
-LineArray SplitPastedText(const QString &text)
+LineArray splitPastedText(const QString &text)
 {
     LineArray lines;
     const QStringView all(text);

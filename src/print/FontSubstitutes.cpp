@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QStringList>
 
-void RegisterFontSubstitutes()
+void registerFontSubstitutes()
 {
     struct Substitute
     {
@@ -11,10 +11,8 @@ void RegisterFontSubstitutes()
         const char16_t *freeFace;
     };
     static constexpr Substitute substitutes[] = {
-        {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
-        {u"ＭＳ ゴシック", u"IPAGothic"},
-        {u"ＭＳ Ｐ明朝", u"IPAPMincho"},
-        {u"ＭＳ 明朝", u"IPAMincho"},
+        {u"ＭＳ Ｐゴシック", u"IPAPGothic"}, {u"ＭＳ ゴシック", u"IPAGothic"},
+        {u"ＭＳ Ｐ明朝", u"IPAPMincho"},     {u"ＭＳ 明朝", u"IPAMincho"},
         {u"Arial", u"Liberation Sans"},
     };
     static const bool registered = [] {

@@ -9,7 +9,7 @@ constexpr qint64 Band = 84;
 
 } // namespace
 
-GridFit FitGrid(qint32 n, float left, float right)
+GridFit fitGrid(qint32 n, float left, float right)
 {
     const qint64 cells = qint64(n) + 1; // 64 bits: n may be huge
     const double width = PlainCell * double(cells);

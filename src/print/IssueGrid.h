@@ -6,4 +6,4 @@ struct PuzzleRecord;
 // Draws the record's grid with its column labels above and its row labels to the left, kept
 // inside the frame's width, and with cells the mail's black squares and given characters.
 // Returns the y of the grid's bottom edge.
-double DrawIssueGrid(PrinterObject &printer, const PuzzleRecord &record, bool cells);
+double drawIssueGrid(PrinterObject &printer, const PuzzleRecord &record, bool cells);

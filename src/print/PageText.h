@@ -8,21 +8,21 @@
 namespace PageText {
 
 // Brings the printer into the known drawing state of a job and begins its document.
-void BeginJob(PrinterObject &printer);
+void beginJob(PrinterObject &printer);
 
 // One line of text against y, between left and right. Alignment code: tens digit 1 or more
 // puts the bottom of the text at y; units digit 0 left, 1 right, 2 centre, 3 spread, other
-// keeps CurrentX.
-void TextAt(PrinterObject &printer, float left, float right, float y, const QString &text,
+// keeps currentX.
+void textAt(PrinterObject &printer, float left, float right, float y, const QString &text,
             qint16 alignment);
 
-// One line of text in a box. Tens digit 0 top, 1 bottom, 2 middle, other keeps CurrentY;
-// units digit as for TextAt, spreading keeps 0.5 free at each side.
-void TextInBox(PrinterObject &printer, float left, float right, float top, float bottom,
+// One line of text in a box. Tens digit 0 top, 1 bottom, 2 middle, other keeps currentY;
+// units digit as for textAt, spreading keeps 0.5 free at each side.
+void textInBox(PrinterObject &printer, float left, float right, float top, float bottom,
                const QString &text, qint16 alignment);
 
 // Empty name, size 0 and style 1 leave that attribute unchanged; style 0 is off, other on.
-void SetFont(PrinterObject &printer, const QString &name, qint16 size, qint16 bold, qint16 italic,
+void setFont(PrinterObject &printer, const QString &name, qint16 size, qint16 bold, qint16 italic,
              qint16 underline, qint16 strikethrough);
 
 } // namespace PageText

@@ -104,7 +104,7 @@ QString OutputFailure::english() const
 {
     if (kind == Kind::Incomplete)
         return u"the PDF could not be written whole"_s;
-    return EnglishSystemError(systemError);
+    return englishSystemError(systemError);
 }
 
 QString OutputFailure::japanese() const

@@ -17,10 +17,10 @@ constexpr float CentringShift = 8;
 // The part of the printable area an issue is drawn in, and how large: the whole area as it
 // is, half of it (shrunk only where a half is too small for the layout), or the whole area
 // with the layout enlarged to fill it.
-PageFrame FrameFor(const PrinterObject &printer, PageLayout layout, int slot)
+PageFrame frameFor(const PrinterObject &printer, PageLayout layout, int slot)
 {
-    const float width = printer.PrintableWidth();
-    const float height = printer.PrintableHeight();
+    const float width = printer.printableWidth();
+    const float height = printer.printableHeight();
     switch (layout) {
     case PageLayout::Two: {
         const float half = width / 2.0f;
@@ -36,70 +36,70 @@ PageFrame FrameFor(const PrinterObject &printer, PageLayout layout, int slot)
 }
 
 // Millimetres from the frame's top-left corner, then the layout placed in it.
-void PlaceLayout(PrinterObject &printer, PagePlacement placement)
+void placeLayout(PrinterObject &printer, PagePlacement placement)
 {
-    printer.SetScaleLeft(LeftOffset);
-    printer.SetScaleTop(0);
+    printer.setScaleLeft(LeftOffset);
+    printer.setScaleTop(0);
     if (placement == PagePlacement::TopLeft)
         return;
-    printer.SetScaleTop(-(printer.ScaleHeight() - LayoutHeight) / 2.0f);
+    printer.setScaleTop(-(printer.scaleHeight() - LayoutHeight) / 2.0f);
     if (placement == PagePlacement::Centre)
-        printer.SetScaleLeft(-(printer.ScaleWidth() - LayoutWidth) / 2.0f - CentringShift);
+        printer.setScaleLeft(-(printer.scaleWidth() - LayoutWidth) / 2.0f - CentringShift);
 }
 
-bool IsPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles)
+bool isPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles)
 {
-    return entry.Selected && entry.ItemData >= 1 && entry.ItemData < puzzles.size();
+    return entry.selected && entry.itemData >= 1 && entry.itemData < puzzles.size();
 }
 
 } // namespace
 
-int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
+int printIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
                     const QList<PuzzleRecord> &puzzles, const PrintOptions &options,
                     const PrintProgress &progress)
 {
     // Nothing checked: no document at all, rather than a blank page.
     const int total =
         int(std::count_if(entries.begin(), entries.end(),
-                          [&](const PrintListEntry &e) { return IsPrintable(e, puzzles); }));
+                          [&](const PrintListEntry &e) { return isPrintable(e, puzzles); }));
     if (total == 0)
         return 0;
-    const int perSheet = options.Layout == PageLayout::Two ? 2 : 1;
+    const int perSheet = options.layout == PageLayout::Two ? 2 : 1;
     const int sheets = (total + perSheet - 1) / perSheet;
     // An enlarged page fills the area; only its centre is left to place it.
     const PagePlacement placement =
-        options.Layout == PageLayout::Large ? PagePlacement::Centre : options.Placement;
+        options.layout == PageLayout::Large ? PagePlacement::Centre : options.placement;
 
     const auto first = std::find_if(entries.begin(), entries.end(), [&](const PrintListEntry &e) {
-        return IsPrintable(e, puzzles);
+        return isPrintable(e, puzzles);
     });
-    printer.SetDocumentName(DocumentName(puzzles.at(first->ItemData), total));
+    printer.setDocumentName(documentName(puzzles.at(first->itemData), total));
 
     int drawn = 0;
     int pages = 0;
     try {
-        printer.SetFrame(FrameFor(printer, PageLayout::Single, 0)); // as the last job left it
-        PageText::BeginJob(printer);
+        printer.setFrame(frameFor(printer, PageLayout::Single, 0)); // as the last job left it
+        PageText::beginJob(printer);
         for (const PrintListEntry &entry : entries) {
-            if (!IsPrintable(entry, puzzles))
+            if (!isPrintable(entry, puzzles))
                 continue;
             const int slot = drawn % perSheet;
-            printer.SetFrame(FrameFor(printer, options.Layout, slot));
-            PlaceLayout(printer, placement);
-            DrawIssuePage(printer, puzzles.at(entry.ItemData), options.Cells);
+            printer.setFrame(frameFor(printer, options.layout, slot));
+            placeLayout(printer, placement);
+            drawIssuePage(printer, puzzles.at(entry.itemData), options.cells);
             ++drawn;
             if (slot + 1 < perSheet && drawn < total)
                 continue;
-            printer.NewPage();
+            printer.newPage();
             ++pages;
             if (progress)
                 progress(pages, sheets);
         }
-        printer.EndDoc();
+        printer.endDoc();
     } catch (...) {
         // Abandon the half-drawn document so that the next job starts a new one. Qt cannot
         // withdraw what a print queue has begun to take; a PDF's caller discards its file.
-        printer.KillDoc();
+        printer.killDoc();
         throw;
     }
     return pages;

@@ -12,15 +12,15 @@ struct PuzzleRecord;
 // One entry of the issue list as the print job reads it.
 struct PrintListEntry
 {
-    bool Selected = false; // the check mark
-    qint32 ItemData = 0;   // the record's index in Puzzles
+    bool selected = false; // the check mark
+    qint32 itemData = 0;   // the record's index in Puzzles
 };
 
 // Told after each sheet: sheets printed so far, sheets in the document. It may throw
 // PrintCancelled to stop the job.
 using PrintProgress = std::function<void(int done, int total)>;
 
-// The user stopped the job; it passes through PrintIssuePages like a PrinterError.
+// The user stopped the job; it passes through printIssuePages like a PrinterError.
 struct PrintCancelled
 {
 };
@@ -29,6 +29,6 @@ struct PrintCancelled
 // layout), on the printer and ends the document. Returns the number of sheets; with nothing
 // checked nothing at all is begun. A PrinterError or PrintCancelled propagates after the
 // document is killed.
-int PrintIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
+int printIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
                     const QList<PuzzleRecord> &puzzles, const PrintOptions &options,
                     const PrintProgress &progress = {});

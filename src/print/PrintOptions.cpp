@@ -11,7 +11,7 @@ const std::array<QString, 3> PlacementNames{u"top-left"_s, u"center-left"_s, u"c
 const std::array<QString, 3> LayoutNames{u"single"_s, u"two"_s, u"large"_s};
 
 template <typename Enum>
-std::optional<Enum> FromName(const std::array<QString, 3> &names, const QString &name)
+std::optional<Enum> fromName(const std::array<QString, 3> &names, const QString &name)
 {
     for (size_t i = 0; i < names.size(); ++i) {
         if (names[i] == name)
@@ -22,22 +22,22 @@ std::optional<Enum> FromName(const std::array<QString, 3> &names, const QString 
 
 } // namespace
 
-QString PlacementName(PagePlacement placement)
+QString placementName(PagePlacement placement)
 {
     return PlacementNames.at(size_t(placement));
 }
 
-std::optional<PagePlacement> PlacementFromName(const QString &name)
+std::optional<PagePlacement> placementFromName(const QString &name)
 {
-    return FromName<PagePlacement>(PlacementNames, name);
+    return fromName<PagePlacement>(PlacementNames, name);
 }
 
-QString LayoutName(PageLayout layout)
+QString layoutName(PageLayout layout)
 {
     return LayoutNames.at(size_t(layout));
 }
 
-std::optional<PageLayout> LayoutFromName(const QString &name)
+std::optional<PageLayout> layoutFromName(const QString &name)
 {
-    return FromName<PageLayout>(LayoutNames, name);
+    return fromName<PageLayout>(LayoutNames, name);
 }

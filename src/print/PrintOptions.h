@@ -26,19 +26,19 @@ struct PrintOptions
 {
     constexpr PrintOptions(PagePlacement placement = PagePlacement::TopLeft,
                            PageLayout layout = PageLayout::Single, bool cells = false)
-        : Placement(placement), Layout(layout), Cells(cells)
+        : placement(placement), layout(layout), cells(cells)
     {
     }
 
-    PagePlacement Placement;
-    PageLayout Layout;
-    bool Cells; // the mail's own cells (black squares, given characters) instead of empty ones
+    PagePlacement placement;
+    PageLayout layout;
+    bool cells; // the mail's own cells (black squares, given characters) instead of empty ones
 
     bool operator==(const PrintOptions &) const = default;
 };
 
 // The names the options go by on rotam-pdf's command line and in the settings file.
-QString PlacementName(PagePlacement placement);
-std::optional<PagePlacement> PlacementFromName(const QString &name);
-QString LayoutName(PageLayout layout);
-std::optional<PageLayout> LayoutFromName(const QString &name);
+QString placementName(PagePlacement placement);
+std::optional<PagePlacement> placementFromName(const QString &name);
+QString layoutName(PageLayout layout);
+std::optional<PageLayout> layoutFromName(const QString &name);

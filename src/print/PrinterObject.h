@@ -9,12 +9,12 @@
 // The font of a printer's text output.
 struct PrinterFont
 {
-    QString Name;
-    float Size = 0; // points
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool Strikethrough = false;
+    QString name;
+    float size = 0; // points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
 
     bool operator==(const PrinterFont &) const = default;
 };
@@ -28,7 +28,7 @@ public:
         : std::runtime_error(english.toStdString()), m_japanese(std::move(japanese))
     {
     }
-    const QString &Japanese() const { return m_japanese; }
+    const QString &japanese() const { return m_japanese; }
 
 private:
     QString m_japanese;
@@ -54,9 +54,9 @@ enum class LineForm : qint16
 // an enlarged page.
 struct PageFrame
 {
-    float Left = 0, Top = 0;     // millimetres from the printable area's top-left corner
-    float Width = 0, Height = 0; // millimetres
-    float Zoom = 1;              // paper millimetres per layout millimetre
+    float left = 0, top = 0;     // millimetres from the printable area's top-left corner
+    float width = 0, height = 0; // millimetres
+    float zoom = 1;              // paper millimetres per layout millimetre
 
     bool operator==(const PageFrame &) const = default;
 };
@@ -69,56 +69,56 @@ class PrinterObject
 public:
     virtual ~PrinterObject() = default;
 
-    // Millimetres; ScaleLeft and ScaleTop are the coordinates of the frame's top-left corner,
-    // so that moving them moves everything drawn later, and ScaleWidth and ScaleHeight its
+    // Millimetres; scaleLeft and scaleTop are the coordinates of the frame's top-left corner,
+    // so that moving them moves everything drawn later, and scaleWidth and scaleHeight its
     // size in layout millimetres. The frame is the whole printable area at zoom 1 until set.
-    virtual void SetScaleLeft(float left) = 0;
-    virtual void SetScaleTop(float top) = 0;
-    virtual float ScaleLeft() const = 0;
-    virtual float ScaleTop() const = 0;
-    virtual float ScaleWidth() const = 0;
-    virtual float ScaleHeight() const = 0;
-    virtual void SetFrame(const PageFrame &frame) = 0;
+    virtual void setScaleLeft(float left) = 0;
+    virtual void setScaleTop(float top) = 0;
+    virtual float scaleLeft() const = 0;
+    virtual float scaleTop() const = 0;
+    virtual float scaleWidth() const = 0;
+    virtual float scaleHeight() const = 0;
+    virtual void setFrame(const PageFrame &frame) = 0;
     // The printable area in paper millimetres, whatever the frame.
-    virtual float PrintableWidth() const = 0;
-    virtual float PrintableHeight() const = 0;
+    virtual float printableWidth() const = 0;
+    virtual float printableHeight() const = 0;
 
-    virtual float CurrentX() const = 0;
-    virtual float CurrentY() const = 0;
-    virtual void SetCurrentX(float x) = 0;
-    virtual void SetCurrentY(float y) = 0;
+    virtual float currentX() const = 0;
+    virtual float currentY() const = 0;
+    virtual void setCurrentX(float x) = 0;
+    virtual void setCurrentY(float y) = 0;
 
-    // Draws text at CurrentX/CurrentY (left edge, top of the line cell). Without a line end
-    // CurrentX moves on by the text's width; with one, CurrentX returns to the left edge and
-    // CurrentY moves down a line. The first output of a document begins it.
-    virtual void Print(const QString &text, LineEnd end = LineEnd::No) = 0;
-    virtual float TextWidth(const QString &text) = 0;
-    virtual float TextHeight(const QString &text) = 0;
+    // Draws text at currentX/currentY (left edge, top of the line cell). Without a line end
+    // currentX moves on by the text's width; with one, currentX returns to the left edge and
+    // currentY moves down a line. The first output of a document begins it.
+    virtual void print(const QString &text, LineEnd end = LineEnd::No) = 0;
+    virtual float textWidth(const QString &text) = 0;
+    virtual float textHeight(const QString &text) = 0;
 
     // The font of all text output; changes take effect with the next output or measurement.
-    PrinterFont Font;
-    void SetFontName(const QString &name) { Font.Name = name; }
-    QString FontName() const { return Font.Name; }
+    PrinterFont font;
+    void setFontName(const QString &name) { font.name = name; }
+    QString fontName() const { return font.name; }
 
-    virtual void SetFontTransparent(bool transparent) = 0;
+    virtual void setFontTransparent(bool transparent) = 0;
     // The pen width in dots of 1/600 inch, on every device.
-    virtual void SetDrawWidth(qint16 dots) = 0;
+    virtual void setDrawWidth(qint16 dots) = 0;
     // A solid black line or box outline in the current draw width.
-    virtual void Line(LineForm form, float x1, float y1, float x2, float y2) = 0;
+    virtual void line(LineForm form, float x1, float y1, float x2, float y2) = 0;
 
     // The title of a PDF, the job's name in a print queue; taken when the document begins.
-    virtual void SetDocumentName(const QString &) {}
+    virtual void setDocumentName(const QString &) {}
 
-    // Ends the page; later output goes to a new page. EndDoc right after it adds no page.
-    virtual void NewPage() = 0;
-    virtual void EndDoc() = 0;
+    // Ends the page; later output goes to a new page. endDoc right after it adds no page.
+    virtual void newPage() = 0;
+    virtual void endDoc() = 0;
     // Abandons an unfinished document so that nothing of it is printed; the next output
     // begins a new one. Called when a job fails half-way.
-    virtual void KillDoc() {}
+    virtual void killDoc() {}
 
-    virtual QString DeviceName() const = 0;
-    virtual QString DriverName() const = 0;
-    virtual QString Port() const = 0;
+    virtual QString deviceName() const = 0;
+    virtual QString driverName() const = 0;
+    virtual QString port() const = 0;
 };
 
 using PrinterRef = std::shared_ptr<PrinterObject>;

@@ -14,7 +14,7 @@ namespace {
 constexpr double MillimetresPerInch = 25.4;
 constexpr double PenDotsPerInch = 600;
 
-[[noreturn]] void Fail(const QString &english, const QString &japanese)
+[[noreturn]] void fail(const QString &english, const QString &japanese)
 {
     throw PrinterError(english, japanese);
 }
@@ -23,7 +23,7 @@ constexpr double PenDotsPerInch = 600;
 
 QtPrinterObject::QtPrinterObject(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
 {
-    RegisterFontSubstitutes();
+    registerFontSubstitutes();
     m_printer->setFullPage(false); // the origin is the printable area's corner
     m_printer->setCreator(QStringLiteral("rotam-print " ROTAM_VERSION));
 }
@@ -33,7 +33,7 @@ QtPrinterObject::QtPrinterObject(const QPrinterInfo &info)
 {
 }
 
-std::shared_ptr<QtPrinterObject> QtPrinterObject::ForPdf(const QString &path,
+std::shared_ptr<QtPrinterObject> QtPrinterObject::forPdf(const QString &path,
                                                          const QPageSize &paper,
                                                          const QMarginsF &marginsMm,
                                                          int dotsPerInch)
@@ -50,115 +50,115 @@ std::shared_ptr<QtPrinterObject> QtPrinterObject::ForPdf(const QString &path,
 QtPrinterObject::~QtPrinterObject()
 {
     try {
-        KillDoc();
+        killDoc();
     } catch (...) {
     }
 }
 
-bool QtPrinterObject::IsPdf() const
+bool QtPrinterObject::isPdf() const
 {
     return m_printer->outputFormat() == QPrinter::PdfFormat;
 }
 
-double QtPrinterObject::DotsPerUnit() const
+double QtPrinterObject::dotsPerUnit() const
 {
     return m_printer->resolution() / MillimetresPerInch;
 }
 
-QPointF QtPrinterObject::ToDots(float x, float y) const
+QPointF QtPrinterObject::toDots(float x, float y) const
 {
-    const double dots = DotsPerUnit();
+    const double dots = dotsPerUnit();
     return {(double(x) - m_scaleLeft) * dots, (double(y) - m_scaleTop) * dots};
 }
 
 // From the millimetre layout rather than the device rectangle: Qt keeps paper sizes in
 // whole points, which would make A4 0.04 mm too tall and move a centred layout.
-float QtPrinterObject::PrintableWidth() const
+float QtPrinterObject::printableWidth() const
 {
     const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Millimeter);
     return float(area.width());
 }
 
-float QtPrinterObject::PrintableHeight() const
+float QtPrinterObject::printableHeight() const
 {
     const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Millimeter);
     return float(area.height());
 }
 
-float QtPrinterObject::ScaleWidth() const
+float QtPrinterObject::scaleWidth() const
 {
-    return m_frame ? m_frame->Width / m_frame->Zoom : PrintableWidth();
+    return m_frame ? m_frame->width / m_frame->zoom : printableWidth();
 }
 
-float QtPrinterObject::ScaleHeight() const
+float QtPrinterObject::scaleHeight() const
 {
-    return m_frame ? m_frame->Height / m_frame->Zoom : PrintableHeight();
+    return m_frame ? m_frame->height / m_frame->zoom : printableHeight();
 }
 
-void QtPrinterObject::SetFrame(const PageFrame &frame)
+void QtPrinterObject::setFrame(const PageFrame &frame)
 {
     if (m_frame == frame)
         return;
     m_frame = frame;
     if (m_documentOpen)
-        ApplyFrame();
+        applyFrame();
 }
 
 // The painter does the framing, so that fonts, pens and positions scale as one and are
 // measured in layout units as before.
-void QtPrinterObject::ApplyFrame()
+void QtPrinterObject::applyFrame()
 {
     if (!m_frame) {
         m_painter.resetTransform();
         return;
     }
-    const double dots = DotsPerUnit();
+    const double dots = dotsPerUnit();
     QTransform transform;
-    transform.translate(m_frame->Left * dots, m_frame->Top * dots);
-    transform.scale(m_frame->Zoom, m_frame->Zoom);
+    transform.translate(m_frame->left * dots, m_frame->top * dots);
+    transform.scale(m_frame->zoom, m_frame->zoom);
     m_painter.setWorldTransform(transform);
 }
 
-const QtPrinterObject::CachedFont &QtPrinterObject::CurrentFont()
+const QtPrinterObject::CachedFont &QtPrinterObject::currentFont()
 {
     for (const CachedFont &cached : m_fonts) {
-        if (cached.key == Font)
+        if (cached.key == font)
             return cached;
     }
-    QFont font(Font.Name);
-    font.setPointSizeF(Font.Size > 0 ? Font.Size : 1);
-    font.setBold(Font.Bold);
-    font.setItalic(Font.Italic);
-    font.setUnderline(Font.Underline);
-    font.setStrikeOut(Font.Strikethrough);
+    QFont qtFont(font.name);
+    qtFont.setPointSizeF(font.size > 0 ? font.size : 1);
+    qtFont.setBold(font.bold);
+    qtFont.setItalic(font.italic);
+    qtFont.setUnderline(font.underline);
+    qtFont.setStrikeOut(font.strikethrough);
     // Measured and drawn alike: hinting would make widths depend on the device's rasteriser.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    m_fonts.push_back({Font, font, QFontMetricsF(font, m_printer.get())});
+    qtFont.setHintingPreference(QFont::PreferNoHinting);
+    m_fonts.push_back({font, qtFont, QFontMetricsF(qtFont, m_printer.get())});
     return m_fonts.back();
 }
 
-void QtPrinterObject::Print(const QString &text, LineEnd end)
+void QtPrinterObject::print(const QString &text, LineEnd end)
 {
-    BeginOutput();
-    const CachedFont &font = CurrentFont();
+    beginOutput();
+    const CachedFont &font = currentFont();
     const int index = int(&font - m_fonts.data());
     if (m_painterFont != index) {
         m_painter.setFont(font.font);
         m_painterFont = index;
     }
-    const QPointF top = ToDots(m_currentX, m_currentY);
+    const QPointF top = toDots(m_currentX, m_currentY);
     m_painter.drawText(QPointF(top.x(), top.y() + font.metrics.ascent()), text);
     if (end == LineEnd::No) {
-        m_currentX = float(m_currentX + Advance(text) / DotsPerUnit());
+        m_currentX = float(m_currentX + advance(text) / dotsPerUnit());
     } else {
         m_currentX = m_scaleLeft;
-        m_currentY = float(m_currentY + font.metrics.lineSpacing() / DotsPerUnit());
+        m_currentY = float(m_currentY + font.metrics.lineSpacing() / dotsPerUnit());
     }
 }
 
-double QtPrinterObject::Advance(const QString &text)
+double QtPrinterObject::advance(const QString &text)
 {
-    const CachedFont &font = CurrentFont();
+    const CachedFont &font = currentFont();
     const int index = int(&font - m_fonts.data());
     if (index != m_measuredFont || text != m_measuredText) {
         m_measuredAdvance = font.metrics.horizontalAdvance(text);
@@ -168,36 +168,36 @@ double QtPrinterObject::Advance(const QString &text)
     return m_measuredAdvance;
 }
 
-float QtPrinterObject::TextWidth(const QString &text)
+float QtPrinterObject::textWidth(const QString &text)
 {
-    return float(Advance(text) / DotsPerUnit());
+    return float(advance(text) / dotsPerUnit());
 }
 
-// The full line height, leading included: the distance a line end moves CurrentY, so that a
+// The full line height, leading included: the distance a line end moves currentY, so that a
 // text bottom-aligned on y and the next line printed at y do not overlap.
-float QtPrinterObject::TextHeight(const QString &text)
+float QtPrinterObject::textHeight(const QString &text)
 {
     const qsizetype lines = text.count(QLatin1Char('\n')) + 1;
-    return float(lines * CurrentFont().metrics.lineSpacing() / DotsPerUnit());
+    return float(lines * currentFont().metrics.lineSpacing() / dotsPerUnit());
 }
 
-void QtPrinterObject::SetFontTransparent(bool transparent)
+void QtPrinterObject::setFontTransparent(bool transparent)
 {
     m_fontTransparent = transparent;
     if (m_documentOpen)
         m_painter.setBackgroundMode(transparent ? Qt::TransparentMode : Qt::OpaqueMode);
 }
 
-void QtPrinterObject::SetDrawWidth(qint16 dots)
+void QtPrinterObject::setDrawWidth(qint16 dots)
 {
     if (dots < 1)
-        Fail(QStringLiteral("The printer cannot draw lines %1 dots wide.").arg(dots),
+        fail(QStringLiteral("The printer cannot draw lines %1 dots wide.").arg(dots),
              QStringLiteral("線の太さ %1 ドットは描けません。").arg(dots));
     m_penDirty = m_penDirty || dots != m_drawWidth;
     m_drawWidth = dots;
 }
 
-void QtPrinterObject::ApplyPen()
+void QtPrinterObject::applyPen()
 {
     if (!m_penDirty)
         return;
@@ -210,16 +210,16 @@ void QtPrinterObject::ApplyPen()
     m_penDirty = false;
 }
 
-void QtPrinterObject::Line(LineForm form, float x1, float y1, float x2, float y2)
+void QtPrinterObject::line(LineForm form, float x1, float y1, float x2, float y2)
 {
     const bool offset = form != LineForm::TwoPoints;
     const float endX = offset ? x1 + x2 : x2;
     const float endY = offset ? y1 + y2 : y2;
 
-    BeginOutput();
-    ApplyPen();
-    const QPointF from = ToDots(x1, y1);
-    const QPointF to = ToDots(endX, endY);
+    beginOutput();
+    applyPen();
+    const QPointF from = toDots(x1, y1);
+    const QPointF to = toDots(endX, endY);
     if (form == LineForm::FilledBoxFromOffset)
         m_painter.fillRect(QRectF(from, to).normalized(), Qt::black);
     else if (form == LineForm::BoxFromOffset)
@@ -230,16 +230,16 @@ void QtPrinterObject::Line(LineForm form, float x1, float y1, float x2, float y2
     m_currentY = endY;
 }
 
-void QtPrinterObject::BeginOutput()
+void QtPrinterObject::beginOutput()
 {
     if (!m_documentOpen) {
         if (!m_painter.begin(m_printer.get())) {
-            if (IsPdf())
-                Fail(QStringLiteral("Cannot write the PDF file \"%1\".")
+            if (isPdf())
+                fail(QStringLiteral("Cannot write the PDF file \"%1\".")
                          .arg(m_printer->outputFileName()),
                      QStringLiteral("PDF ファイル「%1」に書き込めません。")
                          .arg(m_printer->outputFileName()));
-            Fail(QStringLiteral("Cannot open the printer \"%1\".").arg(m_printer->printerName()),
+            fail(QStringLiteral("Cannot open the printer \"%1\".").arg(m_printer->printerName()),
                  QStringLiteral("プリンタ「%1」を開けません。").arg(m_printer->printerName()));
         }
         m_documentOpen = true;
@@ -247,35 +247,35 @@ void QtPrinterObject::BeginOutput()
         m_penDirty = true;
         m_painter.setBackground(Qt::white);
         m_painter.setBackgroundMode(m_fontTransparent ? Qt::TransparentMode : Qt::OpaqueMode);
-        ApplyFrame();
+        applyFrame();
     }
     for (; m_pendingPageBreaks > 0; --m_pendingPageBreaks) {
         if (!m_printer->newPage())
-            ThrowIfFailed("start a new page", u"改ページ");
+            throwIfFailed("start a new page", u"改ページ");
     }
 }
 
-void QtPrinterObject::ThrowIfFailed(const char *what, const char16_t *japaneseWhat)
+void QtPrinterObject::throwIfFailed(const char *what, const char16_t *japaneseWhat)
 {
-    Fail(QStringLiteral("The printer \"%1\" failed to %2.")
-             .arg(DeviceName(), QLatin1StringView(what)),
+    fail(QStringLiteral("The printer \"%1\" failed to %2.")
+             .arg(deviceName(), QLatin1StringView(what)),
          QStringLiteral("プリンタ「%1」で%2できませんでした。")
-             .arg(DeviceName(), QString::fromUtf16(japaneseWhat)));
+             .arg(deviceName(), QString::fromUtf16(japaneseWhat)));
 }
 
-void QtPrinterObject::SetDocumentName(const QString &name)
+void QtPrinterObject::setDocumentName(const QString &name)
 {
     m_printer->setDocName(name);
 }
 
-void QtPrinterObject::NewPage()
+void QtPrinterObject::newPage()
 {
     ++m_pendingPageBreaks;
     m_currentX = m_scaleLeft;
     m_currentY = m_scaleTop;
 }
 
-void QtPrinterObject::EndDoc()
+void QtPrinterObject::endDoc()
 {
     if (!m_documentOpen) {
         m_pendingPageBreaks = 0;
@@ -284,31 +284,31 @@ void QtPrinterObject::EndDoc()
     // The break after the last output is the document's end; only further ones add pages.
     for (; m_pendingPageBreaks > 1; --m_pendingPageBreaks) {
         if (!m_printer->newPage())
-            ThrowIfFailed("start a new page", u"改ページ");
+            throwIfFailed("start a new page", u"改ページ");
     }
     m_pendingPageBreaks = 0;
     m_documentOpen = false;
     if (!m_painter.end() || m_printer->printerState() == QPrinter::Error)
-        ThrowIfFailed("finish the document", u"文書を完成");
-    ThrowIfQueueRefused();
+        throwIfFailed("finish the document", u"文書を完成");
+    throwIfQueueRefused();
 }
 
 // Qt hands the spooled file to CUPS as the painter ends and drops the answer: a queue that
 // rejects jobs, or one removed meanwhile, would lose the job without a word. CUPS keeps the
 // last answer per thread, and this is the thread that ended the painter.
-void QtPrinterObject::ThrowIfQueueRefused()
+void QtPrinterObject::throwIfQueueRefused()
 {
     if (m_printer->outputFormat() != QPrinter::NativeFormat ||
         !m_printer->outputFileName().isEmpty() || cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return;
     const QString reason = QString::fromUtf8(cupsLastErrorString());
-    Fail(
-        QStringLiteral("The print queue \"%1\" did not take the job: %2").arg(DeviceName(), reason),
+    fail(
+        QStringLiteral("The print queue \"%1\" did not take the job: %2").arg(deviceName(), reason),
         QStringLiteral("プリンタ「%1」の印刷キューが印刷を受け付けませんでした（%2）。")
-            .arg(DeviceName(), reason));
+            .arg(deviceName(), reason));
 }
 
-void QtPrinterObject::KillDoc()
+void QtPrinterObject::killDoc()
 {
     m_pendingPageBreaks = 0;
     if (!m_documentOpen)

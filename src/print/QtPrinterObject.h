@@ -18,8 +18,8 @@ struct QMarginsF;
 
 // The printer object over a QPrinter: a real printer or a PDF file. Works in device dots;
 // millimetres are converted at the edges. The document begins with the first output and
-// a page break is taken only when output follows it, so EndDoc after NewPage adds no page.
-// Text is drawn black with the top of its line cell at CurrentY.
+// a page break is taken only when output follows it, so endDoc after newPage adds no page.
+// Text is drawn black with the top of its line cell at currentY.
 class QtPrinterObject final : public PrinterObject
 {
 public:
@@ -27,44 +27,44 @@ public:
     // A printer installed on the system.
     explicit QtPrinterObject(const QPrinterInfo &info);
     // A PDF file with the given paper, unprintable margins (mm) and device resolution.
-    static std::shared_ptr<QtPrinterObject> ForPdf(const QString &path, const QPageSize &paper,
+    static std::shared_ptr<QtPrinterObject> forPdf(const QString &path, const QPageSize &paper,
                                                    const QMarginsF &marginsMm, int dotsPerInch);
     ~QtPrinterObject() override;
 
-    QPrinter &Device() { return *m_printer; }
+    QPrinter &device() { return *m_printer; }
 
-    void SetScaleLeft(float left) override { m_scaleLeft = left; }
-    void SetScaleTop(float top) override { m_scaleTop = top; }
-    float ScaleLeft() const override { return m_scaleLeft; }
-    float ScaleTop() const override { return m_scaleTop; }
-    float ScaleWidth() const override;
-    float ScaleHeight() const override;
-    void SetFrame(const PageFrame &frame) override;
-    float PrintableWidth() const override;
-    float PrintableHeight() const override;
+    void setScaleLeft(float left) override { m_scaleLeft = left; }
+    void setScaleTop(float top) override { m_scaleTop = top; }
+    float scaleLeft() const override { return m_scaleLeft; }
+    float scaleTop() const override { return m_scaleTop; }
+    float scaleWidth() const override;
+    float scaleHeight() const override;
+    void setFrame(const PageFrame &frame) override;
+    float printableWidth() const override;
+    float printableHeight() const override;
 
-    float CurrentX() const override { return m_currentX; }
-    float CurrentY() const override { return m_currentY; }
-    void SetCurrentX(float x) override { m_currentX = x; }
-    void SetCurrentY(float y) override { m_currentY = y; }
+    float currentX() const override { return m_currentX; }
+    float currentY() const override { return m_currentY; }
+    void setCurrentX(float x) override { m_currentX = x; }
+    void setCurrentY(float y) override { m_currentY = y; }
 
-    void Print(const QString &text, LineEnd end = LineEnd::No) override;
-    float TextWidth(const QString &text) override;
-    float TextHeight(const QString &text) override;
+    void print(const QString &text, LineEnd end = LineEnd::No) override;
+    float textWidth(const QString &text) override;
+    float textHeight(const QString &text) override;
 
-    void SetFontTransparent(bool transparent) override;
-    void SetDrawWidth(qint16 dots) override;
-    void Line(LineForm form, float x1, float y1, float x2, float y2) override;
+    void setFontTransparent(bool transparent) override;
+    void setDrawWidth(qint16 dots) override;
+    void line(LineForm form, float x1, float y1, float x2, float y2) override;
 
-    void SetDocumentName(const QString &name) override;
+    void setDocumentName(const QString &name) override;
 
-    void NewPage() override;
-    void EndDoc() override;
-    void KillDoc() override;
+    void newPage() override;
+    void endDoc() override;
+    void killDoc() override;
 
-    QString DeviceName() const override;
-    QString DriverName() const override;
-    QString Port() const override;
+    QString deviceName() const override;
+    QString driverName() const override;
+    QString port() const override;
 
 private:
     struct CachedFont
@@ -74,17 +74,17 @@ private:
         QFontMetricsF metrics;
     };
 
-    bool IsPdf() const;
-    double DotsPerUnit() const;
-    QPointF ToDots(float x, float y) const;
-    const CachedFont &CurrentFont();
-    double Advance(const QString &text);
+    bool isPdf() const;
+    double dotsPerUnit() const;
+    QPointF toDots(float x, float y) const;
+    const CachedFont &currentFont();
+    double advance(const QString &text);
     // Begins the document, or takes a pending page break, before any output.
-    void BeginOutput();
-    void ApplyPen();
-    void ApplyFrame();
-    [[noreturn]] void ThrowIfFailed(const char *what, const char16_t *japaneseWhat);
-    void ThrowIfQueueRefused();
+    void beginOutput();
+    void applyPen();
+    void applyFrame();
+    [[noreturn]] void throwIfFailed(const char *what, const char16_t *japaneseWhat);
+    void throwIfQueueRefused();
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;

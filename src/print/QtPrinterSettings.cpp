@@ -4,22 +4,22 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-QString QtPrinterObject::DeviceName() const
+QString QtPrinterObject::deviceName() const
 {
-    return IsPdf() ? QStringLiteral("PDF") : m_printer->printerName();
+    return isPdf() ? QStringLiteral("PDF") : m_printer->printerName();
 }
 
-QString QtPrinterObject::DriverName() const
+QString QtPrinterObject::driverName() const
 {
-    if (IsPdf())
+    if (isPdf())
         return QStringLiteral("Qt PDF");
     const QString model = QPrinterInfo::printerInfo(m_printer->printerName()).makeAndModel();
     return model.isEmpty() ? QStringLiteral("CUPS") : model;
 }
 
-QString QtPrinterObject::Port() const
+QString QtPrinterObject::port() const
 {
-    if (IsPdf())
+    if (isPdf())
         return m_printer->outputFileName();
     return QPrinterInfo::printerInfo(m_printer->printerName()).location();
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-QString WithoutTrailingSpaces(QStringView line)
+QString withoutTrailingSpaces(QStringView line)
 {
     qsizetype end = line.size();
     while (end > 0 && line.at(end - 1).isSpace())
@@ -15,7 +15,7 @@ QString WithoutTrailingSpaces(QStringView line)
 // The end of the longest run of whole characters from start towards end that fits, and at
 // least one character, so that even a glyph wider than the line moves on. A grapheme keeps
 // a surrogate pair and its combining marks together.
-qsizetype CharacterBreak(PrinterObject &printer, const QString &text, qsizetype start,
+qsizetype characterBreak(PrinterObject &printer, const QString &text, qsizetype start,
                          qsizetype end, float width)
 {
     QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
@@ -23,7 +23,7 @@ qsizetype CharacterBreak(PrinterObject &printer, const QString &text, qsizetype 
     qsizetype fits = characters.toNextBoundary();
     for (qsizetype next = characters.toNextBoundary(); next != -1 && next < end;
          next = characters.toNextBoundary()) {
-        if (printer.TextWidth(text.mid(start, next - start)) > width)
+        if (printer.textWidth(text.mid(start, next - start)) > width)
             break;
         fits = next;
     }
@@ -32,14 +32,14 @@ qsizetype CharacterBreak(PrinterObject &printer, const QString &text, qsizetype 
 
 } // namespace
 
-QStringList WrapToWidth(PrinterObject &printer, const QString &text, float width)
+QStringList wrapToWidth(PrinterObject &printer, const QString &text, float width)
 {
-    if (printer.TextWidth(text) <= width)
+    if (printer.textWidth(text) <= width)
         return {text};
 
     const auto fits = [&](qsizetype start, qsizetype end) {
-        return printer.TextWidth(
-                   WithoutTrailingSpaces(QStringView(text).sliced(start, end - start))) <= width;
+        return printer.textWidth(
+                   withoutTrailingSpaces(QStringView(text).sliced(start, end - start))) <= width;
     };
     QStringList lines;
     QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
@@ -53,13 +53,13 @@ QStringList WrapToWidth(PrinterObject &printer, const QString &text, float width
             continue;
         }
         const qsizetype end =
-            lastFit > start ? lastFit : CharacterBreak(printer, text, start, next, width);
-        const QString line = WithoutTrailingSpaces(QStringView(text).sliced(start, end - start));
+            lastFit > start ? lastFit : characterBreak(printer, text, start, next, width);
+        const QString line = withoutTrailingSpaces(QStringView(text).sliced(start, end - start));
         if (!line.isEmpty()) // spaces alone, as an indent wider than the line, take none
             lines << line;
         start = lastFit = end;
     }
-    const QString last = WithoutTrailingSpaces(QStringView(text).sliced(start));
+    const QString last = withoutTrailingSpaces(QStringView(text).sliced(start));
     if (!last.isEmpty() || lines.isEmpty())
         lines << last;
     return lines;

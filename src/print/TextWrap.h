@@ -9,4 +9,4 @@
 // before 。、」 or after 「), and between characters only within a run that has no such place
 // and is wider than width on its own. Spaces that end a line are dropped; an empty text is one
 // empty line.
-QStringList WrapToWidth(PrinterObject &printer, const QString &text, float width);
+QStringList wrapToWidth(PrinterObject &printer, const QString &text, float width);

@@ -11,18 +11,18 @@ using namespace Qt::StringLiterals;
 AnnotationWindow::AnnotationWindow(QWidget *parent) : ToolWindow(parent)
 {
     setWindowTitle(u"注記"_s);
-    resize(TwipsToPixels(6600), TwipsToPixels(2145 + AnnotationButtonBand));
+    resize(twipsToPixels(6600), twipsToPixels(2145 + AnnotationButtonBand));
 
     textView = new TextBox(this);
     textView->setObjectName(u"textView"_s);
     textView->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
-    textView->setGeometry(TwipRect(15, 15, 6195, 2000));
+    textView->setGeometry(twipRect(15, 15, 6195, 2000));
     textView->setReadOnly(true);
 
     closeButton = new QPushButton(u"閉じる"_s, this);
     closeButton->setObjectName(u"closeButton"_s);
-    closeButton->resize(TwipsToPixels(AnnotationButtonWidth),
-                        TwipsToPixels(AnnotationButtonHeight));
+    closeButton->resize(twipsToPixels(AnnotationButtonWidth),
+                        twipsToPixels(AnnotationButtonHeight));
     closeButton->setAutoDefault(false);
 
     setTabOrder(textView, closeButton);
@@ -33,7 +33,7 @@ AnnotationWindow::AnnotationWindow(QWidget *parent) : ToolWindow(parent)
 
 void AnnotationWindow::showText()
 {
-    textView->SetText(annotation);
+    textView->setText(annotation);
 }
 
 bool AnnotationWindow::event(QEvent *event)
@@ -48,9 +48,9 @@ bool AnnotationWindow::event(QEvent *event)
     return ToolWindow::event(event);
 }
 
-void AnnotationWindow::LayOut(TwipSize outer)
+void AnnotationWindow::layOut(TwipSize outer)
 {
-    const AnnotationWindowLayout layout = LayOutAnnotationWindow(outer);
-    textView->resize(TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight));
-    closeButton->move(TwipsToPixels(layout.CloseLeft), TwipsToPixels(layout.CloseTop));
+    const AnnotationWindowLayout layout = layOutAnnotationWindow(outer);
+    textView->resize(twipsToPixels(layout.textWidth), twipsToPixels(layout.textHeight));
+    closeButton->move(twipsToPixels(layout.closeLeft), twipsToPixels(layout.closeTop));
 }

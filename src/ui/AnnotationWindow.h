@@ -23,7 +23,7 @@ public:
     void showText();
 
 protected:
-    void LayOut(TwipSize outer) override;
+    void layOut(TwipSize outer) override;
     bool event(QEvent *event) override;
 
 private:

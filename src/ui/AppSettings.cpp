@@ -42,23 +42,23 @@ void AppSettings::setOpenFolder(const QString &folder)
 std::optional<PagePlacement> AppSettings::placement() const
 {
     const std::optional<QString> name = text(u"print/position"_s);
-    return name ? PlacementFromName(*name) : std::nullopt;
+    return name ? placementFromName(*name) : std::nullopt;
 }
 
 void AppSettings::setPlacement(PagePlacement placement)
 {
-    write(u"print/position"_s, PlacementName(placement));
+    write(u"print/position"_s, placementName(placement));
 }
 
 std::optional<PageLayout> AppSettings::layout() const
 {
     const std::optional<QString> name = text(u"print/layout"_s);
-    return name ? LayoutFromName(*name) : std::nullopt;
+    return name ? layoutFromName(*name) : std::nullopt;
 }
 
 void AppSettings::setLayout(PageLayout layout)
 {
-    write(u"print/layout"_s, LayoutName(layout));
+    write(u"print/layout"_s, layoutName(layout));
 }
 
 std::optional<bool> AppSettings::cells() const

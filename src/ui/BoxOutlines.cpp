@@ -9,7 +9,7 @@ BoxOutlines::BoxOutlines(QWidget *window) : QWidget(window)
     setGeometry(window->rect());
 }
 
-void BoxOutlines::Outline(QFrame *box, const QColor &colour)
+void BoxOutlines::outline(QFrame *box, const QColor &colour)
 {
     box->setFrameShape(QFrame::NoFrame);
     m_boxes.append({box, colour});

@@ -17,7 +17,7 @@ public:
 
     // Takes over the box's outline: the box draws none of its own from now on. Without a
     // colour, the grey that styles such as Fusion give sunken boxes.
-    void Outline(QFrame *box, const QColor &colour = QColor());
+    void outline(QFrame *box, const QColor &colour = QColor());
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -5,22 +5,22 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString JoinLines(const QStringList &lines)
+QString joinLines(const QStringList &lines)
 {
     QString text;
-    for (qsizetype j = 1; j <= UpperBound(lines); ++j)
+    for (qsizetype j = 1; j <= upperBound(lines); ++j)
         text += lines[j] + u"\r\n"_s;
     return text;
 }
 } // namespace
 
-IssuePreview BuildIssuePreview(const PuzzleRecord &record)
+IssuePreview buildIssuePreview(const PuzzleRecord &record)
 {
     IssuePreview preview;
-    preview.Title = record.TitleLine;
-    preview.Size = u"サイズ"_s + QString::number(UpperBound(record.ColLabels)) + u" x "_s +
-                   QString::number(UpperBound(record.RowLabels)) + u"   "_s + record.GridNote;
-    preview.Hint = JoinLines(record.HintLines);
-    preview.Comment = JoinLines(record.CommentLines);
+    preview.title = record.TitleLine;
+    preview.size = u"サイズ"_s + QString::number(upperBound(record.ColLabels)) + u" x "_s +
+                   QString::number(upperBound(record.RowLabels)) + u"   "_s + record.GridNote;
+    preview.hint = joinLines(record.HintLines);
+    preview.comment = joinLines(record.CommentLines);
     return preview;
 }

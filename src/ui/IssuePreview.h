@@ -7,10 +7,10 @@ struct PuzzleRecord;
 // The texts the main window's preview shows for one issue.
 struct IssuePreview
 {
-    QString Title;   // titleLabel
-    QString Size;    // sizeLabel
-    QString Hint;    // hintView, each line followed by CR LF
-    QString Comment; // commentView, likewise
+    QString title;   // titleLabel
+    QString size;    // sizeLabel
+    QString hint;    // hintView, each line followed by CR LF
+    QString comment; // commentView, likewise
 };
 
-IssuePreview BuildIssuePreview(const PuzzleRecord &record);
+IssuePreview buildIssuePreview(const PuzzleRecord &record);

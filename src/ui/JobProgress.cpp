@@ -11,21 +11,21 @@ class ProgressDialogJob final : public JobProgress
 {
 public:
     ProgressDialogJob(QWidget *owner, const ProgressRequest &request)
-        : m_dialog(owner), m_label(request.Label)
+        : m_dialog(owner), m_label(request.label)
     {
-        m_dialog.setWindowTitle(request.Title);
+        m_dialog.setWindowTitle(request.title);
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
-        if (request.Cancellable)
+        if (request.cancellable)
             m_dialog.setCancelButtonText(u"キャンセル"_s);
         else
             m_dialog.setCancelButton(nullptr);
-        m_dialog.setMinimumDuration(request.ShowAfterMs);
+        m_dialog.setMinimumDuration(request.showAfterMs);
         m_dialog.setValue(0); // the time to showing starts now
     }
 
-    bool Advance(int done, int total) override
+    bool advance(int done, int total) override
     {
         // A job that ends before its window showed ends without it.
         if (done >= total && !m_dialog.isVisible())
@@ -46,7 +46,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<JobProgress> ProgressWindows::Start(QWidget *owner, const ProgressRequest &request)
+std::unique_ptr<JobProgress> ProgressWindows::start(QWidget *owner, const ProgressRequest &request)
 {
     return std::make_unique<ProgressDialogJob>(owner, request);
 }

@@ -9,10 +9,10 @@ class QWidget;
 // What a progress window shows for a long job.
 struct ProgressRequest
 {
-    QString Title;
-    QString Label;           // with %1 for the steps done and %2 for the total
-    int ShowAfterMs = 0;     // a job done sooner shows no window at all
-    bool Cancellable = true; // with a 「キャンセル」 button
+    QString title;
+    QString label;           // with %1 for the steps done and %2 for the total
+    int showAfterMs = 0;     // a job done sooner shows no window at all
+    bool cancellable = true; // with a 「キャンセル」 button
 };
 
 // One job's progress window, closed when the object goes.
@@ -22,7 +22,7 @@ public:
     virtual ~JobProgress() = default;
     // After each step: shows the count and lets the windows repaint. False once the user has
     // asked to stop.
-    virtual bool Advance(int done, int total) = 0;
+    virtual bool advance(int done, int total) = 0;
 };
 
 // Opens progress windows, behind a seam so that tests can follow a job and cancel it.
@@ -30,5 +30,5 @@ class ProgressWindows
 {
 public:
     virtual ~ProgressWindows() = default;
-    virtual std::unique_ptr<JobProgress> Start(QWidget *owner, const ProgressRequest &request);
+    virtual std::unique_ptr<JobProgress> start(QWidget *owner, const ProgressRequest &request);
 };

@@ -4,7 +4,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool EveryChosenPathFailed(const QStringList &chosen, const QList<ReadFailure> &failures)
+bool everyChosenPathFailed(const QStringList &chosen, const QList<ReadFailure> &failures)
 {
     for (const QString &path : chosen) {
         const bool failed = std::any_of(failures.begin(), failures.end(),
@@ -17,25 +17,25 @@ bool EveryChosenPathFailed(const QStringList &chosen, const QList<ReadFailure> &
 
 } // namespace
 
-LoadMessage ComposeLoadMessage(const QStringList &chosen, const LoadReport &report)
+LoadMessage composeLoadMessage(const QStringList &chosen, const LoadReport &report)
 {
     LoadMessage message;
     QStringList sections;
-    if (!report.Unreadable.isEmpty()) {
+    if (!report.unreadable.isEmpty()) {
         message.title = u"読み込めなかったファイル"_s;
         QString section =
-            EveryChosenPathFailed(chosen, report.Unreadable)
+            everyChosenPathFailed(chosen, report.unreadable)
                 ? u"次のファイルは読み込めませんでした。\n"_s
                 : u"次のファイルは読み込めませんでした。ほかのファイルは読み込みました。\n"_s;
-        for (const ReadFailure &failure : report.Unreadable)
+        for (const ReadFailure &failure : report.unreadable)
             section += u"\n"_s + failure.path + u"\n    "_s + failure.reason;
         sections.append(section);
     }
-    if (!report.WithoutIssue.isEmpty()) {
+    if (!report.withoutIssue.isEmpty()) {
         if (message.title.isEmpty())
             message.title = u"問題が見つかりません"_s;
         QString section = u"次の中には問題が見つかりませんでした。\n"_s;
-        for (const QString &path : report.WithoutIssue)
+        for (const QString &path : report.withoutIssue)
             section += u"\n"_s + (path.isEmpty() ? u"貼り付けたテキスト"_s : path);
         sections.append(section);
     }

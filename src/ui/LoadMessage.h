@@ -13,4 +13,4 @@ struct LoadMessage
     QString text;
 };
 
-LoadMessage ComposeLoadMessage(const QStringList &chosen, const LoadReport &report);
+LoadMessage composeLoadMessage(const QStringList &chosen, const LoadReport &report);

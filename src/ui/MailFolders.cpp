@@ -5,7 +5,7 @@
 
 using namespace Qt::StringLiterals;
 
-QStringList MailFolders(const QString &home)
+QStringList mailFolders(const QString &home)
 {
     const QDir dir(home);
     QStringList candidates;

@@ -39,7 +39,7 @@ constexpr int LoadProgressDelayMs = 500;
 void MainWindow::openFiles()
 {
     const QStringList paths =
-        m_services.OpenDialog->ChooseFiles(this, m_settings.openFolder().value_or(QString()));
+        m_services.openDialog->chooseFiles(this, m_settings.openFolder().value_or(QString()));
     if (!paths.isEmpty())
         m_settings.setOpenFolder(QFileInfo(paths.first()).absolutePath());
     loadFiles(paths);
@@ -48,7 +48,7 @@ void MainWindow::openFiles()
 void MainWindow::openFolder()
 {
     const QString folder =
-        m_services.OpenDialog->ChooseFolder(this, m_settings.openFolder().value_or(QString()));
+        m_services.openDialog->chooseFolder(this, m_settings.openFolder().value_or(QString()));
     if (folder.isEmpty())
         return;
     m_settings.setOpenFolder(QFileInfo(folder).absolutePath());
@@ -72,32 +72,32 @@ LoadReport MainWindow::loadInTheBackground(const QStringList &paths)
     // loader's alone.
     std::atomic<qsizetype> done{0};
     auto load = std::async(std::launch::async, [this, &paths, &done] {
-        return LoadMailPaths(store, paths, [&done](qsizetype n, qsizetype) { done = n; });
+        return loadMailPaths(store, paths, [&done](qsizetype n, qsizetype) { done = n; });
     });
     std::unique_ptr<JobProgress> progress = startProgress(
         {u"読み込み中"_s, u"メールを読み込んでいます… %1 / %2"_s, LoadProgressDelayMs, false});
     const int total = int(paths.size());
     while (load.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
         if (progress)
-            progress->Advance(int(done), total);
+            progress->advance(int(done), total);
     }
     if (progress)
-        progress->Advance(total, total);
+        progress->advance(total, total);
     return load.get();
 }
 
 void MainWindow::showLoadMessage(const QStringList &chosen, const LoadReport &report)
 {
-    const LoadMessage message = ComposeLoadMessage(chosen, report);
+    const LoadMessage message = composeLoadMessage(chosen, report);
     if (!message.title.isEmpty())
-        MessageBox::Show(this, MessageBox::Kind::Warning, message.title, message.text);
+        MessageBox::show(this, MessageBox::Kind::Warning, message.title, message.text);
 }
 
 void MainWindow::openPasteWindow()
 {
     PasteWindow window(this);
     // Only "実行" hands text over; any other way out leaves the list as it was.
-    if (m_services.RunModal(window) != QDialog::Accepted)
+    if (m_services.runModal(window) != QDialog::Accepted)
         return;
     const LoadReport report = loadPastedText(store, window.text());
     fillIssueList();
@@ -110,8 +110,8 @@ void MainWindow::fillIssueList()
     // carried over by record.
     QSet<qint32> checked;
     for (const PrintListEntry &entry : listEntries()) {
-        if (entry.Selected)
-            checked.insert(entry.ItemData);
+        if (entry.selected)
+            checked.insert(entry.itemData);
     }
     const bool previewing = issueList->currentItem() != nullptr;
     const QSignalBlocker blocker(issueList);
@@ -128,8 +128,8 @@ void MainWindow::fillIssueList()
 
     issueList->setUpdatesEnabled(false);
     int current = -1;
-    for (const qint32 i : IssueListOrder(store)) {
-        auto *item = new QListWidgetItem(store.Puzzles[i].Title);
+    for (const qint32 i : issueListOrder(store)) {
+        auto *item = new QListWidgetItem(store.puzzles[i].Title);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         const bool mark = checked.contains(i);
         item->setCheckState(mark ? Qt::Checked : Qt::Unchecked);
@@ -154,11 +154,11 @@ void MainWindow::showPreview()
     if (!item)
         return;
     m_selected = item->data(Qt::UserRole).toInt();
-    const IssuePreview preview = BuildIssuePreview(store.Puzzles[m_selected]);
-    titleLabel->setText(preview.Title);
-    sizeLabel->setText(preview.Size);
-    hintView->SetText(preview.Hint);
-    commentView->SetText(preview.Comment);
+    const IssuePreview preview = buildIssuePreview(store.puzzles[m_selected]);
+    titleLabel->setText(preview.title);
+    sizeLabel->setText(preview.size);
+    hintView->setText(preview.hint);
+    commentView->setText(preview.comment);
     annotationButton->setEnabled(true);
 }
 
@@ -212,8 +212,8 @@ void MainWindow::setPrintEnabled(bool enabled)
 void MainWindow::showAnnotation()
 {
     AnnotationWindow window;
-    window.annotation = store.Puzzles[m_selected].TyuukiText;
-    m_services.RunModal(window);
+    window.annotation = store.puzzles[m_selected].TyuukiText;
+    m_services.runModal(window);
 }
 
 QList<PrintListEntry> MainWindow::listEntries() const

@@ -26,7 +26,7 @@ constexpr int QuietPageCount = 50;
 
 // A printer for the preview with the remembered printer's paper and resolution; A4 when the
 // system has no printer.
-std::shared_ptr<QtPrinterObject> MakePreviewPrinter(const std::optional<QString> &printerName)
+std::shared_ptr<QtPrinterObject> makePreviewPrinter(const std::optional<QString> &printerName)
 {
     QPrinterInfo info = QPrinterInfo::printerInfo(printerName.value_or(QString()));
     if (info.isNull())
@@ -50,41 +50,41 @@ PrintOptions MainWindow::printOptions() const
 void MainWindow::setPrintOptions(const PrintOptions &options)
 {
     // Values from a settings file may be out of range: those keep what the window has.
-    if (size_t(options.Placement) < positionButtons.size())
-        positionButtons[size_t(options.Placement)]->setChecked(true);
-    if (options.Layout >= PageLayout::Single && options.Layout <= PageLayout::Large)
-        m_layout = options.Layout;
-    m_cells = options.Cells;
+    if (size_t(options.placement) < positionButtons.size())
+        positionButtons[size_t(options.placement)]->setChecked(true);
+    if (options.layout >= PageLayout::Single && options.layout <= PageLayout::Large)
+        m_layout = options.layout;
+    m_cells = options.cells;
 }
 
 void MainWindow::printCheckedIssues()
 {
-    UiPrintDialog &dialog = *m_services.PrintDialog;
-    dialog.PdfFileName = m_settings.pdfFileName().value_or(dialog.PdfFileName);
-    dialog.Options = printOptions();
+    UiPrintDialog &dialog = *m_services.printDialog;
+    dialog.pdfFileName = m_settings.pdfFileName().value_or(dialog.pdfFileName);
+    dialog.options = printOptions();
     const QList<PrintListEntry> entries = listEntries();
     const auto checked = std::count_if(entries.begin(), entries.end(),
-                                       [](const PrintListEntry &e) { return e.Selected; });
+                                       [](const PrintListEntry &e) { return e.selected; });
     // A cancelled dialog ends the job: the user said not to print.
     const std::optional<PrintChoice> choice =
         dialog.exec(this, m_settings.printerName().value_or(QString()), int(checked));
-    if (!choice || !choice->Printer)
+    if (!choice || !choice->printer)
         return;
 
-    setPrintOptions(dialog.Options); // confirmed: the layout tab's choice holds from now on
+    setPrintOptions(dialog.options); // confirmed: the layout tab's choice holds from now on
     m_settings.setLayout(m_layout);
     m_settings.setCells(m_cells);
-    if (!choice->PrinterName.isEmpty())
-        m_settings.setPrinterName(choice->PrinterName);
-    if (!dialog.PdfFileName.isEmpty())
-        m_settings.setPdfFileName(dialog.PdfFileName);
-    runPageJob(*choice->Printer,
-               EntriesOnSheets(entries, store.Puzzles, printOptions(), choice->Sheets));
+    if (!choice->printerName.isEmpty())
+        m_settings.setPrinterName(choice->printerName);
+    if (!dialog.pdfFileName.isEmpty())
+        m_settings.setPdfFileName(dialog.pdfFileName);
+    runPageJob(*choice->printer,
+               entriesOnSheets(entries, store.puzzles, printOptions(), choice->sheets));
 }
 
 void MainWindow::showPrintFailure(const QString &reason)
 {
-    MessageBox::Show(this, MessageBox::Kind::Critical, u"印刷できませんでした"_s,
+    MessageBox::show(this, MessageBox::Kind::Critical, u"印刷できませんでした"_s,
                      u"印刷できませんでした。\n\n"_s + reason);
 }
 
@@ -95,11 +95,11 @@ bool MainWindow::drawPreviewPages(PrinterObject &printer)
 
 std::unique_ptr<JobProgress> MainWindow::startProgress(const ProgressRequest &request)
 {
-    if (!m_services.Progress)
+    if (!m_services.progress)
         return nullptr;
     // Over the preview when it asks for its pages, so that it waits too.
     QWidget *modal = QApplication::activeModalWidget();
-    return m_services.Progress->Start(modal ? modal : this, request);
+    return m_services.progress->start(modal ? modal : this, request);
 }
 
 bool MainWindow::runPageJob(PrinterObject &printer, const QList<PrintListEntry> &entries)
@@ -107,8 +107,8 @@ bool MainWindow::runPageJob(PrinterObject &printer, const QList<PrintListEntry> 
     // A PDF file is written as rotam-pdf writes it: beside the chosen file, which it replaces
     // only once complete. A failed or cancelled job leaves the old file as it was.
     auto *qtPrinter = dynamic_cast<QtPrinterObject *>(&printer);
-    const QString pdfName = qtPrinter && qtPrinter->Device().outputFormat() == QPrinter::PdfFormat
-                                ? qtPrinter->Device().outputFileName()
+    const QString pdfName = qtPrinter && qtPrinter->device().outputFormat() == QPrinter::PdfFormat
+                                ? qtPrinter->device().outputFileName()
                                 : QString();
     std::optional<PdfOutputFile> pdf;
     const auto pdfFailed = [&] {
@@ -120,11 +120,11 @@ bool MainWindow::runPageJob(PrinterObject &printer, const QList<PrintListEntry> 
         pdf.emplace(pdfName);
         if (!pdf->open())
             return pdfFailed();
-        qtPrinter->Device().setOutputFileName(pdf->partialPath());
+        qtPrinter->device().setOutputFileName(pdf->partialPath());
     }
     const auto restoreName = qScopeGuard([&] {
         if (pdf)
-            qtPrinter->Device().setOutputFileName(pdfName);
+            qtPrinter->device().setOutputFileName(pdfName);
     });
 
     std::unique_ptr<JobProgress> progress;
@@ -135,14 +135,14 @@ bool MainWindow::runPageJob(PrinterObject &printer, const QList<PrintListEntry> 
             return;
         if (!progress)
             progress = startProgress({u"印刷中"_s, u"印刷しています… %1 / %2 頁"_s, 0, true});
-        if (progress && !progress->Advance(done, total))
+        if (progress && !progress->advance(done, total))
             throw PrintCancelled();
     };
     try {
-        PrintIssuePages(printer, entries, store.Puzzles, printOptions(), onPage);
+        printIssuePages(printer, entries, store.puzzles, printOptions(), onPage);
     } catch (const PrinterError &error) {
         progress.reset();
-        showPrintFailure(error.Japanese());
+        showPrintFailure(error.japanese());
         return false;
     } catch (const PrintCancelled &) {
         progress.reset();
@@ -157,21 +157,21 @@ bool MainWindow::runPageJob(PrinterObject &printer, const QList<PrintListEntry> 
 void MainWindow::tidyCancelledJob(PrinterObject &printer, int pagesDrawn)
 {
     auto *qtPrinter = dynamic_cast<QtPrinterObject *>(&printer);
-    if (!qtPrinter || qtPrinter->Device().printerState() == QPrinter::Aborted)
+    if (!qtPrinter || qtPrinter->device().printerState() == QPrinter::Aborted)
         return;
     // Qt's CUPS engine cannot abort: ending the document spooled it whole. A PDF went to a
     // partial file, which goes with the job.
-    if (qtPrinter->Device().outputFormat() == QPrinter::PdfFormat)
+    if (qtPrinter->device().outputFormat() == QPrinter::PdfFormat)
         return;
-    MessageBox::Show(this, MessageBox::Kind::Warning, u"印刷を中止しました"_s,
+    MessageBox::show(this, MessageBox::Kind::Warning, u"印刷を中止しました"_s,
                      u"印刷を中止しましたが、このプリンタは始まった印刷を取り消せません。"
                      u"中止するまでの %1 頁はプリンタへ送られました。"_s.arg(pagesDrawn));
 }
 
 void MainWindow::previewPrint()
 {
-    const std::shared_ptr<QtPrinterObject> printer = MakePreviewPrinter(m_settings.printerName());
-    QPrintPreviewDialog preview(&printer->Device(), this);
+    const std::shared_ptr<QtPrinterObject> printer = makePreviewPrinter(m_settings.printerName());
+    QPrintPreviewDialog preview(&printer->device(), this);
     preview.setWindowTitle(u"印刷プレビュー"_s);
     // The preview draws with the print job itself, so it shows exactly the pages it prints;
     // its own print button prints them on the same printer.
@@ -180,5 +180,5 @@ void MainWindow::previewPrint()
         if (!drawPreviewPages(*printer))
             QMetaObject::invokeMethod(&preview, &QDialog::reject, Qt::QueuedConnection);
     });
-    m_services.RunModal(preview);
+    m_services.runModal(preview);
 }

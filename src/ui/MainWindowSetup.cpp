@@ -26,7 +26,7 @@ class LineControl final : public QWidget
 public:
     LineControl(QWidget *parent, double x1, double y, double x2) : QWidget(parent)
     {
-        setGeometry(TwipsToPixels(x1), TwipsToPixels(y), TwipsToPixels(x2 - x1) + 1, 1);
+        setGeometry(twipsToPixels(x1), twipsToPixels(y), twipsToPixels(x2 - x1) + 1, 1);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -38,7 +38,7 @@ protected:
     }
 };
 
-QPushButton *MakeButton(QWidget *parent, const char *name, const QString &caption,
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
                         const QRect &geometry, bool enabled)
 {
     auto *button = new QPushButton(caption, parent);
@@ -49,7 +49,7 @@ QPushButton *MakeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-QLabel *MakeArrow(QWidget *parent, const char *name, double top)
+QLabel *makeArrow(QWidget *parent, const char *name, double top)
 {
     auto *label = new QLabel(u"↓"_s, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -60,23 +60,23 @@ QLabel *MakeArrow(QWidget *parent, const char *name, double top)
     palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
     label->setPalette(palette);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(TwipRect(105, top, 6330, 405));
+    label->setGeometry(twipRect(105, top, 6330, 405));
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }
 
-QLabel *MakePreviewLabel(QWidget *parent, const char *name, double top)
+QLabel *makePreviewLabel(QWidget *parent, const char *name, double top)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setAlignment(Qt::AlignCenter);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(TwipRect(2070, top, 4410, 285));
+    label->setGeometry(twipRect(2070, top, 4410, 285));
     return label;
 }
 
-TextBox *MakePreviewBox(QWidget *parent, const char *name, double top, double height)
+TextBox *makePreviewBox(QWidget *parent, const char *name, double top, double height)
 {
     auto *box = new TextBox(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -88,16 +88,16 @@ TextBox *MakePreviewBox(QWidget *parent, const char *name, double top, double he
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     box->setPalette(palette);
-    box->setGeometry(TwipRect(2070, top, 4410, height));
+    box->setGeometry(twipRect(2070, top, 4410, height));
     return box;
 }
 
 } // namespace
 
 MainWindow::MainWindow(UiServices services, QWidget *parent)
-    : QWidget(parent), m_services(std::move(services)), m_settings(m_services.Settings)
+    : QWidget(parent), m_services(std::move(services)), m_settings(m_services.settings)
 {
-    RegisterFontSubstitutes();
+    registerFontSubstitutes();
     setupWindow();
     setupLoadControls();
     setupListControls();
@@ -117,17 +117,17 @@ void MainWindow::setupWindow()
     setWindowTitle(u"今日のロタム印刷ソフト"_s);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(TwipsToPixels(6600), TwipsToPixels(6000));
-    setFont(WindowDefaultFont());
+    setFixedSize(twipsToPixels(6600), twipsToPixels(6000));
+    setFont(windowDefaultFont());
     setAcceptDrops(true);
 }
 
 void MainWindow::setupLoadControls()
 {
-    openFilesButton = MakeButton(this, "openFilesButton", u"ファイルから読み出す"_s,
-                                 TwipRect(1245, 75, 1815, 555), true);
-    pasteButton = MakeButton(this, "pasteButton", u"コピペから取り込む"_s,
-                             TwipRect(3285, 75, 1815, 555), true);
+    openFilesButton = makeButton(this, "openFilesButton", u"ファイルから読み出す"_s,
+                                 twipRect(1245, 75, 1815, 555), true);
+    pasteButton = makeButton(this, "pasteButton", u"コピペから取り込む"_s,
+                             twipRect(3285, 75, 1815, 555), true);
     auto *openMenu = new QMenu(openFilesButton);
     openMenu->setObjectName(u"openMenu"_s);
     openFilesAction = openMenu->addAction(u"ファイルを開く…"_s, this, &MainWindow::openFiles);
@@ -142,15 +142,15 @@ void MainWindow::setupListControls()
 {
     issueList = new QListWidget(this);
     issueList->setObjectName(u"issueList"_s);
-    issueList->setGeometry(TwipRect(105, 1185, 1875, 2160));
+    issueList->setGeometry(twipRect(105, 1185, 1875, 2160));
     issueList->setSortingEnabled(false); // filled in list order already
     issueList->setUniformItemSizes(true);
     issueList->setSelectionMode(QAbstractItemView::SingleSelection);
 
     checkAllButton =
-        MakeButton(this, "checkAllButton", u"全て選択"_s, TwipRect(285, 3555, 1560, 510), false);
-    uncheckAllButton = MakeButton(this, "uncheckAllButton", u"全て選択解除"_s,
-                                  TwipRect(285, 4125, 1560, 510), false);
+        makeButton(this, "checkAllButton", u"全て選択"_s, twipRect(285, 3555, 1560, 510), false);
+    uncheckAllButton = makeButton(this, "uncheckAllButton", u"全て選択解除"_s,
+                                  twipRect(285, 4125, 1560, 510), false);
 
     connect(issueList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
@@ -163,12 +163,12 @@ void MainWindow::setupListControls()
 
 void MainWindow::setupPreviewControls()
 {
-    titleLabel = MakePreviewLabel(this, "titleLabel", 1215);
-    hintView = MakePreviewBox(this, "hintView", 1860, 795);
-    commentView = MakePreviewBox(this, "commentView", 2685, 1215);
-    sizeLabel = MakePreviewLabel(this, "sizeLabel", 1515);
-    annotationButton = MakeButton(this, "annotationButton", u"注記を表示する"_s,
-                                  TwipRect(3450, 4095, 1650, 375), false);
+    titleLabel = makePreviewLabel(this, "titleLabel", 1215);
+    hintView = makePreviewBox(this, "hintView", 1860, 795);
+    commentView = makePreviewBox(this, "commentView", 2685, 1215);
+    sizeLabel = makePreviewLabel(this, "sizeLabel", 1515);
+    annotationButton = makeButton(this, "annotationButton", u"注記を表示する"_s,
+                                  twipRect(3450, 4095, 1650, 375), false);
     connect(annotationButton, &QPushButton::clicked, this, &MainWindow::showAnnotation);
 }
 
@@ -176,7 +176,7 @@ void MainWindow::setupPrintControls()
 {
     positionGroup = new QWidget(this);
     positionGroup->setObjectName(u"positionGroup"_s);
-    positionGroup->setGeometry(TwipRect(1590, 4890, 1260, 1035));
+    positionGroup->setGeometry(twipRect(1590, 4890, 1260, 1035));
 
     struct Option
     {
@@ -190,7 +190,7 @@ void MainWindow::setupPrintControls()
         positionButtons[i] =
             new QRadioButton(QString::fromUtf16(options[i].caption), positionGroup);
         positionButtons[i]->setObjectName(u"positionButton"_s + QString::number(i));
-        positionButtons[i]->setGeometry(TwipRect(15, options[i].top, options[i].width, 210));
+        positionButtons[i]->setGeometry(twipRect(15, options[i].top, options[i].width, 210));
     }
     positionButtons[0]->setChecked(true);
     for (QRadioButton *button : positionButtons) {
@@ -201,10 +201,10 @@ void MainWindow::setupPrintControls()
     }
 
     printButton =
-        MakeButton(this, "printButton", u"印刷する"_s, TwipRect(3615, 5220, 1650, 540), false);
+        makeButton(this, "printButton", u"印刷する"_s, twipRect(3615, 5220, 1650, 540), false);
     // Beside "印刷する", in room the window leaves free; enabled with it.
     previewButton =
-        MakeButton(this, "previewButton", u"プレビュー"_s, TwipRect(5370, 5220, 1125, 540), false);
+        makeButton(this, "previewButton", u"プレビュー"_s, twipRect(5370, 5220, 1125, 540), false);
     connect(printButton, &QPushButton::clicked, this, &MainWindow::printCheckedIssues);
     connect(previewButton, &QPushButton::clicked, this, &MainWindow::previewPrint);
 }
@@ -216,14 +216,14 @@ void MainWindow::setupDecorations()
     lowerRule = new LineControl(this, 105, 4860, 6420);
     lowerRule->setObjectName(u"lowerRule"_s);
     // The arrows are drawn over the lines they cross.
-    loadArrow = MakeArrow(this, "loadArrow", 765);
-    printArrow = MakeArrow(this, "printArrow", 4680);
+    loadArrow = makeArrow(this, "loadArrow", 765);
+    printArrow = makeArrow(this, "printArrow", 4680);
     auto *outlines = new BoxOutlines(this);
     for (QFrame *box : {static_cast<QFrame *>(issueList), static_cast<QFrame *>(hintView),
                         static_cast<QFrame *>(commentView)})
-        outlines->Outline(box);
+        outlines->outline(box);
     for (QLabel *label : {titleLabel, sizeLabel})
-        outlines->Outline(label, label->palette().color(QPalette::WindowText));
+        outlines->outline(label, label->palette().color(QPalette::WindowText));
     outlines->raise();
 }
 

@@ -3,7 +3,7 @@
 #include <QMessageBox>
 
 namespace {
-std::function<void(const MessageBox::Message &)> &Catcher()
+std::function<void(const MessageBox::Message &)> &catcher()
 {
     static std::function<void(const MessageBox::Message &)> catcher;
     return catcher;
@@ -12,10 +12,10 @@ std::function<void(const MessageBox::Message &)> &Catcher()
 
 namespace MessageBox {
 
-void Show(QWidget *parent, Kind kind, const QString &title, const QString &text)
+void show(QWidget *parent, Kind kind, const QString &title, const QString &text)
 {
-    if (Catcher()) {
-        Catcher()({kind, title, text});
+    if (catcher()) {
+        catcher()({kind, title, text});
         return;
     }
     if (kind == Kind::Critical)
@@ -24,9 +24,9 @@ void Show(QWidget *parent, Kind kind, const QString &title, const QString &text)
         QMessageBox::warning(parent, title, text);
 }
 
-void SetCatcher(std::function<void(const Message &)> catcher)
+void setCatcher(std::function<void(const Message &)> handler)
 {
-    Catcher() = std::move(catcher);
+    catcher() = std::move(handler);
 }
 
 } // namespace MessageBox

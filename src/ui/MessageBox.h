@@ -23,9 +23,9 @@ struct Message
     QString text;
 };
 
-void Show(QWidget *parent, Kind kind, const QString &title, const QString &text);
+void show(QWidget *parent, Kind kind, const QString &title, const QString &text);
 
 // While a catcher is set, Show hands each message to it and shows nothing.
-void SetCatcher(std::function<void(const Message &)> catcher);
+void setCatcher(std::function<void(const Message &)> catcher);
 
 } // namespace MessageBox

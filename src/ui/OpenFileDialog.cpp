@@ -22,7 +22,7 @@ QStringList runDialog(QWidget *owner, const QString &caption, const QString &fol
     if (mode != QFileDialog::Directory)
         dialog.setNameFilters({u"すべてのファイル (*)"_s, u"メール (*.txt *.eml *.mbox)"_s});
     QList<QUrl> places = dialog.sidebarUrls();
-    for (const QString &mail : MailFolders(QDir::homePath()))
+    for (const QString &mail : mailFolders(QDir::homePath()))
         places.append(QUrl::fromLocalFile(mail));
     dialog.setSidebarUrls(places);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
@@ -30,12 +30,12 @@ QStringList runDialog(QWidget *owner, const QString &caption, const QString &fol
 
 } // namespace
 
-QStringList OpenFileDialog::ChooseFiles(QWidget *owner, const QString &folder)
+QStringList OpenFileDialog::chooseFiles(QWidget *owner, const QString &folder)
 {
     return runDialog(owner, u"メールファイルを開く"_s, folder, QFileDialog::ExistingFiles);
 }
 
-QString OpenFileDialog::ChooseFolder(QWidget *owner, const QString &folder)
+QString OpenFileDialog::chooseFolder(QWidget *owner, const QString &folder)
 {
     const QStringList chosen =
         runDialog(owner, u"メールのフォルダを開く"_s, folder, QFileDialog::Directory);

@@ -12,8 +12,8 @@ public:
 
     // The chosen files as full paths, in the order chosen; empty when the user cancelled.
     // The dialog opens in folder, or where Qt chooses when it is empty.
-    virtual QStringList ChooseFiles(QWidget *owner, const QString &folder);
+    virtual QStringList chooseFiles(QWidget *owner, const QString &folder);
     // A chosen folder, a Maildir or one of saved mails, as a full path; empty when the user
-    // cancelled. Opens like ChooseFiles.
-    virtual QString ChooseFolder(QWidget *owner, const QString &folder);
+    // cancelled. Opens like chooseFiles.
+    virtual QString chooseFolder(QWidget *owner, const QString &folder);
 };

@@ -10,24 +10,24 @@ using namespace Qt::StringLiterals;
 PasteWindow::PasteWindow(QWidget *parent) : ToolWindow(parent)
 {
     setWindowTitle(u"コピペから取り込む"_s);
-    resize(TwipsToPixels(4875), TwipsToPixels(2775));
+    resize(twipsToPixels(4875), twipsToPixels(2775));
 
     textEdit = new TextBox(this);
     textEdit->setObjectName(u"textEdit"_s);
     textEdit->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
-    textEdit->setGeometry(TwipRect(15, 15, 6195, 2000));
+    textEdit->setGeometry(twipRect(15, 15, 6195, 2000));
     textEdit->setTabChangesFocus(true); // Tab moves on to the buttons, as in a form
 
     runButton = new QPushButton(u"実行"_s, this);
     runButton->setObjectName(u"runButton"_s);
-    runButton->setGeometry(TwipRect(840, 2235, 1000, 450));
+    runButton->setGeometry(twipRect(840, 2235, 1000, 450));
     runButton->setDefault(true);
 
     cancelButton = new QPushButton(u"キャンセル"_s, this);
     cancelButton->setObjectName(u"cancelButton"_s);
-    cancelButton->setGeometry(TwipRect(3315, 2235, 1000, 450));
+    cancelButton->setGeometry(twipRect(3315, 2235, 1000, 450));
 
-    textEdit->SetEnterButton(runButton);
+    textEdit->setEnterButton(runButton);
     setTabOrder(textEdit, runButton);
     setTabOrder(runButton, cancelButton);
     textEdit->setFocus();
@@ -38,13 +38,13 @@ PasteWindow::PasteWindow(QWidget *parent) : ToolWindow(parent)
 
 QString PasteWindow::text() const
 {
-    return textEdit->Text();
+    return textEdit->text();
 }
 
-void PasteWindow::LayOut(TwipSize outer)
+void PasteWindow::layOut(TwipSize outer)
 {
-    const PasteWindowLayout layout = LayOutPasteWindow(outer);
-    textEdit->resize(TwipsToPixels(layout.TextWidth), TwipsToPixels(layout.TextHeight));
-    runButton->move(TwipsToPixels(layout.OkLeft), TwipsToPixels(layout.OkTop));
-    cancelButton->move(TwipsToPixels(layout.NoLeft), TwipsToPixels(layout.NoTop));
+    const PasteWindowLayout layout = layOutPasteWindow(outer);
+    textEdit->resize(twipsToPixels(layout.textWidth), twipsToPixels(layout.textHeight));
+    runButton->move(twipsToPixels(layout.okLeft), twipsToPixels(layout.okTop));
+    cancelButton->move(twipsToPixels(layout.noLeft), twipsToPixels(layout.noTop));
 }

@@ -22,5 +22,5 @@ public:
     QString text() const;
 
 protected:
-    void LayOut(TwipSize outer) override;
+    void layOut(TwipSize outer) override;
 };

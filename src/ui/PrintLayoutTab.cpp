@@ -10,7 +10,7 @@
 using namespace Qt::StringLiterals;
 
 PrintLayoutTab::PrintLayoutTab(const PrintOptions &options, QWidget *parent)
-    : QWidget(parent), m_placement(options.Placement)
+    : QWidget(parent), m_placement(options.placement)
 {
     setObjectName(u"printLayoutTab"_s);
     setWindowTitle(u"レイアウト"_s); // the tab's caption
@@ -24,12 +24,12 @@ PrintLayoutTab::PrintLayoutTab(const PrintOptions &options, QWidget *parent)
         layoutButtons[i]->setObjectName(u"layoutButton"_s + QString::number(i));
         groupLayout->addWidget(layoutButtons[i]);
     }
-    layoutButtons[std::min(size_t(options.Layout), layoutButtons.size() - 1)]->setChecked(true);
+    layoutButtons[std::min(size_t(options.layout), layoutButtons.size() - 1)]->setChecked(true);
 
     cellsBox =
         new QCheckBox(u"マス目をメールのとおりに印刷する（■は黒く塗り、文字は書き込む）"_s, this);
     cellsBox->setObjectName(u"cellsBox"_s);
-    cellsBox->setChecked(options.Cells);
+    cellsBox->setChecked(options.cells);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -15,8 +15,8 @@ std::optional<PrintChoice> QtPrintDialog::exec(QWidget *owner, const QString &pr
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // The file name first: it turns the printer into a PDF one, and naming the installed
     // printer afterwards turns it back while the name stays in the output-file field.
-    if (!PdfFileName.isEmpty())
-        printer->setOutputFileName(PdfFileName);
+    if (!pdfFileName.isEmpty())
+        printer->setOutputFileName(pdfFileName);
     const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
     if (!info.isNull())
         printer->setPrinterName(info.printerName());
@@ -29,19 +29,19 @@ std::optional<PrintChoice> QtPrintDialog::exec(QWidget *owner, const QString &pr
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    PrintLayoutTab layoutTab(Options);
+    PrintLayoutTab layoutTab(options);
     dialog.setOptionTabs({&layoutTab});
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    Options = layoutTab.options();
+    options = layoutTab.options();
 
     PrintChoice choice;
     if (printer->printRange() == QPrinter::PageRange)
-        choice.Sheets = printer->pageRanges();
+        choice.sheets = printer->pageRanges();
     if (printer->outputFormat() == QPrinter::PdfFormat)
-        PdfFileName = printer->outputFileName();
+        pdfFileName = printer->outputFileName();
     else
-        choice.PrinterName = printer->printerName();
-    choice.Printer = std::make_shared<QtPrinterObject>(std::move(printer));
+        choice.printerName = printer->printerName();
+    choice.printer = std::make_shared<QtPrinterObject>(std::move(printer));
     return choice;
 }

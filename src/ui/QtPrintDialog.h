@@ -12,9 +12,9 @@ class QWidget;
 // What a confirmed print dialog hands back.
 struct PrintChoice
 {
-    PrinterRef Printer;  // set up as the dialog left it: paper, copies, duplex, colour...
-    QString PrinterName; // the installed printer chosen, for the next dialog; empty for a file
-    QPageRanges Sheets;  // the sheets of the job to print; empty for all
+    PrinterRef printer;  // set up as the dialog left it: paper, copies, duplex, colour...
+    QString printerName; // the installed printer chosen, for the next dialog; empty for a file
+    QPageRanges sheets;  // the sheets of the job to print; empty for all
 };
 
 // The modal print dialog, behind a seam so that tests can answer it.
@@ -28,9 +28,9 @@ public:
                                             int maxSheets) = 0;
 
     // The output-file field's text when the dialog opens; once a file was chosen, that file.
-    QString PdfFileName;
+    QString pdfFileName;
     // What the dialog's layout tab shows; after a confirmed dialog, what the user chose there.
-    PrintOptions Options;
+    PrintOptions options;
 };
 
 // Qt's print dialog, printing on the QPrinter it configured.

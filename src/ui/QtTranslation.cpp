@@ -5,7 +5,7 @@
 
 using namespace Qt::StringLiterals;
 
-bool LoadQtJapanese(QTranslator &qt, QTranslator &missing)
+bool loadQtJapanese(QTranslator &qt, QTranslator &missing)
 {
     if (!missing.load(u"qtbase_extra_ja"_s, u":/translations"_s))
         qWarning("The print dialog's own Japanese texts are missing from the program");

@@ -6,4 +6,4 @@ class QTranslator;
 // missing the texts of the print dialog that Qt's catalogue lacks: the program's texts are
 // Japanese whatever the locale, and Qt's must match them. Install missing after qt. False
 // when Qt's translations are not installed.
-bool LoadQtJapanese(QTranslator &qt, QTranslator &missing);
+bool loadQtJapanese(QTranslator &qt, QTranslator &missing);

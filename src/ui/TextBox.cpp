@@ -12,7 +12,7 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
     connect(this, &QPlainTextEdit::textChanged, this, [this] { m_edited = true; });
 }
 
-QString TextBox::Text() const
+QString TextBox::text() const
 {
     if (!m_edited)
         return m_setText;
@@ -21,7 +21,7 @@ QString TextBox::Text() const
     return text;
 }
 
-void TextBox::SetText(const QString &text)
+void TextBox::setText(const QString &text)
 {
     QString shown = text;
     shown.replace(u"\r\n"_s, u"\n"_s);

@@ -13,11 +13,11 @@ class TextBox : public QPlainTextEdit
 public:
     explicit TextBox(QWidget *parent = nullptr);
 
-    QString Text() const;
-    void SetText(const QString &text);
+    QString text() const;
+    void setText(const QString &text);
 
     // Enter presses this button instead of breaking the line; Ctrl+Enter breaks the line.
-    void SetEnterButton(QAbstractButton *button) { m_enterButton = button; }
+    void setEnterButton(QAbstractButton *button) { m_enterButton = button; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

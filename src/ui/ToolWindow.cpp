@@ -9,31 +9,31 @@ ToolWindow::ToolWindow(QWidget *parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setSizeGripEnabled(false);
-    setFont(WindowDefaultFont());
+    setFont(windowDefaultFont());
 }
 
-TwipSize ToolWindow::OuterSize() const
+TwipSize ToolWindow::outerSize() const
 {
     const QSize outer = frameGeometry().size();
     return {float(outer.width() * TwipsPerPixel), float(outer.height() * TwipsPerPixel)};
 }
 
-void ToolWindow::SetOuterSize(TwipSize outer)
+void ToolWindow::setOuterSize(TwipSize outer)
 {
     const QSize frame = frameGeometry().size() - geometry().size();
-    resize(TwipsToPixels(outer.Width) - frame.width(),
-           TwipsToPixels(outer.Height) - frame.height());
+    resize(twipsToPixels(outer.width) - frame.width(),
+           twipsToPixels(outer.height) - frame.height());
 }
 
 void ToolWindow::keepMinimumSize()
 {
     if (isMinimized())
         return;
-    const TwipSize outer = OuterSize();
-    const TwipSize snapped = SnapToMinimumSize(outer);
+    const TwipSize outer = outerSize();
+    const TwipSize snapped = snapToMinimumSize(outer);
     if (snapped != outer)
-        SetOuterSize(snapped);
-    LayOut(snapped);
+        setOuterSize(snapped);
+    layOut(snapped);
 }
 
 void ToolWindow::resizeEvent(QResizeEvent *event)

@@ -14,13 +14,13 @@ public:
     explicit ToolWindow(QWidget *parent = nullptr);
 
     // Outer size, frame and title bar included, in twips.
-    TwipSize OuterSize() const;
+    TwipSize outerSize() const;
     // Resizes the window so that its outer size becomes the given one.
-    void SetOuterSize(TwipSize outer);
+    void setOuterSize(TwipSize outer);
 
 protected:
     // Lays the controls out for the given (snapped) outer size.
-    virtual void LayOut(TwipSize outer) = 0;
+    virtual void layOut(TwipSize outer) = 0;
 
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

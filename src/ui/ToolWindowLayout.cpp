@@ -2,44 +2,44 @@
 
 #include <cmath>
 
-TwipSize SnapToMinimumSize(TwipSize outer)
+TwipSize snapToMinimumSize(TwipSize outer)
 {
-    if (outer.Width < ToolWindowMinimum)
-        outer.Width = ToolWindowMinimum;
-    if (outer.Height < ToolWindowMinimum)
-        outer.Height = ToolWindowMinimum;
+    if (outer.width < ToolWindowMinimum)
+        outer.width = ToolWindowMinimum;
+    if (outer.height < ToolWindowMinimum)
+        outer.height = ToolWindowMinimum;
     return outer;
 }
 
-qint32 RoundToInteger(float value)
+qint32 roundToInteger(float value)
 {
     // The default floating-point environment rounds to nearest, ties to even.
     return qint32(std::lrint(value));
 }
 
-PasteWindowLayout LayOutPasteWindow(TwipSize outer)
+PasteWindowLayout layOutPasteWindow(TwipSize outer)
 {
-    const qint32 h = RoundToInteger(outer.Height);
-    const qint32 w = RoundToInteger(outer.Width);
+    const qint32 h = roundToInteger(outer.height);
+    const qint32 w = roundToInteger(outer.width);
     PasteWindowLayout layout;
-    layout.TextHeight = h - 1050;
-    layout.TextWidth = w - 120;
+    layout.textHeight = h - 1050;
+    layout.textWidth = w - 120;
     const double quarter = (double(w) - 2000.0) / 4.0;
-    layout.OkLeft = float(quarter);
-    layout.NoLeft = float(quarter * 3.0 + 1000.0);
-    layout.OkTop = h - 900;
-    layout.NoTop = h - 900;
+    layout.okLeft = float(quarter);
+    layout.noLeft = float(quarter * 3.0 + 1000.0);
+    layout.okTop = h - 900;
+    layout.noTop = h - 900;
     return layout;
 }
 
-AnnotationWindowLayout LayOutAnnotationWindow(TwipSize outer)
+AnnotationWindowLayout layOutAnnotationWindow(TwipSize outer)
 {
-    const qint32 h = RoundToInteger(outer.Height);
-    const qint32 w = RoundToInteger(outer.Width);
+    const qint32 h = roundToInteger(outer.height);
+    const qint32 w = roundToInteger(outer.width);
     AnnotationWindowLayout layout;
-    layout.TextHeight = h - 330 - AnnotationButtonBand;
-    layout.TextWidth = w - 120;
-    layout.CloseLeft = 15 + layout.TextWidth - AnnotationButtonWidth;
-    layout.CloseTop = 15 + layout.TextHeight + 75;
+    layout.textHeight = h - 330 - AnnotationButtonBand;
+    layout.textWidth = w - 120;
+    layout.closeLeft = 15 + layout.textWidth - AnnotationButtonWidth;
+    layout.closeTop = 15 + layout.textHeight + 75;
     return layout;
 }

@@ -7,8 +7,8 @@
 
 struct TwipSize
 {
-    float Width = 0;
-    float Height = 0;
+    float width = 0;
+    float height = 0;
 
     bool operator==(const TwipSize &) const = default;
 };
@@ -17,31 +17,31 @@ struct TwipSize
 constexpr float ToolWindowMinimum = 3000;
 
 // The size a dragged window snaps back to: each side raised to the minimum on its own.
-TwipSize SnapToMinimumSize(TwipSize outer);
+TwipSize snapToMinimumSize(TwipSize outer);
 
 // Single to 32-bit integer: to nearest, halves to even.
-qint32 RoundToInteger(float value);
+qint32 roundToInteger(float value);
 
 struct PasteWindowLayout
 {
-    qint32 TextHeight = 0;
-    qint32 TextWidth = 0;
-    float OkLeft = 0;
-    float NoLeft = 0;
-    qint32 OkTop = 0;
-    qint32 NoTop = 0;
+    qint32 textHeight = 0;
+    qint32 textWidth = 0;
+    float okLeft = 0;
+    float noLeft = 0;
+    qint32 okTop = 0;
+    qint32 noTop = 0;
 };
 
 // Places the paste window's text box and buttons for an outer size that is already snapped.
 // The buttons share the free width W - 2000 as 1 : 2 : 1 around them.
-PasteWindowLayout LayOutPasteWindow(TwipSize outer);
+PasteWindowLayout layOutPasteWindow(TwipSize outer);
 
 struct AnnotationWindowLayout
 {
-    qint32 TextHeight = 0;
-    qint32 TextWidth = 0;
-    qint32 CloseLeft = 0;
-    qint32 CloseTop = 0;
+    qint32 textHeight = 0;
+    qint32 textWidth = 0;
+    qint32 closeLeft = 0;
+    qint32 closeTop = 0;
 };
 
 constexpr qint32 AnnotationButtonWidth = 870;
@@ -51,4 +51,4 @@ constexpr qint32 AnnotationButtonBand = 75 + AnnotationButtonHeight + 75;
 
 // The annotation window's close button keeps a band of its own below the text box,
 // at the box's right edge, so that it never covers the text.
-AnnotationWindowLayout LayOutAnnotationWindow(TwipSize outer);
+AnnotationWindowLayout layOutAnnotationWindow(TwipSize outer);

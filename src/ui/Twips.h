@@ -8,18 +8,18 @@
 // high-DPI scaling maps logical pixels onto the screen.
 constexpr double TwipsPerPixel = 15.0;
 
-inline int TwipsToPixels(double twips)
+inline int twipsToPixels(double twips)
 {
     return qRound(twips / TwipsPerPixel);
 }
 
-inline QRect TwipRect(double left, double top, double width, double height)
+inline QRect twipRect(double left, double top, double width, double height)
 {
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
 // The windows' default font: a Japanese proportional face, as the designed sizes assume.
-inline QFont WindowDefaultFont()
+inline QFont windowDefaultFont()
 {
     return QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9);
 }

@@ -5,14 +5,14 @@
 
 using namespace Qt::StringLiterals;
 
-UiServices DefaultUiServices()
+UiServices defaultUiServices()
 {
     UiServices services;
-    services.OpenDialog = std::make_shared<OpenFileDialog>();
-    services.PrintDialog = std::make_shared<QtPrintDialog>();
-    services.RunModal = [](QDialog &dialog) { return dialog.exec(); };
-    services.Settings = std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+    services.openDialog = std::make_shared<OpenFileDialog>();
+    services.printDialog = std::make_shared<QtPrintDialog>();
+    services.runModal = [](QDialog &dialog) { return dialog.exec(); };
+    services.settings = std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                     u"rotam-print"_s, u"rotam-print"_s);
-    services.Progress = std::make_shared<ProgressWindows>();
+    services.progress = std::make_shared<ProgressWindows>();
     return services;
 }

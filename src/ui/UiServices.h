@@ -16,14 +16,14 @@ class QSettings;
 // without progress windows none are shown.
 struct UiServices
 {
-    std::shared_ptr<OpenFileDialog> OpenDialog;
-    std::shared_ptr<UiPrintDialog> PrintDialog;
+    std::shared_ptr<OpenFileDialog> openDialog;
+    std::shared_ptr<UiPrintDialog> printDialog;
     // Shows a modal window and returns its result when it has been closed.
-    std::function<int(QDialog &)> RunModal;
-    std::shared_ptr<QSettings> Settings;
-    std::shared_ptr<ProgressWindows> Progress;
+    std::function<int(QDialog &)> runModal;
+    std::shared_ptr<QSettings> settings;
+    std::shared_ptr<ProgressWindows> progress;
 };
 
 // The real thing: QFileDialog, QPrintDialog, QDialog::exec, the
 // user's settings in the platform's place, QProgressDialog.
-UiServices DefaultUiServices();
+UiServices defaultUiServices();

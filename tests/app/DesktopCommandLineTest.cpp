@@ -33,13 +33,13 @@ TEST(DesktopCommandLine, PathsHelpVersionAndUsageErrors)
         QString err;
         QTextStream outStream(&out);
         QTextStream errStream(&err);
-        const DesktopCommand command = ParseDesktopCommandLine(
+        const DesktopCommand command = parseDesktopCommandLine(
             QStringList{u"rotam-print"_s} + c.arguments, outStream, errStream);
         outStream.flush();
         errStream.flush();
         const std::string label = c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(command.Paths, c.paths) << label;
-        EXPECT_EQ(command.ExitCode, c.exitCode) << label;
+        EXPECT_EQ(command.paths, c.paths) << label;
+        EXPECT_EQ(command.exitCode, c.exitCode) << label;
         EXPECT_TRUE(out.startsWith(c.outStart)) << label << ": " << out.toStdString();
         EXPECT_EQ(err.isEmpty(), c.exitCode != 2) << label;
     }
@@ -51,7 +51,7 @@ TEST(DesktopCommandLine, HelpNamesEveryKindOfMailRead)
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    ParseDesktopCommandLine({u"rotam-print"_s, u"--help"_s}, outStream, errStream);
+    parseDesktopCommandLine({u"rotam-print"_s, u"--help"_s}, outStream, errStream);
     outStream.flush();
     for (const char *kind : {"CP932", "UTF-8", "ISO-2022-JP", ".eml", "mbox", "Maildirs"})
         EXPECT_TRUE(out.contains(QLatin1StringView(kind))) << kind;

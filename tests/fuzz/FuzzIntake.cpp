@@ -21,7 +21,7 @@ void require(bool condition)
 void checkInvariants(const IssueStore &store)
 {
     for (qint32 i = 1; i <= store.lastIndex(); ++i) {
-        const PuzzleRecord &r = store.Puzzles[i];
+        const PuzzleRecord &r = store.puzzles[i];
         require(i == store.lastIndex() || !r.TitleLine.isEmpty());
         require(!r.HintLines.isEmpty() && r.HintLines[0].isEmpty());
         require(!r.CommentLines.isEmpty() && r.CommentLines[0].isEmpty());
@@ -30,19 +30,19 @@ void checkInvariants(const IssueStore &store)
             require(r.RowLabels.size() == r.ColCount + 1);
         }
     }
-    for (const qint32 index : IssueListOrder(store))
-        require(!store.Puzzles[index].TitleLine.isEmpty());
-    require(IssueListOrder(store).size() >= store.lastIndex() - 1);
+    for (const qint32 index : issueListOrder(store))
+        require(!store.puzzles[index].TitleLine.isEmpty());
+    require(issueListOrder(store).size() >= store.lastIndex() - 1);
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+extern "C" int llvmFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     IssueStore store;
-    const QString text = DecodeMailBytes(bytes);
+    const QString text = decodeMailBytes(bytes);
     LineArray lines;
     lines.appendFileText(text);
     if (lines.isEmpty())
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     parseIssues(lines, store);
     checkInvariants(store);
 
-    parseIssues(SplitPastedText(text), store);
+    parseIssues(splitPastedText(text), store);
     checkInvariants(store);
     return 0;
 }

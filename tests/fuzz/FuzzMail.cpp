@@ -21,7 +21,7 @@ void require(bool condition)
 void checkInvariants(const IssueStore &store)
 {
     for (qint32 i = 1; i <= store.lastIndex(); ++i) {
-        const PuzzleRecord &r = store.Puzzles[i];
+        const PuzzleRecord &r = store.puzzles[i];
         require(i == store.lastIndex() || !r.TitleLine.isEmpty());
         require(!r.HintLines.isEmpty() && !r.CommentLines.isEmpty());
         if (!r.ColLabels.isEmpty())
@@ -29,22 +29,22 @@ void checkInvariants(const IssueStore &store)
         for (const QString &row : r.Cells)
             require(row.isEmpty() || row.size() >= r.ColCount);
     }
-    for (const qint32 index : IssueListOrder(store))
-        require(!store.Puzzles[index].TitleLine.isEmpty());
+    for (const qint32 index : issueListOrder(store))
+        require(!store.puzzles[index].TitleLine.isEmpty());
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+extern "C" int llvmFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     IssueStore store;
     const TextSink parse = [&store](LineArray &lines) { parseIssues(lines, store); };
-    ReadMbox(bytes, parse);
-    ReadMessage(bytes, parse);
+    readMbox(bytes, parse);
+    readMessage(bytes, parse);
     for (const QByteArray &entry : bytes.split('\0'))
-        ReadMessage(entry, parse);
-    DropRepeatedIssues(store, 1);
+        readMessage(entry, parse);
+    dropRepeatedIssues(store, 1);
     checkInvariants(store);
     return 0;
 }

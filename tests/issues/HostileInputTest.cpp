@@ -41,16 +41,16 @@ protected:
 
     QList<ReadFailure> load(const QString &path)
     {
-        const QList<ReadFailure> failures = LoadMailPaths(store, {path}).Unreadable;
-        EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("前の号"));
+        const QList<ReadFailure> failures = loadMailPaths(store, {path}).unreadable;
+        EXPECT_EQ(store.puzzles[1].Title, QStringLiteral("前の号"));
         return failures;
     }
 
     // Loads a mail as the window and rotam-pdf do; the issue loaded before must survive.
     LoadReport loadMail(const QString &path)
     {
-        const LoadReport report = LoadMailPaths(store, {path});
-        EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("前の号"));
+        const LoadReport report = loadMailPaths(store, {path});
+        EXPECT_EQ(store.puzzles[1].Title, QStringLiteral("前の号"));
         return report;
     }
 
@@ -58,7 +58,7 @@ protected:
     IssueStore store;
 };
 
-const QByteArray Issue = QByteArray("\xE2\x97\x87\xE6\x96\xB0\xE2\x97\x87\n\n") + // ◇新◇
+const QByteArray issue = QByteArray("\xE2\x97\x87\xE6\x96\xB0\xE2\x97\x87\n\n") + // ◇新◇
                          "\xE3\x80\x80\xEF\xBC\xA1\n\n";                          // 　Ａ
 
 QByteArray cp932(const QString &text)
@@ -78,7 +78,7 @@ TEST_F(HostileInput, HundredMegabyteFile)
     EXPECT_TRUE(load(write(content)).isEmpty());
     EXPECT_EQ(store.lastIndex(), 1);
     LineArray lines;
-    lines.appendFileText(DecodeMailBytes(content));
+    lines.appendFileText(decodeMailBytes(content));
     EXPECT_EQ(lines.size(), content.size() / line.size());
 }
 
@@ -88,7 +88,7 @@ TEST_F(HostileInput, TenMegabyteSingleLine)
     EXPECT_TRUE(load(write(content)).isEmpty());
     EXPECT_EQ(store.lastIndex(), 1);
     LineArray lines;
-    lines.appendFileText(DecodeMailBytes(content));
+    lines.appendFileText(decodeMailBytes(content));
     ASSERT_EQ(lines.size(), 1);
     EXPECT_EQ(lines[0].size(), content.size());
 }
@@ -110,8 +110,8 @@ TEST_F(HostileInput, ThousandLabelGrid)
         header += cp932(QStringLiteral("Ａ"));
     load(write(cp932(QStringLiteral("◇大◇\r\n\r\n")) + header + "\r\n" +
                cp932(QStringLiteral("　Ａ□\r\n\r\n"))));
-    EXPECT_EQ(store.Puzzles.last().ColCount, 1000);
-    EXPECT_EQ(store.Puzzles.last().RowLabels.size(), 1001);
+    EXPECT_EQ(store.puzzles.last().ColCount, 1000);
+    EXPECT_EQ(store.puzzles.last().RowLabels.size(), 1001);
 }
 
 TEST_F(HostileInput, HundredThousandIssues)
@@ -144,7 +144,7 @@ TEST_F(HostileInput, MillionTitleMarksWithoutABlankLineAreOneGrid)
     const QByteArray line = cp932(QStringLiteral("◇\r\n"));
     load(write(line.repeated(1000000)));
     EXPECT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.Puzzles[2].ColCount, 1); // the third mark is the header's one label
+    EXPECT_EQ(store.puzzles[2].ColCount, 1); // the third mark is the header's one label
 }
 
 TEST_F(HostileInput, FileBeyondTheLimitIsRefusedWithoutReadingIt)
@@ -165,9 +165,9 @@ TEST_F(HostileInput, HostileMessages)
     for (int i = 1; i < 10000; ++i)
         nested += "--b" + QByteArray::number(i - 1) +
                   "\nContent-Type: multipart/mixed; boundary=b" + QByteArray::number(i) + "\n\n";
-    nested += "--b9999\nContent-Type: text/plain\n\n" + Issue;
+    nested += "--b9999\nContent-Type: text/plain\n\n" + issue;
     QByteArray huge = mime + "Content-Type: text/plain\nContent-Transfer-Encoding: base64\n\n";
-    huge += QByteArray(Issue + QByteArray(50 * 1024 * 1024 / 4 * 3 - Issue.size(), 'x')).toBase64();
+    huge += QByteArray(issue + QByteArray(50 * 1024 * 1024 / 4 * 3 - issue.size(), 'x')).toBase64();
     const struct
     {
         const char *name;
@@ -180,21 +180,21 @@ TEST_F(HostileInput, HostileMessages)
          mime +
              "Content-Type: multipart/mixed; boundary=open\n\n--open\nContent-Type: "
              "text/plain\n\n" +
-             Issue,
+             issue,
          1},
-        {"a bad charset", mime + "Content-Type: text/plain; charset=\"\\x\"\n\n" + Issue, 1},
-        {"no charset", mime + "Content-Type: text/plain; charset=\n\n" + Issue, 1},
+        {"a bad charset", mime + "Content-Type: text/plain; charset=\"\\x\"\n\n" + issue, 1},
+        {"no charset", mime + "Content-Type: text/plain; charset=\n\n" + issue, 1},
         {"NUL bytes in headers",
-         QByteArray("MIME-Version: 1.0\nDate: a\0b\nX\0: \0\n\n", 35) + Issue, 1},
-        {"an empty and a headerless mbox message", "From a\nFrom b\n" + Issue + "\nFrom c\n", 1},
+         QByteArray("MIME-Version: 1.0\nDate: a\0b\nX\0: \0\n\n", 35) + issue, 1},
+        {"an empty and a headerless mbox message", "From a\nFrom b\n" + issue + "\nFrom c\n", 1},
         {"only empty mbox messages", "From a\nFrom b\n\nFrom c", 0},
     };
     for (const auto &c : cases) {
         const qint32 before = store.lastIndex();
         const LoadReport report = loadMail(write(c.mail));
         EXPECT_EQ(store.lastIndex() - before, c.issues) << c.name;
-        EXPECT_EQ(report.WithoutIssue.size(), c.issues == 0 ? 1 : 0) << c.name;
-        store.Puzzles.resize(2); // forget it, or the next case's issue would be a repeat
+        EXPECT_EQ(report.withoutIssue.size(), c.issues == 0 ? 1 : 0) << c.name;
+        store.puzzles.resize(2); // forget it, or the next case's issue would be a repeat
     }
 }
 
@@ -205,11 +205,11 @@ TEST_F(HostileInput, FifoInAMaildir)
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QFile mail(dir.filePath(QStringLiteral("md/cur/mail")));
     ASSERT_TRUE(mail.open(QIODevice::WriteOnly));
-    mail.write("Subject: x\n\n" + Issue);
+    mail.write("Subject: x\n\n" + issue);
     mail.close();
     const LoadReport report = loadMail(dir.filePath(QStringLiteral("md")));
-    ASSERT_EQ(report.Unreadable.size(), 1);
-    EXPECT_EQ(report.Unreadable[0].path, fifo);
-    EXPECT_EQ(report.Unreadable[0].problem, ReadProblem::NotAFile);
+    ASSERT_EQ(report.unreadable.size(), 1);
+    EXPECT_EQ(report.unreadable[0].path, fifo);
+    EXPECT_EQ(report.unreadable[0].problem, ReadProblem::NotAFile);
     EXPECT_EQ(store.lastIndex(), 2);
 }

@@ -26,7 +26,7 @@ protected:
     {
         QStringList result;
         for (qint32 i = 1; i <= store.lastIndex(); ++i)
-            result << store.Puzzles[i].Title;
+            result << store.puzzles[i].Title;
         return result;
     }
 

@@ -40,19 +40,19 @@ TEST_F(MailLoad, RawMailExamples)
 {
     const QString examples = QStringLiteral(ROTAM_EXAMPLES_DIR) + u'/';
     const LoadReport report =
-        LoadMailPaths(store, {examples + u"rotam-0131.eml"_s, examples + u"rotam-0132-0134.mbox"_s,
+        loadMailPaths(store, {examples + u"rotam-0131.eml"_s, examples + u"rotam-0132-0134.mbox"_s,
                               examples + u"rotam-maildir"_s});
-    EXPECT_TRUE(report.Unreadable.isEmpty());
-    EXPECT_TRUE(report.WithoutIssue.isEmpty());
+    EXPECT_TRUE(report.unreadable.isEmpty());
+    EXPECT_TRUE(report.withoutIssue.isEmpty());
     // The Maildir's last mail, a greeting without a puzzle, stays as an untitled record.
     EXPECT_EQ(titles(), (QStringList{u"第１３１回"_s, u"第１３２回"_s, u"第１３４回"_s,
                                      u"第１３５回"_s, u"第１３６回"_s, QString()}));
-    EXPECT_EQ(IssueListOrder(store).size(), 5);
-    EXPECT_TRUE(store.Puzzles[1].CommentLines.join(QString()).contains(u"①②③も、髙や﨑も"_s));
-    EXPECT_EQ(store.Puzzles[1].SendTime, u"Sun, 23 Jan 2005 06:00:00 +0900"_s);
+    EXPECT_EQ(issueListOrder(store).size(), 5);
+    EXPECT_TRUE(store.puzzles[1].CommentLines.join(QString()).contains(u"①②③も、髙や﨑も"_s));
+    EXPECT_EQ(store.puzzles[1].SendTime, u"Sun, 23 Jan 2005 06:00:00 +0900"_s);
     // The notice mail between two issues lends the second one nothing.
-    EXPECT_EQ(store.Puzzles[3].CommentLines, (QStringList{QString(), u"お休み明けの一問です。"_s}));
-    EXPECT_EQ(store.Puzzles[3].MagazineId, u"0001234567"_s);
+    EXPECT_EQ(store.puzzles[3].CommentLines, (QStringList{QString(), u"お休み明けの一問です。"_s}));
+    EXPECT_EQ(store.puzzles[3].MagazineId, u"0001234567"_s);
 }
 
 TEST_F(MailLoad, ExamplesAreListedInIssueOrder)
@@ -62,10 +62,10 @@ TEST_F(MailLoad, ExamplesAreListedInIssueOrder)
          QDir(QStringLiteral(ROTAM_EXAMPLES_DIR))
              .entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Reversed))
         paths << QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(name);
-    LoadMailPaths(store, paths);
+    loadMailPaths(store, paths);
     QStringList listed;
-    for (const qint32 index : IssueListOrder(store))
-        listed << store.Puzzles[index].Title;
+    for (const qint32 index : issueListOrder(store))
+        listed << store.puzzles[index].Title;
     EXPECT_EQ(listed,
               (QStringList{u"第１２３回"_s, u"第１２４回"_s, u"第１２５回"_s, u"第１２６回"_s,
                            u"第１２７回"_s, u"第１３０回"_s, u"第１３１回"_s, u"第１３２回"_s,
@@ -76,10 +76,10 @@ TEST_F(MailLoad, EachFileIsItsOwnText)
 {
     // The first file ends inside its comment block: the second file's issue stays its own.
     const QByteArray cut = issueText(u"一"_s).left(issueText(u"一"_s).indexOf("x\nc") + 4);
-    LoadMailPaths(store, {write(u"a.txt"_s, cut), write(u"b.txt"_s, issueText(u"二"_s, u"c2"_s))});
+    loadMailPaths(store, {write(u"a.txt"_s, cut), write(u"b.txt"_s, issueText(u"二"_s, u"c2"_s))});
     ASSERT_EQ(titles(), (QStringList{u"一"_s, u"二"_s}));
-    EXPECT_EQ(store.Puzzles[1].CommentLines, (QStringList{QString(), u"c"_s}));
-    EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"c2"_s}));
+    EXPECT_EQ(store.puzzles[1].CommentLines, (QStringList{QString(), u"c"_s}));
+    EXPECT_EQ(store.puzzles[2].CommentLines, (QStringList{QString(), u"c2"_s}));
 }
 
 TEST_F(MailLoad, TextsOfOneLoadShareNoParserState)
@@ -87,39 +87,39 @@ TEST_F(MailLoad, TextsOfOneLoadShareNoParserState)
     // The first text ends inside its annotation; the second's issue comes out as if alone.
     const QByteArray first = issueText(u"一"_s);
     const QString b = write(u"b.txt"_s, issueText(u"二"_s).replace("Ａ", "Ｂ"));
-    LoadMailPaths(store, {write(u"a.txt"_s, first.left(first.indexOf(u"：1"_s.toUtf8()))), b});
+    loadMailPaths(store, {write(u"a.txt"_s, first.left(first.indexOf(u"：1"_s.toUtf8()))), b});
     IssueStore alone;
-    LoadMailPaths(alone, {b});
+    loadMailPaths(alone, {b});
     ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.Puzzles[2], alone.Puzzles[1]);
+    EXPECT_EQ(store.puzzles[2], alone.puzzles[1]);
 }
 
 TEST_F(MailLoad, RepeatsAreDroppedAndCountAsFound)
 {
     const QString one = write(u"one.txt"_s, issueText(u"一"_s));
-    LoadMailPaths(store, {one, one});
+    loadMailPaths(store, {one, one});
     QByteArray mbox = "From a\nDate: 1\n\n" + issueText(u"二"_s) + "\n";
     const QString box = write(u"box"_s, mbox);
-    LoadMailPaths(store, {box});
+    loadMailPaths(store, {box});
     write(u"box"_s, mbox + "From b\nDate: 2\n\n" + issueText(u"三"_s));
-    const LoadReport report = LoadMailPaths(store, {one, box});
+    const LoadReport report = loadMailPaths(store, {one, box});
     EXPECT_EQ(titles(), (QStringList{u"一"_s, u"二"_s, u"三"_s}));
-    EXPECT_TRUE(report.WithoutIssue.isEmpty());
+    EXPECT_TRUE(report.withoutIssue.isEmpty());
 }
 
 TEST_F(MailLoad, RepeatsAreWholeIssuesNotJustTheirTitles)
 {
     const QString c = write(u"c.txt"_s, issueText(u"一"_s, u"c"_s));
     const QString d = write(u"d.txt"_s, issueText(u"一"_s, u"d"_s));
-    LoadMailPaths(store, {c, d, c, d});
+    loadMailPaths(store, {c, d, c, d});
     ASSERT_EQ(titles(), (QStringList{u"一"_s, u"一"_s}));
-    EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"d"_s}));
+    EXPECT_EQ(store.puzzles[2].CommentLines, (QStringList{QString(), u"d"_s}));
 }
 
 TEST_F(MailLoad, ARecordIsTheSameIssueWhereverItsHeaderWasLeft)
 {
     // One file ends after the title, one has an empty header line: no labels either way.
-    LoadMailPaths(store, {write(u"cut.txt"_s, "◇Ａ◇\n"), write(u"empty.txt"_s, "◇Ａ◇\n\n\n")});
+    loadMailPaths(store, {write(u"cut.txt"_s, "◇Ａ◇\n"), write(u"empty.txt"_s, "◇Ａ◇\n\n\n")});
     EXPECT_EQ(titles(), QStringList{u"Ａ"_s});
 }
 
@@ -148,10 +148,10 @@ TEST(RepeatedIssues, AnyValueTellsIssuesApart)
     };
     for (size_t i = 0; i < std::size(changes); ++i) {
         IssueStore store;
-        store.Puzzles = {PuzzleRecord{}, issue, issue, issue};
-        changes[i](store.Puzzles[2]);
-        store.Puzzles[3].HintLines[0] = u"element 0 is no value"_s;
-        DropRepeatedIssues(store, 2);
+        store.puzzles = {PuzzleRecord{}, issue, issue, issue};
+        changes[i](store.puzzles[2]);
+        store.puzzles[3].HintLines[0] = u"element 0 is no value"_s;
+        dropRepeatedIssues(store, 2);
         EXPECT_EQ(store.lastIndex(), 2) << "change " << i;
     }
 }
@@ -176,7 +176,7 @@ TEST_F(MailLoad, FoldersThatCannotBeListedAreUnreadable)
     {
         const AccessAsNobody nobody;
         works = nobody.works();
-        report = LoadMailPaths(store, {locked, maildir, QFileInfo(shutFile).path(), good});
+        report = loadMailPaths(store, {locked, maildir, QFileInfo(shutFile).path(), good});
     }
     for (const QString &path : shut)
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -184,12 +184,12 @@ TEST_F(MailLoad, FoldersThatCannotBeListedAreUnreadable)
         GTEST_SKIP() << "running as root without the right to take another user's permissions";
 
     QStringList failed;
-    for (const ReadFailure &f : report.Unreadable) {
+    for (const ReadFailure &f : report.unreadable) {
         failed << f.path;
         EXPECT_EQ(f.systemError, EACCES) << f.path.toStdString();
     }
     EXPECT_EQ(failed, shut);
-    EXPECT_TRUE(report.WithoutIssue.isEmpty()) << report.WithoutIssue.join(u' ').toStdString();
+    EXPECT_TRUE(report.withoutIssue.isEmpty()) << report.withoutIssue.join(u' ').toStdString();
     EXPECT_EQ(titles(), (QStringList{u"C"_s, u"G"_s}));
 }
 
@@ -206,11 +206,11 @@ TEST_F(MailLoad, LongMboxMessagesLendEachOtherNothing)
             i % 5 == 1 ? QByteArray() : date + "Content-Type: " + type + "\n\n";
         mbox += "From x\n" + headers + issueText(QString::number(i)) + "\n";
     }
-    LoadMailPaths(store, {write(u"box.mbox"_s, mbox)});
+    loadMailPaths(store, {write(u"box.mbox"_s, mbox)});
     ASSERT_EQ(store.lastIndex(), 600);
     for (int i = 0; i < 600; ++i) {
-        EXPECT_EQ(store.Puzzles[i + 1].Title, QString::number(i));
-        EXPECT_EQ(store.Puzzles[i + 1].SendTime, dated(i) ? QString::number(i) : QString()) << i;
+        EXPECT_EQ(store.puzzles[i + 1].Title, QString::number(i));
+        EXPECT_EQ(store.puzzles[i + 1].SendTime, dated(i) ? QString::number(i) : QString()) << i;
     }
 }
 
@@ -220,15 +220,15 @@ TEST_F(MailLoad, PathsWithoutIssuesAreNamed)
     const QStringList paths{write(u"plain.txt"_s, "no issue here\n"), dir.filePath(u"empty"_s),
                             write(u"html.eml"_s, message("Content-Type: text/html", "<p>◇x◇</p>")),
                             write(u"good.txt"_s, issueText(u"一"_s)), dir.filePath(u"gone.txt"_s)};
-    const LoadReport report = LoadMailPaths(store, paths);
-    EXPECT_EQ(report.WithoutIssue, paths.first(3));
-    ASSERT_EQ(report.Unreadable.size(), 1);
-    EXPECT_EQ(report.Unreadable[0].problem, ReadProblem::Missing);
+    const LoadReport report = loadMailPaths(store, paths);
+    EXPECT_EQ(report.withoutIssue, paths.first(3));
+    ASSERT_EQ(report.unreadable.size(), 1);
+    EXPECT_EQ(report.unreadable[0].problem, ReadProblem::Missing);
     EXPECT_EQ(titles(), QStringList{u"一"_s}) << "a text with nothing in it leaves no record";
 
-    EXPECT_EQ(loadPastedText(store, u"nothing"_s).WithoutIssue, QStringList{QString()});
+    EXPECT_EQ(loadPastedText(store, u"nothing"_s).withoutIssue, QStringList{QString()});
     const QString pasted = QString::fromUtf8(issueText(u"二"_s)).replace(u'\n', u"\r\n"_s);
-    EXPECT_TRUE(loadPastedText(store, pasted).WithoutIssue.isEmpty());
+    EXPECT_TRUE(loadPastedText(store, pasted).withoutIssue.isEmpty());
 }
 
 TEST_F(MailLoad, FoldersAndMaildirsInTheOrderOfTheirNames)
@@ -242,9 +242,9 @@ TEST_F(MailLoad, FoldersAndMaildirsInTheOrderOfTheirNames)
     write(u"plain/sub/deeper.txt"_s, issueText(u"deeper"_s));
     write(u"plain/.DS_Store"_s, issueText(u"finder"_s));
     write(u"plain/.a.txt.swp"_s, issueText(u"editor"_s));
-    LoadMailPaths(store, {dir.filePath(u"md"_s), dir.filePath(u"plain"_s)});
+    loadMailPaths(store, {dir.filePath(u"md"_s), dir.filePath(u"plain"_s)});
     EXPECT_EQ(titles(), (QStringList{u"A"_s, u"B"_s, u"C"_s, u"Z"_s, u"a"_s}));
-    EXPECT_EQ(store.Puzzles[2].SendTime, u"Mon"_s);
+    EXPECT_EQ(store.puzzles[2].SendTime, u"Mon"_s);
 }
 
 TEST_F(MailLoad, WhatAMessageContributes)
@@ -294,13 +294,13 @@ TEST_F(MailLoad, WhatAMessageContributes)
     };
     for (const auto &c : cases) {
         IssueStore one;
-        LoadMailPaths(one, {write(u"m.eml"_s, c.mail)});
+        loadMailPaths(one, {write(u"m.eml"_s, c.mail)});
         QStringList got;
         for (qint32 i = 1; i <= one.lastIndex(); ++i)
-            got << one.Puzzles[i].Title;
+            got << one.puzzles[i].Title;
         EXPECT_EQ(got, c.titles) << c.mail.left(60).toStdString();
         if (one.lastIndex() > 0) {
-            EXPECT_EQ(one.Puzzles[1].SendTime, c.sendTime);
+            EXPECT_EQ(one.puzzles[1].SendTime, c.sendTime);
         }
     }
 }
@@ -312,9 +312,9 @@ TEST_F(MailLoad, MboxMessageBoundaries)
     const QByteArray cut = issueText(u"一"_s).left(issueText(u"一"_s).indexOf("x\nc") + 4);
     const QByteArray mbox =
         "From a\nFrom b\n" + issueText(u"一"_s) + "\nFrom c\nDate: 2\n\n" + cut + "\n";
-    LoadMailPaths(store, {write(u"box.mbox"_s, mbox)});
+    loadMailPaths(store, {write(u"box.mbox"_s, mbox)});
     EXPECT_EQ(titles(), (QStringList{u"一"_s, u"一"_s}));
-    EXPECT_EQ(store.Puzzles[2].CommentLines, (QStringList{QString(), u"c"_s}));
+    EXPECT_EQ(store.puzzles[2].CommentLines, (QStringList{QString(), u"c"_s}));
 }
 
 TEST(MailKinds, WhichFilesAreSavedMessages)
@@ -332,5 +332,5 @@ TEST(MailKinds, WhichFilesAreSavedMessages)
         {" MIME-Version: 1.0\n\n", false},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(BeginsWithMimeHeaders(QByteArrayView(c.start)), c.message) << c.start;
+        EXPECT_EQ(beginsWithMimeHeaders(QByteArrayView(c.start)), c.message) << c.start;
 }

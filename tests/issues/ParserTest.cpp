@@ -71,7 +71,7 @@ TEST(Parser, CompleteIssueFillsEveryField)
 {
     const IssueStore store = parse(completeIssue());
     ASSERT_EQ(store.lastIndex(), 1);
-    const PuzzleRecord &r = store.Puzzles[1];
+    const PuzzleRecord &r = store.puzzles[1];
     EXPECT_EQ(r.SendTime, QStringLiteral("Sat, 15 Jan 2005 06:00:00 +0900"));
     EXPECT_EQ(r.TitleLine, QStringLiteral("◇第１回◇　今日の問題"));
     EXPECT_EQ(r.Title, QStringLiteral("第１回"));
@@ -99,20 +99,20 @@ TEST(Parser, FirstLineIsParsedToo)
     lines.insert(5, QStringLiteral("ヒント"));
     const IssueStore store = parse(lines);
     ASSERT_EQ(store.lastIndex(), 1);
-    EXPECT_EQ(store.Puzzles[1].ColCount, 1);
-    EXPECT_EQ(store.Puzzles[1].HintLines.size(), 2);
+    EXPECT_EQ(store.puzzles[1].ColCount, 1);
+    EXPECT_EQ(store.puzzles[1].HintLines.size(), 2);
 
     const IssueStore dated = parse({QStringLiteral("date: today")});
-    EXPECT_EQ(dated.Puzzles[1].SendTime, QStringLiteral("today"));
+    EXPECT_EQ(dated.puzzles[1].SendTime, QStringLiteral("today"));
 }
 
 TEST(Parser, DateLinesAreCaseInsensitiveAndNeedColonSpace)
 {
     for (const char16_t *line : {u"DATE: x", u"Date: x", u"dAtE: x"})
-        EXPECT_EQ(parse({QString(), QString::fromUtf16(line)}).Puzzles[1].SendTime,
+        EXPECT_EQ(parse({QString(), QString::fromUtf16(line)}).puzzles[1].SendTime,
                   QStringLiteral("x"));
     for (const char16_t *line : {u"Date:x", u"Date:\tx", u"Date :x", u"Dat"})
-        EXPECT_TRUE(parse({QString(), QString::fromUtf16(line)}).Puzzles[1].SendTime.isEmpty());
+        EXPECT_TRUE(parse({QString(), QString::fromUtf16(line)}).puzzles[1].SendTime.isEmpty());
 }
 
 TEST(Parser, RecordBoundaries)
@@ -120,23 +120,23 @@ TEST(Parser, RecordBoundaries)
     // Several date lines before the first title leave only the last of them.
     IssueStore store = parse({QStringLiteral("Date: 1"), QStringLiteral("Date: 2")});
     ASSERT_EQ(store.lastIndex(), 1);
-    EXPECT_EQ(store.Puzzles[1].SendTime, QStringLiteral("2"));
+    EXPECT_EQ(store.puzzles[1].SendTime, QStringLiteral("2"));
 
     // A second title starts a record of its own, without a sending time.
     QStringList lines{QStringLiteral("Date: 1")};
     lines << titledIssue(QStringLiteral("一")) << titledIssue(QStringLiteral("二"));
     store = parse(lines);
     ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.Puzzles[1].SendTime, QStringLiteral("1"));
-    EXPECT_TRUE(store.Puzzles[2].SendTime.isEmpty());
+    EXPECT_EQ(store.puzzles[1].SendTime, QStringLiteral("1"));
+    EXPECT_TRUE(store.puzzles[2].SendTime.isEmpty());
 
     // Two mails, each dated: each record keeps its own date.
     lines = QStringList{QStringLiteral("Date: 1")} + titledIssue(QStringLiteral("一")) +
             QStringList{QStringLiteral("Date: 2")} + titledIssue(QStringLiteral("二"));
     store = parse(lines);
     ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.Puzzles[2].SendTime, QStringLiteral("2"));
-    EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
+    EXPECT_EQ(store.puzzles[2].SendTime, QStringLiteral("2"));
+    EXPECT_EQ(store.puzzles[2].Title, QStringLiteral("二"));
 }
 
 TEST(Parser, TitleWithoutClosingMarkTakesTheRest)
@@ -144,8 +144,8 @@ TEST(Parser, TitleWithoutClosingMarkTakesTheRest)
     const IssueStore store =
         parse(titledIssue(QStringLiteral("題"))
                   .replaceInStrings(QStringLiteral("題◇"), QStringLiteral("題　続き")));
-    EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("題　続き"));
-    EXPECT_EQ(parse({QStringLiteral("◇◇")}).Puzzles[1].Title, QString());
+    EXPECT_EQ(store.puzzles[1].Title, QStringLiteral("題　続き"));
+    EXPECT_EQ(parse({QStringLiteral("◇◇")}).puzzles[1].Title, QString());
 }
 
 TEST(Parser, AnEmptyTitleStillStartsARecord)
@@ -155,8 +155,8 @@ TEST(Parser, AnEmptyTitleStillStartsARecord)
     lines.insert(5, QStringLiteral("ヒント"));
     const IssueStore store = parse(lines + titledIssue(QStringLiteral("二")));
     ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.Puzzles[1].HintLines, (QStringList{QString(), QStringLiteral("ヒント")}));
-    EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
+    EXPECT_EQ(store.puzzles[1].HintLines, (QStringList{QString(), QStringLiteral("ヒント")}));
+    EXPECT_EQ(store.puzzles[2].Title, QStringLiteral("二"));
 }
 
 TEST(Parser, GridRowsAndNotes)
@@ -170,7 +170,7 @@ TEST(Parser, GridRowsAndNotes)
         QStringLiteral("x"),          // one character: an empty label
         QString(),
     });
-    const PuzzleRecord &r = store.Puzzles[1];
+    const PuzzleRecord &r = store.puzzles[1];
     EXPECT_EQ(r.ColCount, 3);
     EXPECT_EQ(r.RowLabels, (QStringList{QString(), QStringLiteral("ａ"), QString(), QString()}));
     EXPECT_EQ(r.GridNote, QStringLiteral("注1注2"));
@@ -181,7 +181,7 @@ TEST(Parser, SurplusRowLabelsAreIgnored)
     const IssueStore store =
         parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
                QStringLiteral("　ｂ□"), QStringLiteral("　ｃ□"), QString()});
-    EXPECT_EQ(store.Puzzles[1].RowLabels, (QStringList{QString(), QStringLiteral("ａ")}));
+    EXPECT_EQ(store.puzzles[1].RowLabels, (QStringList{QString(), QStringLiteral("ａ")}));
 }
 
 TEST(Parser, TwoEmptyLinesAfterTheGridGiveNoHints)
@@ -189,7 +189,7 @@ TEST(Parser, TwoEmptyLinesAfterTheGridGiveNoHints)
     const IssueStore store =
         parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
                QString(), QString(), QStringLiteral("not a hint")});
-    EXPECT_EQ(store.Puzzles[1].HintLines, QStringList{QString()});
+    EXPECT_EQ(store.puzzles[1].HintLines, QStringList{QString()});
 }
 
 TEST(Parser, UnendedHintsSwallowTheCommentDivider)
@@ -198,21 +198,21 @@ TEST(Parser, UnendedHintsSwallowTheCommentDivider)
         parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
                QString(), QStringLiteral("h"), S(DividerA), QStringLiteral("x"),
                QStringLiteral("c"), S(DividerB)});
-    EXPECT_EQ(store.Puzzles[1].HintLines.size(), 6);
-    EXPECT_EQ(store.Puzzles[1].CommentLines, QStringList{QString()});
+    EXPECT_EQ(store.puzzles[1].HintLines.size(), 6);
+    EXPECT_EQ(store.puzzles[1].CommentLines, QStringList{QString()});
 }
 
 TEST(Parser, DividersMatchOnlyWholeUntrimmedLines)
 {
     const IssueStore store = parse(
         {QString(), S(DividerA) + QStringLiteral(" "), QStringLiteral("x"), QStringLiteral("c")});
-    EXPECT_EQ(store.Puzzles[1].CommentLines, QStringList{QString()});
+    EXPECT_EQ(store.puzzles[1].CommentLines, QStringList{QString()});
 }
 
 TEST(Parser, PublisherForms)
 {
     const auto publisherOf = [](const QString &line) {
-        return parse({QString(), S(DividerB), line, S(DividerC)}).Puzzles[1].Publisher;
+        return parse({QString(), S(DividerB), line, S(DividerC)}).puzzles[1].Publisher;
     };
     EXPECT_EQ(publisherOf(QStringLiteral("発行責任者　：(連絡先)")), QString());
     EXPECT_EQ(publisherOf(QStringLiteral("発行責任者　：編集部")), QStringLiteral("編集部"));
@@ -223,13 +223,13 @@ TEST(Parser, TextEndingInsideBlocksKeepsWhatWasRead)
 {
     // A title with no header: no labels at all.
     IssueStore store = parse({QString(), QStringLiteral("◇t◇"), QString()});
-    EXPECT_EQ(store.Puzzles[1].ColCount, 0);
-    EXPECT_TRUE(store.Puzzles[1].ColLabels.isEmpty());
-    EXPECT_TRUE(store.Puzzles[1].RowLabels.isEmpty());
+    EXPECT_EQ(store.puzzles[1].ColCount, 0);
+    EXPECT_TRUE(store.puzzles[1].ColLabels.isEmpty());
+    EXPECT_TRUE(store.puzzles[1].RowLabels.isEmpty());
 
     // An unclosed annotation keeps its lines, without the enclosing dividers.
     store = parse({QString(), S(DividerB), QStringLiteral("a"), QStringLiteral("b")});
-    EXPECT_EQ(store.Puzzles[1].TyuukiText, QStringLiteral("a\r\nb\r\n"));
+    EXPECT_EQ(store.puzzles[1].TyuukiText, QStringLiteral("a\r\nb\r\n"));
 }
 
 TEST(Parser, AnnotationStartsTheNextIssueAfterATitledOne)
@@ -239,9 +239,9 @@ TEST(Parser, AnnotationStartsTheNextIssueAfterATitledOne)
     lines << S(DividerB) << QStringLiteral("two") << S(DividerC);
     const IssueStore store = parse(lines);
     ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_TRUE(store.Puzzles[1].TyuukiText.contains(QStringLiteral("one")));
-    EXPECT_TRUE(store.Puzzles[2].TitleLine.isEmpty());
-    EXPECT_TRUE(store.Puzzles[2].TyuukiText.contains(QStringLiteral("two")));
+    EXPECT_TRUE(store.puzzles[1].TyuukiText.contains(QStringLiteral("one")));
+    EXPECT_TRUE(store.puzzles[2].TitleLine.isEmpty());
+    EXPECT_TRUE(store.puzzles[2].TyuukiText.contains(QStringLiteral("two")));
 }
 
 TEST(Parser, AnnotationMetAgainOnAnUntitledRecordReplacesTheOld)
@@ -249,7 +249,7 @@ TEST(Parser, AnnotationMetAgainOnAnUntitledRecordReplacesTheOld)
     const IssueStore store = parse({QString(), S(DividerB), QStringLiteral("one"), S(DividerC),
                                     S(DividerB), QStringLiteral("two"), S(DividerC)});
     ASSERT_EQ(store.lastIndex(), 1);
-    EXPECT_EQ(store.Puzzles[1].TyuukiText,
+    EXPECT_EQ(store.puzzles[1].TyuukiText,
               S(DividerB) + CrLf + QStringLiteral("two") + CrLf + S(DividerC) + CrLf);
 }
 
@@ -264,9 +264,9 @@ TEST(Parser, CommentsGoToTheCurrentRecordWithoutStartingOne)
     // while the first one's is filled, opens the next record.
     const IssueStore store = parse(lines);
     ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.Puzzles[1].CommentLines,
+    EXPECT_EQ(store.puzzles[1].CommentLines,
               (QStringList{QString(), QStringLiteral("c1"), QStringLiteral("c2")}));
-    EXPECT_EQ(store.Puzzles[2].CommentLines, QStringList{QString()});
+    EXPECT_EQ(store.puzzles[2].CommentLines, QStringList{QString()});
 }
 
 TEST(Parser, ATitleClearsTheMailPartsANoticeLeftOnItsRecord)
@@ -280,23 +280,23 @@ TEST(Parser, ATitleClearsTheMailPartsANoticeLeftOnItsRecord)
           << titledIssue(QStringLiteral("二"));
     const IssueStore store = parse(lines);
     ASSERT_EQ(store.lastIndex(), 2);
-    const PuzzleRecord &second = store.Puzzles[2];
+    const PuzzleRecord &second = store.puzzles[2];
     EXPECT_EQ(second.SendTime, QStringLiteral("2"));
     EXPECT_EQ(second.CommentLines, QStringList{QString()});
     EXPECT_TRUE(second.TyuukiText.isEmpty());
     EXPECT_TRUE(second.MagazineId.isEmpty());
-    EXPECT_EQ(store.Puzzles[1].Publisher, QStringLiteral("甲"));
+    EXPECT_EQ(store.puzzles[1].Publisher, QStringLiteral("甲"));
 }
 
 TEST(Parser, EachParseEmptiesTheUntitledRecordTheTextBeforeLeft)
 {
     IssueStore store =
         parse({QStringLiteral("Date: notice"), S(DividerB), QStringLiteral("x"), S(DividerC)});
-    ASSERT_FALSE(store.Puzzles[1].TyuukiText.isEmpty());
+    ASSERT_FALSE(store.puzzles[1].TyuukiText.isEmpty());
     parseIssues(LineArray(titledIssue(QStringLiteral("一"))), store);
     ASSERT_EQ(store.lastIndex(), 1);
-    EXPECT_TRUE(store.Puzzles[1].SendTime.isEmpty()) << "not even the date passes on";
-    EXPECT_TRUE(store.Puzzles[1].TyuukiText.isEmpty());
+    EXPECT_TRUE(store.puzzles[1].SendTime.isEmpty()) << "not even the date passes on";
+    EXPECT_TRUE(store.puzzles[1].TyuukiText.isEmpty());
 }
 
 TEST(Parser, CharactersOutsideTheBmpCountAsOne)
@@ -304,7 +304,7 @@ TEST(Parser, CharactersOutsideTheBmpCountAsOne)
     const IssueStore store =
         parse({QStringLiteral("◇𠀋◇"), QString(), QStringLiteral("　　𠀋Ｂ"),
                QStringLiteral("𩸽𠀋■□　𩸽"), QStringLiteral("　ｂ𠀋□"), QString()});
-    const PuzzleRecord &r = store.Puzzles[1];
+    const PuzzleRecord &r = store.puzzles[1];
     EXPECT_EQ(r.Title, QStringLiteral("𠀋"));
     EXPECT_EQ(r.ColLabels, (QStringList{QString(), QStringLiteral("𠀋"), QStringLiteral("Ｂ")}));
     EXPECT_EQ(r.RowLabels, (QStringList{QString(), QStringLiteral("𠀋"), QStringLiteral("ｂ")}));
@@ -336,7 +336,7 @@ TEST(Parser, CellsHoldEachRowsCharacterAtTheLabelPositions)
     for (const auto &c : cases) {
         const QStringList lines =
             QStringList{u"◇t◇"_s, QString(), c.header} + c.rows + QStringList{QString()};
-        EXPECT_EQ(parse(lines).Puzzles[1].Cells, QStringList{QString()} + c.cells)
+        EXPECT_EQ(parse(lines).puzzles[1].Cells, QStringList{QString()} + c.cells)
             << c.rows.join(u'/').toStdString();
     }
 }
@@ -347,7 +347,7 @@ TEST(Parser, LabelsSharingALowByteKeepTheirOwnCharacters)
     // anything less than the whole character mix them up.
     const IssueStore store = parse({u"◇t◇"_s, QString(), u"　　あいう"_s, u"　ｂ□□□"_s,
                                     u"　ｄ□□□"_s, u"　ｆ□□□"_s, QString()});
-    const PuzzleRecord &r = store.Puzzles[1];
+    const PuzzleRecord &r = store.puzzles[1];
     EXPECT_EQ(r.ColLabels, (QStringList{QString(), u"あ"_s, u"い"_s, u"う"_s}));
     EXPECT_EQ(r.RowLabels, (QStringList{QString(), u"ｂ"_s, u"ｄ"_s, u"ｆ"_s}));
 }

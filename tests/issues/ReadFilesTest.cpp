@@ -22,7 +22,7 @@ protected:
         QStringList paths;
         for (const QString &name : names)
             paths.append(dir.filePath(name));
-        return LoadMailPaths(store, paths).Unreadable;
+        return loadMailPaths(store, paths).unreadable;
     }
 };
 
@@ -75,7 +75,7 @@ TEST_F(ReadFiles, EarlierIssuesSurviveAFailedLoad)
     read({QStringLiteral("one.txt")});
     ASSERT_EQ(store.lastIndex(), 1);
     read({QStringLiteral("gone.txt")});
-    EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("A"));
+    EXPECT_EQ(store.puzzles[1].Title, QStringLiteral("A"));
 }
 
 TEST(Examples, EverySampleMailParsesToItsIssues)
@@ -85,20 +85,20 @@ TEST(Examples, EverySampleMailParsesToItsIssues)
     const QStringList paths{dir + QStringLiteral("rotam-0123.txt"),
                             dir + QStringLiteral("rotam-digest-0124-0127.txt"),
                             dir + QStringLiteral("rotam-0130-forwarded.txt")};
-    ASSERT_TRUE(LoadMailPaths(store, paths).Unreadable.isEmpty());
+    ASSERT_TRUE(loadMailPaths(store, paths).unreadable.isEmpty());
     ASSERT_EQ(store.lastIndex(), 6);
     QList<qint32> sizes;
     for (qint32 i = 1; i <= 6; ++i)
-        sizes << store.Puzzles[i].ColCount;
+        sizes << store.puzzles[i].ColCount;
     EXPECT_EQ(sizes, (QList<qint32>{10, 5, 8, 13, 10, 6}));
-    EXPECT_EQ(store.Puzzles[4].GridNote, QStringLiteral("難易度：上級（目安３０分）"));
-    EXPECT_EQ(store.Puzzles[4].CommentLines.size(), 26);
-    EXPECT_EQ(store.Puzzles[6].SendTime, QStringLiteral("Sat, 22 Jan 2005 06:00:00 +0900"));
-    EXPECT_TRUE(store.Puzzles[5].Publisher.isEmpty());
-    EXPECT_EQ(store.Puzzles[1].MagazineId, QStringLiteral("0001234567"));
+    EXPECT_EQ(store.puzzles[4].GridNote, QStringLiteral("難易度：上級（目安３０分）"));
+    EXPECT_EQ(store.puzzles[4].CommentLines.size(), 26);
+    EXPECT_EQ(store.puzzles[6].SendTime, QStringLiteral("Sat, 22 Jan 2005 06:00:00 +0900"));
+    EXPECT_TRUE(store.puzzles[5].Publisher.isEmpty());
+    EXPECT_EQ(store.puzzles[1].MagazineId, QStringLiteral("0001234567"));
     // The advertisement between the fourth and fifth divider stays out of the annotation.
     for (qint32 i = 1; i <= 6; ++i) {
-        EXPECT_EQ(store.Puzzles[i].TyuukiText.count(QStringLiteral("\r\n")), i == 5 ? 6 : 7) << i;
-        EXPECT_FALSE(store.Puzzles[i].TyuukiText.contains(QStringLiteral("ＰＲ"))) << i;
+        EXPECT_EQ(store.puzzles[i].TyuukiText.count(QStringLiteral("\r\n")), i == 5 ? 6 : 7) << i;
+        EXPECT_FALSE(store.puzzles[i].TyuukiText.contains(QStringLiteral("ＰＲ"))) << i;
     }
 }

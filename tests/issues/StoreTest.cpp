@@ -12,7 +12,7 @@ namespace {
 
 void parsePasted(IssueStore &store, const QString &text)
 {
-    parseIssues(SplitPastedText(text), store);
+    parseIssues(splitPastedText(text), store);
 }
 
 // A store whose records have these titles, in record order.
@@ -20,7 +20,7 @@ IssueStore titledRecords(const QStringList &titles)
 {
     IssueStore store;
     for (const QString &title : titles) {
-        PuzzleRecord &r = store.Puzzles.emplaceBack();
+        PuzzleRecord &r = store.puzzles.emplaceBack();
         r.Title = title;
         r.TitleLine = QStringLiteral("◇") + title;
     }
@@ -35,7 +35,7 @@ TEST(IssueStore, AnUntitledLastRecordIsReused)
     EXPECT_EQ(store.lastIndex(), 0);
     parsePasted(store, QStringLiteral("nothing to see"));
     ASSERT_EQ(store.lastIndex(), 1) << "a text without an issue leaves one empty record";
-    EXPECT_EQ(store.Puzzles[1], PuzzleRecord{});
+    EXPECT_EQ(store.puzzles[1], PuzzleRecord{});
     parsePasted(store, QStringLiteral("still nothing"));
     EXPECT_EQ(store.lastIndex(), 1);
 }
@@ -46,8 +46,8 @@ TEST(IssueStore, LoadsAccumulate)
     parsePasted(store, QStringLiteral("◇一◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
     parsePasted(store, QStringLiteral("◇二◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
     ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.Puzzles[1].Title, QStringLiteral("一"));
-    EXPECT_EQ(store.Puzzles[2].Title, QStringLiteral("二"));
+    EXPECT_EQ(store.puzzles[1].Title, QStringLiteral("一"));
+    EXPECT_EQ(store.puzzles[2].Title, QStringLiteral("二"));
 }
 
 namespace {
@@ -57,8 +57,8 @@ QStringList listedTitles(const QStringList &titles)
 {
     const IssueStore store = titledRecords(titles);
     QStringList listed;
-    for (const qint32 index : IssueListOrder(store))
-        listed << store.Puzzles[index].Title;
+    for (const qint32 index : issueListOrder(store))
+        listed << store.puzzles[index].Title;
     return listed;
 }
 
@@ -67,7 +67,7 @@ QStringList listedTitles(const QStringList &titles)
 TEST(IssueListOrder, ByTitleIgnoringCaseAndStableForEqualTitles)
 {
     const IssueStore store = titledRecords({u"b"_s, u"A"_s, u"a"_s, u"C"_s, u""_s, u"A"_s});
-    EXPECT_EQ(IssueListOrder(store), (QList<qint32>{5, 2, 3, 6, 1, 4}));
+    EXPECT_EQ(issueListOrder(store), (QList<qint32>{5, 2, 3, 6, 1, 4}));
 }
 
 TEST(IssueListOrder, DigitRunsCompareByValue)

@@ -74,7 +74,7 @@ TEST(Decoding, HalfWidthKatakanaAsCp932ReadsItsByte)
         const QByteArray jis = "\x1B(I" + QByteArray(1, char(c)) + "1\x1B(B";
         const QString expected =
             iconvCp932(QByteArray(1, char(c + 0x80))).value_or(QString(QChar(0xFFFD))) + u'ｱ';
-        EXPECT_EQ(DecodePartBytes(jis, "ISO-2022-JP"), expected) << c;
+        EXPECT_EQ(decodePartBytes(jis, "ISO-2022-JP"), expected) << c;
     }
 }
 
@@ -103,7 +103,7 @@ TEST(Decoding, EveryCharsetLabelInAnyCase)
     for (const auto &charset : charsets) {
         for (const QByteArray &label : charset.labels) {
             for (const QByteArray &name : {label, label.toLower(), label.toUpper()})
-                EXPECT_EQ(DecodePartBytes(charset.bytes, name), QString::fromUtf16(charset.text))
+                EXPECT_EQ(decodePartBytes(charset.bytes, name), QString::fromUtf16(charset.text))
                     << name.constData();
         }
     }
@@ -112,32 +112,32 @@ TEST(Decoding, EveryCharsetLabelInAnyCase)
 TEST(Decoding, InvalidBytesBecomeReplacementsAndTheRestLoads)
 {
     const QString r(QChar(0xFFFD));
-    EXPECT_EQ(DecodeMailBytes(bytes({'A', 0xFF, 'B'})),
+    EXPECT_EQ(decodeMailBytes(bytes({'A', 0xFF, 'B'})),
               QStringLiteral("A") + r + QStringLiteral("B"));
     // A lead byte followed by a byte that can't trail it: the second byte still counts.
-    EXPECT_EQ(DecodeMailBytes(bytes({'A', 0x81, 0x20, 'B'})),
+    EXPECT_EQ(decodeMailBytes(bytes({'A', 0x81, 0x20, 'B'})),
               QStringLiteral("A") + r + QStringLiteral(" B"));
     // A lead byte cut off by the end of the file.
-    EXPECT_EQ(DecodeMailBytes(bytes({0x82, 0xA0, 0x82})), QStringLiteral("あ") + r);
+    EXPECT_EQ(decodeMailBytes(bytes({0x82, 0xA0, 0x82})), QStringLiteral("あ") + r);
 }
 
 TEST(Decoding, NulBytesAreKept)
 {
-    EXPECT_EQ(DecodeMailBytes(bytes({'A', 0x00, 'B'})).size(), 3);
+    EXPECT_EQ(decodeMailBytes(bytes({'A', 0x00, 'B'})).size(), 3);
 }
 
 TEST(Decoding, Utf8ByBomOrByValidity)
 {
-    EXPECT_EQ(DecodeMailBytes(QByteArray("\xEF\xBB\xBF\xE2\x97\x87"
+    EXPECT_EQ(decodeMailBytes(QByteArray("\xEF\xBB\xBF\xE2\x97\x87"
                                          "A")),
               QStringLiteral("◇A"));
-    EXPECT_EQ(DecodeMailBytes(QByteArray("\xE2\x97\x87"
+    EXPECT_EQ(decodeMailBytes(QByteArray("\xE2\x97\x87"
                                          "A")),
               QStringLiteral("◇A"));
-    EXPECT_EQ(DecodeMailBytes(QByteArray("\xEF\xBB\xBF")), QString());
+    EXPECT_EQ(decodeMailBytes(QByteArray("\xEF\xBB\xBF")), QString());
     // Two CP932 characters that happen to form no valid UTF-8 stay CP932.
-    EXPECT_EQ(DecodeMailBytes(bytes({0x82, 0xA0, 0x82, 0xA2})), QStringLiteral("あい"));
-    EXPECT_EQ(DecodeMailBytes(QByteArray("plain ascii")), QStringLiteral("plain ascii"));
+    EXPECT_EQ(decodeMailBytes(bytes({0x82, 0xA0, 0x82, 0xA2})), QStringLiteral("あい"));
+    EXPECT_EQ(decodeMailBytes(QByteArray("plain ascii")), QStringLiteral("plain ascii"));
 }
 
 TEST(Decoding, Iso2022JpAsWindowsMailersWriteIt)
@@ -158,7 +158,7 @@ TEST(Decoding, Iso2022JpAsWindowsMailersWriteIt)
         {"a\x1B(", u"a\x1B("},                   // too short for any escape: plain bytes
     };
     for (const auto &c : cases)
-        EXPECT_EQ(DecodePartBytes(QByteArray(c.bytes), "iso-2022-jp"), QString::fromUtf16(c.text))
+        EXPECT_EQ(decodePartBytes(QByteArray(c.bytes), "iso-2022-jp"), QString::fromUtf16(c.text))
             << c.bytes;
 }
 
@@ -177,8 +177,8 @@ TEST(Decoding, DetectionWithoutACharset)
         {"\x1B$B\x82\xA0", "", u"\x1B$Bあ"},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(DecodePartBytes(c.bytes, c.charset), QString::fromUtf16(c.text)) << c.charset;
-        EXPECT_EQ(DecodeMailBytes(c.bytes), QString::fromUtf16(c.text)) << "text files alike";
+        EXPECT_EQ(decodePartBytes(c.bytes, c.charset), QString::fromUtf16(c.text)) << c.charset;
+        EXPECT_EQ(decodeMailBytes(c.bytes), QString::fromUtf16(c.text)) << "text files alike";
     }
 }
 
@@ -200,7 +200,7 @@ TEST(Decoding, OneDecoderForTextAfterText)
     };
     MailDecoder decoder;
     for (const auto &t : texts)
-        EXPECT_EQ(decoder.partBytes(t.bytes, t.charset), DecodePartBytes(t.bytes, t.charset))
+        EXPECT_EQ(decoder.partBytes(t.bytes, t.charset), decodePartBytes(t.bytes, t.charset))
             << t.charset;
 }
 
@@ -209,5 +209,5 @@ TEST(Decoding, LargeTextDecodedInTwoHalves)
     // The cut falls right after the middle LF, behind a lead byte whose trail is missing.
     const QByteArray half = QByteArray("\x82\xA0\r\n").repeated(150000);
     const QString text = QStringLiteral("あ\r\n").repeated(150000);
-    EXPECT_EQ(DecodeMailBytes(half + "\x82\n" + half), text + u"\uFFFD\n" + text);
+    EXPECT_EQ(decodeMailBytes(half + "\x82\n" + half), text + u"\uFFFD\n" + text);
 }

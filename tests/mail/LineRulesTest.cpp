@@ -14,7 +14,7 @@ QStringList fileLines(const QString &text)
 
 QStringList pastedLines(const QString &text)
 {
-    return SplitPastedText(text).toStringList();
+    return splitPastedText(text).toStringList();
 }
 
 const QStringList AB{QStringLiteral("A"), QStringLiteral("B")};

@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         printer = std::make_shared<RecordingPrinter>();
-        printer->Font.Size = 10;
+        printer->font.size = 10;
     }
 
     std::shared_ptr<RecordingPrinter> printer;
@@ -22,27 +22,27 @@ protected:
 
 TEST_F(PageTextTest, EmptyTextPrintsNothingAndKeepsThePosition)
 {
-    printer->SetCurrentX(7);
-    printer->SetCurrentY(8);
-    printer->Calls.clear();
+    printer->setCurrentX(7);
+    printer->setCurrentY(8);
+    printer->calls.clear();
     for (qint16 code : {0, 2, 3, 10, 12, 13, 22}) {
-        TextAt(*printer, 10, 77, 5, QString(), code);
-        TextInBox(*printer, 10, 77, 5, 20, QString(), code);
+        textAt(*printer, 10, 77, 5, QString(), code);
+        textInBox(*printer, 10, 77, 5, 20, QString(), code);
     }
-    EXPECT_TRUE(printer->Calls.isEmpty());
-    EXPECT_EQ(printer->CurrentX(), 7);
-    EXPECT_EQ(printer->CurrentY(), 8);
+    EXPECT_TRUE(printer->calls.isEmpty());
+    EXPECT_EQ(printer->currentX(), 7);
+    EXPECT_EQ(printer->currentY(), 8);
 }
 
 TEST_F(PageTextTest, SpreadFillsTheSpanFromLeftToRight)
 {
-    TextAt(*printer, 10, 77, 5, QStringLiteral("－今日のロタム－"), 13);
-    const auto prints = printer->Prints();
+    textAt(*printer, 10, 77, 5, QStringLiteral("－今日のロタム－"), 13);
+    const auto prints = printer->prints();
     ASSERT_EQ(prints.size(), 8);
     EXPECT_FLOAT_EQ(prints.front().X, 10);
     EXPECT_NEAR(prints.back().X + 3, 77, 1e-4);
     for (const auto &print : prints) {
-        EXPECT_EQ(print.Text.size(), 1);
+        EXPECT_EQ(print.text.size(), 1);
         EXPECT_FLOAT_EQ(print.Y, 0); // the line cell ends at y 5
     }
     // The gap comes from the whole width, (67 − 24) / 7, between character ends and starts.
@@ -51,8 +51,8 @@ TEST_F(PageTextTest, SpreadFillsTheSpanFromLeftToRight)
 
 TEST_F(PageTextTest, SpreadOfOneCharacterCentresIt)
 {
-    TextAt(*printer, 10, 77, 5, QStringLiteral("囲"), 13);
-    const auto prints = printer->Prints();
+    textAt(*printer, 10, 77, 5, QStringLiteral("囲"), 13);
+    const auto prints = printer->prints();
     ASSERT_EQ(prints.size(), 1);
     EXPECT_FLOAT_EQ(prints.front().X, (10 + 77 - 3) / 2.0f);
     EXPECT_FLOAT_EQ(prints.front().Y, 0);
@@ -60,10 +60,10 @@ TEST_F(PageTextTest, SpreadOfOneCharacterCentresIt)
 
 TEST_F(PageTextTest, SpreadKeepsASurrogatePairWhole)
 {
-    TextAt(*printer, 0, 30, 5, QStringLiteral("a\U00020BB7b"), 3);
-    const auto prints = printer->Prints();
+    textAt(*printer, 0, 30, 5, QStringLiteral("a\U00020BB7b"), 3);
+    const auto prints = printer->prints();
     ASSERT_EQ(prints.size(), 3);
-    EXPECT_EQ(prints.at(1).Text, QStringLiteral("\U00020BB7"));
+    EXPECT_EQ(prints.at(1).text, QStringLiteral("\U00020BB7"));
     EXPECT_NEAR(prints.back().X + 3, 30, 1e-4);
 }
 
@@ -72,22 +72,22 @@ TEST_F(PageTextTest, TextAtPlacesByTheTwoDigits)
     struct Case
     {
         qint16 code;
-        float x, y; // where the text's cell begins; CurrentX starts at 33
+        float x, y; // where the text's cell begins; currentX starts at 33
     };
     const float centre = (0 + 87 - 12) / 2.0f; // "ABCD" is 12 mm wide
     for (const Case &c : {Case{0, 0, 50}, Case{1, 75, 50}, Case{2, centre, 50}, Case{5, 33, 50},
                           Case{-1, 33, 50}, Case{10, 0, 45}, Case{11, 75, 45}, Case{12, centre, 45},
                           Case{14, 33, 45}, Case{20, 33, 45}}) {
         SCOPED_TRACE(c.code);
-        printer->SetCurrentX(33);
-        printer->Calls.clear();
-        TextAt(*printer, 0, 87, 50, QStringLiteral("ABCD"), c.code);
-        const auto prints = printer->Prints();
+        printer->setCurrentX(33);
+        printer->calls.clear();
+        textAt(*printer, 0, 87, 50, QStringLiteral("ABCD"), c.code);
+        const auto prints = printer->prints();
         ASSERT_EQ(prints.size(), 1);
         EXPECT_FLOAT_EQ(prints.front().X, c.x);
         EXPECT_FLOAT_EQ(prints.front().Y, c.y);
-        EXPECT_EQ(prints.front().Numbers.front(), 0); // no line end
-        EXPECT_FLOAT_EQ(printer->CurrentX(), c.x + 12);
+        EXPECT_EQ(prints.front().numbers.front(), 0); // no line end
+        EXPECT_FLOAT_EQ(printer->currentX(), c.x + 12);
     }
 }
 
@@ -96,18 +96,18 @@ TEST_F(PageTextTest, TextInBoxPlacesByTheTwoDigits)
     struct Case
     {
         qint16 code;
-        float x, y; // CurrentX starts at 33, CurrentY at 44
+        float x, y; // currentX starts at 33, currentY at 44
     };
     // Box x 10..40, y 20..40; "AB" is 6 mm wide and 5 mm high.
     for (const Case &c :
          {Case{22, 22, 27.5f}, Case{0, 10, 20}, Case{10, 10, 35}, Case{12, 22, 35},
           Case{44, 33, 44}, Case{-2, 33, 20}, Case{-12, 33, 44}, Case{31, 34, 44}}) {
         SCOPED_TRACE(c.code);
-        printer->SetCurrentX(33);
-        printer->SetCurrentY(44);
-        printer->Calls.clear();
-        TextInBox(*printer, 10, 40, 20, 40, QStringLiteral("AB"), c.code);
-        const auto prints = printer->Prints();
+        printer->setCurrentX(33);
+        printer->setCurrentY(44);
+        printer->calls.clear();
+        textInBox(*printer, 10, 40, 20, 40, QStringLiteral("AB"), c.code);
+        const auto prints = printer->prints();
         ASSERT_EQ(prints.size(), 1);
         EXPECT_FLOAT_EQ(prints.front().X, c.x);
         EXPECT_FLOAT_EQ(prints.front().Y, c.y);
@@ -116,8 +116,8 @@ TEST_F(PageTextTest, TextInBoxPlacesByTheTwoDigits)
 
 TEST_F(PageTextTest, SpreadInABoxKeepsHalfAMillimetreFree)
 {
-    TextInBox(*printer, 10, 40, 20, 40, QStringLiteral("AB"), 3);
-    const auto prints = printer->Prints();
+    textInBox(*printer, 10, 40, 20, 40, QStringLiteral("AB"), 3);
+    const auto prints = printer->prints();
     ASSERT_EQ(prints.size(), 2);
     EXPECT_FLOAT_EQ(prints.at(0).X, 10.5f);
     EXPECT_NEAR(prints.at(1).X + 3, 39.5, 1e-4);
@@ -126,31 +126,31 @@ TEST_F(PageTextTest, SpreadInABoxKeepsHalfAMillimetreFree)
 
 TEST_F(PageTextTest, SetFontOneMeansUnchanged)
 {
-    printer->Font = {QStringLiteral("Arial"), 4, true, false, true, false};
-    SetFont(*printer, QString(), 0, 1, 1, 1, 1);
-    EXPECT_EQ(printer->Font, (PrinterFont{QStringLiteral("Arial"), 4, true, false, true, false}));
-    EXPECT_EQ(printer->FontName(), QStringLiteral("Arial"));
+    printer->font = {QStringLiteral("Arial"), 4, true, false, true, false};
+    setFont(*printer, QString(), 0, 1, 1, 1, 1);
+    EXPECT_EQ(printer->font, (PrinterFont{QStringLiteral("Arial"), 4, true, false, true, false}));
+    EXPECT_EQ(printer->fontName(), QStringLiteral("Arial"));
 
-    SetFont(*printer, QStringLiteral("ＭＳ Ｐ明朝"), 9, 1, 1, 1, 1);
-    EXPECT_EQ(printer->Font,
+    setFont(*printer, QStringLiteral("ＭＳ Ｐ明朝"), 9, 1, 1, 1, 1);
+    EXPECT_EQ(printer->font,
               (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, true, false, true, false}));
 
-    printer->Font.Italic = true;
-    SetFont(*printer, QString(), 0, -1, 0, 1, 1);
-    EXPECT_EQ(printer->Font,
+    printer->font.italic = true;
+    setFont(*printer, QString(), 0, -1, 0, 1, 1);
+    EXPECT_EQ(printer->font,
               (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, true, false, true, false}));
-    SetFont(*printer, QString(), 0, 0, 2, 0, 7);
-    EXPECT_EQ(printer->Font,
+    setFont(*printer, QString(), 0, 0, 2, 0, 7);
+    EXPECT_EQ(printer->font,
               (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, false, true, false, true}));
 }
 
 TEST_F(PageTextTest, BeginJobBeginsWithABlankAndLeavesAKnownState)
 {
-    printer->Font = {QStringLiteral("Times"), 20, true, true, false, false};
-    BeginJob(*printer);
+    printer->font = {QStringLiteral("Times"), 20, true, true, false, false};
+    beginJob(*printer);
     QStringList members;
-    for (const auto &call : printer->Calls)
-        members << call.Member + QLatin1Char(' ') + QString::number(call.Numbers.value(0));
+    for (const auto &call : printer->calls)
+        members << call.member + QLatin1Char(' ') + QString::number(call.numbers.value(0));
     EXPECT_EQ(members, (QStringList{
                            QStringLiteral("SetDrawWidth 1"),
                            QStringLiteral("SetFontTransparent 0"),
@@ -159,15 +159,15 @@ TEST_F(PageTextTest, BeginJobBeginsWithABlankAndLeavesAKnownState)
                            QStringLiteral("SetCurrentY 0"),
                            QStringLiteral("SetFontTransparent 1"),
                        }));
-    const auto blank = printer->Prints().front();
-    EXPECT_EQ(blank.Text, QStringLiteral(" "));
-    EXPECT_EQ(blank.Font.Name, QStringLiteral("Arial"));
-    EXPECT_EQ(blank.Font.Size, 4);
+    const auto blank = printer->prints().front();
+    EXPECT_EQ(blank.text, QStringLiteral(" "));
+    EXPECT_EQ(blank.font.name, QStringLiteral("Arial"));
+    EXPECT_EQ(blank.font.size, 4);
 
-    TextAt(*printer, 5, 50, 5, QStringLiteral("x"), 0);
-    const auto after = printer->Prints().back();
+    textAt(*printer, 5, 50, 5, QStringLiteral("x"), 0);
+    const auto after = printer->prints().back();
     // The styles are left as they were; only face and size are reset.
-    EXPECT_EQ(after.Font, (PrinterFont{QStringLiteral("Arial"), 4, true, true, false, false}));
+    EXPECT_EQ(after.font, (PrinterFont{QStringLiteral("Arial"), 4, true, true, false, false}));
     EXPECT_FLOAT_EQ(after.X, 5);
 }
 

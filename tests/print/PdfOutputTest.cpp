@@ -27,18 +27,18 @@ constexpr double Tolerance = 0.3;
 class PdfOutputTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { EnsureGuiApplication(); }
+    static void SetUpTestSuite() { ensureGuiApplication(); }
 
     // Exports the records (all of them, or the selected indexes) and returns whether it worked.
-    bool Export(const QList<PuzzleRecord> &records, PdfExportOptions options = {})
+    bool exportIssues(const QList<PuzzleRecord> &records, PdfExportOptions options = {})
     {
         IssueStore store;
-        store.Puzzles.append(records);
-        if (options.OutputPath.isEmpty())
-            options.OutputPath = pdf;
+        store.puzzles.append(records);
+        if (options.outputPath.isEmpty())
+            options.outputPath = pdf;
         messages.clear();
         QTextStream err(&messages);
-        return ExportPdf(store, options, err);
+        return exportPdf(store, options, err);
     }
 
     QTemporaryDir dir;
@@ -48,20 +48,20 @@ protected:
 
 TEST_F(PdfOutputTest, RulesAndGridOutlineLandAtTheirMillimetres)
 {
-    ASSERT_TRUE(Export({SampleIssue(1, 10, 4, 0)})) << messages.toStdString();
-    const QImage page = Page(pdf, 1);
+    ASSERT_TRUE(exportIssues({sampleIssue(1, 10, 4, 0)})) << messages.toStdString();
+    const QImage page = renderPage(pdf, 1);
     ASSERT_FALSE(page.isNull());
     const auto paperX = [](double x) { return x + 4.5 + Margin; };
     const auto paperY = [](double y) { return y + Margin; };
     const auto expectRowAt = [&](double layoutX, double layoutY) {
         const auto y =
-            InkCentreY(page, paperX(layoutX), paperY(layoutY) - 0.8, paperY(layoutY) + 0.8);
+            inkCentreY(page, paperX(layoutX), paperY(layoutY) - 0.8, paperY(layoutY) + 0.8);
         ASSERT_TRUE(y.has_value()) << "no line at y " << layoutY;
         EXPECT_NEAR(*y, paperY(layoutY), Tolerance) << "line at y " << layoutY;
     };
     const auto expectColumnAt = [&](double layoutX, double layoutY) {
         const auto x =
-            InkCentreX(page, paperY(layoutY), paperX(layoutX) - 0.8, paperX(layoutX) + 0.8);
+            inkCentreX(page, paperY(layoutY), paperX(layoutX) - 0.8, paperX(layoutX) + 0.8);
         ASSERT_TRUE(x.has_value()) << "no line at x " << layoutX;
         EXPECT_NEAR(*x, paperX(layoutX), Tolerance) << "line at x " << layoutX;
     };
@@ -76,34 +76,34 @@ TEST_F(PdfOutputTest, RulesAndGridOutlineLandAtTheirMillimetres)
 
     // The heavy pen is 5 dots at 600 dpi, about 0.21 mm; the inner pen 1 dot, which the
     // renderer widens to one of its pixels (0.1 mm).
-    const double heavy = InkWidthY(page, paperX(50), paperY(16), paperY(18));
+    const double heavy = inkWidthY(page, paperX(50), paperY(16), paperY(18));
     EXPECT_GT(heavy, 0.15);
     EXPECT_LT(heavy, 0.35);
-    EXPECT_LE(InkWidthY(page, paperX(18), paperY(29), paperY(31)), 0.11);
+    EXPECT_LE(inkWidthY(page, paperX(18), paperY(29), paperY(31)), 0.11);
 }
 
 TEST_F(PdfOutputTest, CentrePlacementMovesTheLayout)
 {
     PdfExportOptions options;
-    options.Placement = PagePlacement::Centre;
-    ASSERT_TRUE(Export({SampleIssue(1, 10, 0, 0)}, options)) << messages.toStdString();
-    const QImage page = Page(pdf, 1);
-    // ScaleLeft −60.5 and ScaleTop −58.5: the first rule runs from x 66.5 at y 80.5.
+    options.placement = PagePlacement::Centre;
+    ASSERT_TRUE(exportIssues({sampleIssue(1, 10, 0, 0)}, options)) << messages.toStdString();
+    const QImage page = renderPage(pdf, 1);
+    // scaleLeft −60.5 and scaleTop −58.5: the first rule runs from x 66.5 at y 80.5.
     const double ruleY = Margin + 17 + 58.5;
-    const auto y = InkCentreY(page, Margin + 60.5 + 40, ruleY - 0.8, ruleY + 0.8);
+    const auto y = inkCentreY(page, Margin + 60.5 + 40, ruleY - 0.8, ruleY + 0.8);
     ASSERT_TRUE(y.has_value());
     EXPECT_NEAR(*y, ruleY, Tolerance);
-    const auto left = FirstInkX(page, ruleY, 55, 80);
+    const auto left = firstInkX(page, ruleY, 55, 80);
     ASSERT_TRUE(left.has_value());
     EXPECT_NEAR(*left, Margin + 60.5 + 1, Tolerance); // the round end adds half the pen
 }
 
 TEST_F(PdfOutputTest, TextStaysTextInTheSubstituteFaces)
 {
-    PuzzleRecord record = SampleIssue(7, 10, 4, 25);
+    PuzzleRecord record = sampleIssue(7, 10, 4, 25);
     record.Publisher = QStringLiteral("ロタム編集部");
-    ASSERT_TRUE(Export({record}));
-    const QString text = Text(pdf);
+    ASSERT_TRUE(exportIssues({record}));
+    const QString text = pdfText(pdf);
     for (const QString &expected :
          {QStringLiteral("◇第7回◇"), QStringLiteral("今日の問題"), record.GridNote,
           QStringLiteral("ヒント4"), QStringLiteral("コメント18"),
@@ -114,7 +114,7 @@ TEST_F(PdfOutputTest, TextStaysTextInTheSubstituteFaces)
     for (const QChar c : QStringLiteral("今日のロタムＡＪａｊ"))
         EXPECT_TRUE(text.contains(c));
 
-    const QString fonts = Fonts(pdf);
+    const QString fonts = pdfFonts(pdf);
     for (const char *face : {"IPAPGothic", "IPAGothic", "IPAPMincho", "IPAMincho"}) {
         const auto line = QRegularExpression(QLatin1String(face) + QStringLiteral("\\s.*"))
                               .match(fonts)
@@ -126,24 +126,24 @@ TEST_F(PdfOutputTest, TextStaysTextInTheSubstituteFaces)
 
 TEST_F(PdfOutputTest, OnePagePerIssueOrPerSelectedIssue)
 {
-    const QList<PuzzleRecord> records = {SampleIssue(1, 3, 1, 1), SampleIssue(2, 5, 0, 0),
-                                         SampleIssue(3, 0, 0, 0)};
-    ASSERT_TRUE(Export(records));
-    EXPECT_EQ(PageCount(pdf), 3);
+    const QList<PuzzleRecord> records = {sampleIssue(1, 3, 1, 1), sampleIssue(2, 5, 0, 0),
+                                         sampleIssue(3, 0, 0, 0)};
+    ASSERT_TRUE(exportIssues(records));
+    EXPECT_EQ(pageCount(pdf), 3);
 
     PdfExportOptions options;
-    options.Select = {2};
-    options.Paper = QStringLiteral("B5");
-    ASSERT_TRUE(Export(records, options));
-    EXPECT_EQ(PageCount(pdf), 1);
+    options.select = {2};
+    options.paper = QStringLiteral("B5");
+    ASSERT_TRUE(exportIssues(records, options));
+    EXPECT_EQ(pageCount(pdf), 1);
     EXPECT_TRUE(
-        PdfProbe::Run(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("516 x 729 pts")));
+        PdfProbe::run(QStringLiteral("pdfinfo"), {pdf}).contains(QLatin1String("516 x 729 pts")));
 
     // A missing index is a mistake: reported, and the earlier file stays as it was.
-    options.Select = {2, 9};
-    EXPECT_FALSE(Export(records, options));
+    options.select = {2, 9};
+    EXPECT_FALSE(exportIssues(records, options));
     EXPECT_TRUE(messages.contains(QLatin1String("9")));
-    EXPECT_EQ(PageCount(pdf), 1);
+    EXPECT_EQ(pageCount(pdf), 1);
 }
 
 TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)
@@ -154,13 +154,13 @@ TEST_F(PdfOutputTest, FailuresLeaveNoFileBehind)
     previous.close();
 
     PdfExportOptions options;
-    options.Select = {5};
-    EXPECT_FALSE(Export({SampleIssue(1, 3, 0, 0)}, options)); // nothing to print
+    options.select = {5};
+    EXPECT_FALSE(exportIssues({sampleIssue(1, 3, 0, 0)}, options)); // nothing to print
     EXPECT_TRUE(messages.contains(QLatin1String("out.pdf")));
 
     options = {};
-    options.OutputPath = dir.filePath(QStringLiteral("missing/out.pdf"));
-    EXPECT_FALSE(Export({SampleIssue(1, 3, 0, 0)}, options));
+    options.outputPath = dir.filePath(QStringLiteral("missing/out.pdf"));
+    EXPECT_FALSE(exportIssues({sampleIssue(1, 3, 0, 0)}, options));
     EXPECT_TRUE(messages.contains(QLatin1String("missing/out.pdf")));
 
     QFile kept(pdf);
@@ -184,10 +184,11 @@ TEST_F(PdfOutputTest, FooterStaysBelowTheLastLinePrinted)
                  {30, 3, u"（以下印刷省略）", 3}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.hints << " hints, " << c.comments << " comments");
-        ASSERT_TRUE(Export({SampleIssue(1, 10, c.hints, c.comments)})) << messages.toStdString();
-        const auto last = WordBox(pdf, QString::fromUtf16(c.last));
-        const auto credit = WordBox(pdf, QStringLiteral("印刷ソフト作成：kesa.tn"));
-        const auto sent = WordBox(pdf, QStringLiteral("発信時刻：Sat,"));
+        ASSERT_TRUE(exportIssues({sampleIssue(1, 10, c.hints, c.comments)}))
+            << messages.toStdString();
+        const auto last = wordBox(pdf, QString::fromUtf16(c.last));
+        const auto credit = wordBox(pdf, QStringLiteral("印刷ソフト作成：kesa.tn"));
+        const auto sent = wordBox(pdf, QStringLiteral("発信時刻：Sat,"));
         ASSERT_TRUE(last && credit && sent);
         EXPECT_NEAR(credit->bottom() - last->bottom(), c.creditBelowLast, Tolerance);
         EXPECT_NEAR(sent->bottom() - credit->bottom(), 3, Tolerance);
@@ -197,29 +198,29 @@ TEST_F(PdfOutputTest, FooterStaysBelowTheLastLinePrinted)
 TEST_F(PdfOutputTest, LinesAreAsWideAtEveryResolution)
 {
     constexpr double dot = 25.4 / 600;
-    const QList<PuzzleRecord> puzzles = {PuzzleRecord{}, SampleIssue(1, 10, 4, 0)};
+    const QList<PuzzleRecord> puzzles = {PuzzleRecord{}, sampleIssue(1, 10, 4, 0)};
     for (const int dotsPerInch : {600, 1200}) {
         SCOPED_TRACE(dotsPerInch);
-        const auto printer = QtPrinterObject::ForPdf(pdf, QPageSize(QPageSize::A4),
+        const auto printer = QtPrinterObject::forPdf(pdf, QPageSize(QPageSize::A4),
                                                      QMarginsF(5, 5, 5, 5), dotsPerInch);
-        ASSERT_EQ(PrintIssuePages(*printer, {{true, 1}}, puzzles, PagePlacement::TopLeft), 1);
+        ASSERT_EQ(printIssuePages(*printer, {{true, 1}}, puzzles, PagePlacement::TopLeft), 1);
         // The first rule, and the top edge of row 2 through the middle of column 1.
-        EXPECT_NEAR(FineInkWidthY(pdf, 50 + 9.5, 16 + 5, 18 + 5), 5 * dot, 0.01);
-        EXPECT_NEAR(FineInkWidthY(pdf, 18 + 9.5, 29 + 5, 31 + 5), dot, 0.01);
+        EXPECT_NEAR(fineInkWidthY(pdf, 50 + 9.5, 16 + 5, 18 + 5), 5 * dot, 0.01);
+        EXPECT_NEAR(fineInkWidthY(pdf, 18 + 9.5, 29 + 5, 31 + 5), dot, 0.01);
     }
 }
 
 TEST_F(PdfOutputTest, TitleAndCreatorNameTheDocument)
 {
-    const QList<PuzzleRecord> records = {SampleIssue(1, 3, 0, 0), SampleIssue(2, 3, 0, 0),
-                                         SampleIssue(3, 3, 0, 0)};
+    const QList<PuzzleRecord> records = {sampleIssue(1, 3, 0, 0), sampleIssue(2, 3, 0, 0),
+                                         sampleIssue(3, 3, 0, 0)};
     for (const auto &[select, title] :
          {std::pair{QList<qint32>{}, QStringLiteral("◇第1回◇ ほか 2 問")},
           std::pair{QList<qint32>{3}, QStringLiteral("◇第3回◇")}}) {
         PdfExportOptions options;
-        options.Select = select;
-        ASSERT_TRUE(Export(records, options));
-        const QString info = PdfProbe::Run(QStringLiteral("pdfinfo"), {pdf});
+        options.select = select;
+        ASSERT_TRUE(exportIssues(records, options));
+        const QString info = PdfProbe::run(QStringLiteral("pdfinfo"), {pdf});
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+") + title + u'\n')))
             << info.toStdString();
         EXPECT_TRUE(
@@ -236,9 +237,9 @@ struct Placed
 };
 
 // The centre of the vertical line near x on the row at y; 0 when there is none.
-double ColumnLine(const QImage &page, double x, double y)
+double columnLine(const QImage &page, double x, double y)
 {
-    return InkCentreX(page, y, x - 0.8, x + 0.8).value_or(0);
+    return inkCentreX(page, y, x - 0.8, x + 0.8).value_or(0);
 }
 
 TEST_F(PdfOutputTest, LargeGridsStayInsideThePrintableArea)
@@ -258,12 +259,12 @@ TEST_F(PdfOutputTest, LargeGridsStayInsideThePrintableArea)
                           Case{40, PagePlacement::TopLeft, 5 + cell, 205, 23 + cell}}) {
         SCOPED_TRACE(c.n * 10 + int(c.placement));
         PdfExportOptions options;
-        options.Placement = c.placement;
-        ASSERT_TRUE(Export({SampleIssue(1, c.n, 0, 0)}, options)) << messages.toStdString();
-        const QImage page = Page(pdf, 1);
-        EXPECT_NEAR(ColumnLine(page, c.left, c.top + 2), c.left, Tolerance);
-        EXPECT_NEAR(ColumnLine(page, c.right, c.top + 2), c.right, Tolerance);
-        EXPECT_GE(FirstInkX(page, c.top + 2, 0, c.left).value_or(0), Margin - Tolerance);
+        options.placement = c.placement;
+        ASSERT_TRUE(exportIssues({sampleIssue(1, c.n, 0, 0)}, options)) << messages.toStdString();
+        const QImage page = renderPage(pdf, 1);
+        EXPECT_NEAR(columnLine(page, c.left, c.top + 2), c.left, Tolerance);
+        EXPECT_NEAR(columnLine(page, c.right, c.top + 2), c.right, Tolerance);
+        EXPECT_GE(firstInkX(page, c.top + 2, 0, c.left).value_or(0), Margin - Tolerance);
     }
 }
 
@@ -274,21 +275,21 @@ TEST_F(PdfOutputTest, TwoUpPutsTwoIssuesASheetEachInItsHalf)
                                                std::tuple{PagePlacement::Centre, -10.5, -58.5}}) {
         SCOPED_TRACE(int(placement));
         PdfExportOptions options;
-        options.Layout = PageLayout::Two;
-        options.Placement = placement;
-        const PuzzleRecord issue = SampleIssue(1, 10, 0, 0);
-        ASSERT_TRUE(Export({issue, issue, issue}, options)) << messages.toStdString();
-        ASSERT_EQ(PageCount(pdf), 2);
+        options.layout = PageLayout::Two;
+        options.placement = placement;
+        const PuzzleRecord issue = sampleIssue(1, 10, 0, 0);
+        ASSERT_TRUE(exportIssues({issue, issue, issue}, options)) << messages.toStdString();
+        ASSERT_EQ(pageCount(pdf), 2);
         for (const auto &[sheet, half] : {std::pair{1, 0}, std::pair{1, 1}, std::pair{2, 0}}) {
-            const QImage page = Page(pdf, sheet);
+            const QImage page = renderPage(pdf, sheet);
             const Placed in{100.0 * half, left, top};
-            const auto rule = InkCentreY(page, in.X(50), in.Y(17) - 0.8, in.Y(17) + 0.8);
+            const auto rule = inkCentreY(page, in.X(50), in.Y(17) - 0.8, in.Y(17) + 0.8);
             EXPECT_NEAR(rule.value_or(0), in.Y(17), Tolerance);
-            EXPECT_NEAR(ColumnLine(page, in.X(15), in.Y(27)), in.X(15), Tolerance);
-            EXPECT_NEAR(ColumnLine(page, in.X(75), in.Y(27)), in.X(75), Tolerance);
+            EXPECT_NEAR(columnLine(page, in.X(15), in.Y(27)), in.X(15), Tolerance);
+            EXPECT_NEAR(columnLine(page, in.X(75), in.Y(27)), in.X(75), Tolerance);
         }
         const Placed empty{100, left, top};
-        EXPECT_FALSE(InkCentreY(Page(pdf, 2), empty.X(50), empty.Y(16), empty.Y(18)));
+        EXPECT_FALSE(inkCentreY(renderPage(pdf, 2), empty.X(50), empty.Y(16), empty.Y(18)));
     }
 }
 
@@ -300,36 +301,36 @@ TEST_F(PdfOutputTest, LargeLayoutEnlargesTheCellsToFillThePaper)
         const double zoom = std::min(width / 95, height / 170);
         const Placed at{0, -(width / zoom - 95) / 2 - 8, -(height / zoom - 170) / 2, zoom};
         PdfExportOptions options;
-        options.Layout = PageLayout::Large;
-        options.Paper = QString::fromLatin1(paper);
-        ASSERT_TRUE(Export({SampleIssue(1, 10, 0, 0)}, options)) << messages.toStdString();
-        const QImage page = Page(pdf, 1);
-        const double outline = ColumnLine(page, at.X(15), at.Y(27));
+        options.layout = PageLayout::Large;
+        options.paper = QString::fromLatin1(paper);
+        ASSERT_TRUE(exportIssues({sampleIssue(1, 10, 0, 0)}, options)) << messages.toStdString();
+        const QImage page = renderPage(pdf, 1);
+        const double outline = columnLine(page, at.X(15), at.Y(27));
         EXPECT_NEAR(outline, at.X(15), Tolerance);
-        EXPECT_NEAR(ColumnLine(page, at.X(21), at.Y(27)) - outline, 6 * zoom, Tolerance);
+        EXPECT_NEAR(columnLine(page, at.X(21), at.Y(27)) - outline, 6 * zoom, Tolerance);
     }
 }
 
 TEST_F(PdfOutputTest, CellsShowBlackSquaresAndGivenCharacters)
 {
-    PuzzleRecord record = SampleIssue(1, 10, 0, 0);
+    PuzzleRecord record = sampleIssue(1, 10, 0, 0);
     record.Cells = {QString(), QStringLiteral("■□Ｘ")};
     PdfExportOptions options;
-    options.Cells = true;
-    ASSERT_TRUE(Export({record}, options)) << messages.toStdString();
-    const QImage page = Page(pdf, 1);
+    options.cells = true;
+    ASSERT_TRUE(exportIssues({record}, options)) << messages.toStdString();
+    const QImage page = renderPage(pdf, 1);
     const Placed at{0, -4.5, 0};
     const auto centre = [&](int column) { return at.X(9 + 6 * column + 3); };
-    EXPECT_GT(InkWidthY(page, centre(1), at.Y(25), at.Y(29)), 3.8) << "black";
-    EXPECT_LT(InkWidthY(page, centre(2), at.Y(25), at.Y(29)), 0.05) << "white";
-    const auto given = InkCentreX(page, at.Y(27), centre(3) - 2.5, centre(3) + 2.5);
+    EXPECT_GT(inkWidthY(page, centre(1), at.Y(25), at.Y(29)), 3.8) << "black";
+    EXPECT_LT(inkWidthY(page, centre(2), at.Y(25), at.Y(29)), 0.05) << "white";
+    const auto given = inkCentreX(page, at.Y(27), centre(3) - 2.5, centre(3) + 2.5);
     EXPECT_NEAR(given.value_or(0), centre(3), 0.5);
-    EXPECT_TRUE(Text(pdf).contains(QStringLiteral("Ｘ")));
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Ｘ")));
 }
 
 // An 80-character line of the kind given by its pattern, one character of which marks the
 // issue: 。 and 、 come often enough that some fall where a line must break.
-QString LongLine(const QString &pattern, QChar issue)
+QString longLine(const QString &pattern, QChar issue)
 {
     return QString(pattern).replace(u'X', issue).repeated(12).first(80);
 }
@@ -340,29 +341,29 @@ TEST_F(PdfOutputTest, LongLinesStayInsideTheirFrameInEveryLayout)
 {
     QList<PuzzleRecord> issues;
     for (const QChar marker : {u'左', u'右'}) {
-        PuzzleRecord record = SampleIssue(1, 10, 1, 0);
-        record.TitleLine = LongLine(QStringLiteral("X題は、長い。"), marker);
-        record.HintLines << LongLine(QStringLiteral("X晴は、寒い。"), marker)
+        PuzzleRecord record = sampleIssue(1, 10, 1, 0);
+        record.TitleLine = longLine(QStringLiteral("X題は、長い。"), marker);
+        record.HintLines << longLine(QStringLiteral("X晴は、寒い。"), marker)
                          << QString(80, QChar(u'━'));
-        record.CommentLines << LongLine(QStringLiteral("X話は、続く。"), marker);
+        record.CommentLines << longLine(QStringLiteral("X話は、続く。"), marker);
         issues << record;
     }
     const auto count = [](const QList<Word> &words, QChar c) {
         qsizetype n = 0;
         for (const Word &word : words)
-            n += word.Text.count(c);
+            n += word.text.count(c);
         return n;
     };
     for (const auto &[paper, width] : {std::pair{"A4", 210.0}, std::pair{"A5", 148.0}}) {
         for (const PageLayout layout : {PageLayout::Single, PageLayout::Two, PageLayout::Large}) {
             SCOPED_TRACE(testing::Message() << paper << " layout " << int(layout));
             PdfExportOptions options;
-            options.Paper = QString::fromLatin1(paper);
-            options.Layout = layout;
-            ASSERT_TRUE(Export(issues, options)) << messages.toStdString();
+            options.paper = QString::fromLatin1(paper);
+            options.layout = layout;
+            ASSERT_TRUE(exportIssues(issues, options)) << messages.toStdString();
             QList<Word> words;
-            for (int page = 1; page <= PageCount(pdf); ++page)
-                words << Words(pdf, page);
+            for (int page = 1; page <= pageCount(pdf); ++page)
+                words << pdfWords(pdf, page);
             // Every character of the titles, hints and comments is there.
             for (const QChar c : QStringLiteral("左右題晴話━"))
                 EXPECT_EQ(count(words, c), c == u'━'                  ? 160
@@ -371,23 +372,23 @@ TEST_F(PdfOutputTest, LongLinesStayInsideTheirFrameInEveryLayout)
                     << QString(c).toStdString();
 
             const double middle = width / 2;
-            const auto hintHeight = WordBox(pdf, QStringLiteral("ヒント1"))->height();
+            const auto hintHeight = wordBox(pdf, QStringLiteral("ヒント1"))->height();
             for (const Word &word : words) {
-                SCOPED_TRACE(word.Text.toStdString());
+                SCOPED_TRACE(word.text.toStdString());
                 EXPECT_GE(word.Box.left(), Margin - Tolerance);
                 EXPECT_LE(word.Box.right(), width - Margin + Tolerance);
-                EXPECT_FALSE(word.Text.startsWith(u'。') || word.Text.startsWith(u'、'));
-                if (word.Text.contains(u'晴') || word.Text.contains(u'━')) {
+                EXPECT_FALSE(word.text.startsWith(u'。') || word.text.startsWith(u'、'));
+                if (word.text.contains(u'晴') || word.text.contains(u'━')) {
                     EXPECT_NEAR(word.Box.height(), hintHeight, 0.05); // wrapped, not shrunk
                 }
                 if (layout != PageLayout::Two)
                     continue;
                 EXPECT_TRUE(word.Box.right() <= middle + Tolerance ||
                             word.Box.left() >= middle - Tolerance);
-                if (word.Text.contains(u'左')) {
+                if (word.text.contains(u'左')) {
                     EXPECT_LE(word.Box.right(), middle + Tolerance);
                 }
-                if (word.Text.contains(u'右')) {
+                if (word.text.contains(u'右')) {
                     EXPECT_GE(word.Box.left(), middle - Tolerance);
                 }
             }
@@ -399,7 +400,7 @@ TEST_F(PdfOutputTest, LongLinesStayInsideTheirFrameInEveryLayout)
 
 TEST_F(PdfOutputTest, ThousandLabelGridIsDrawnOffThePaper)
 {
-    ASSERT_TRUE(Export({SampleIssue(1, 1000, 1, 1)})) << messages.toStdString();
-    EXPECT_FALSE(Page(pdf, 1).isNull());
-    EXPECT_TRUE(Page(pdf, 2).isNull());
+    ASSERT_TRUE(exportIssues({sampleIssue(1, 1000, 1, 1)})) << messages.toStdString();
+    EXPECT_FALSE(renderPage(pdf, 1).isNull());
+    EXPECT_TRUE(renderPage(pdf, 2).isNull());
 }

@@ -8,19 +8,19 @@ namespace PdfProbe {
 
 namespace {
 
-double Ink(const QImage &page, int x, int y)
+double inkAt(const QImage &page, int x, int y)
 {
     return (255 - qGray(page.pixel(x, y))) / 255.0;
 }
 
-int Px(double mm)
+int px(double mm)
 {
     return int(std::lround(mm * PixelsPerMm));
 }
 
 } // namespace
 
-QString Run(const QString &program, const QStringList &arguments)
+QString run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
@@ -28,40 +28,40 @@ QString Run(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-int PageCount(const QString &pdf)
+int pageCount(const QString &pdf)
 {
     const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                           .match(Run(QStringLiteral("pdfinfo"), {pdf}));
+                           .match(run(QStringLiteral("pdfinfo"), {pdf}));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QString Fonts(const QString &pdf)
+QString pdfFonts(const QString &pdf)
 {
-    return Run(QStringLiteral("pdffonts"), {pdf});
+    return run(QStringLiteral("pdffonts"), {pdf});
 }
 
-QString Text(const QString &pdf)
+QString pdfText(const QString &pdf)
 {
-    return Run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
 }
 
-QImage Page(const QString &pdf, int page)
+QImage renderPage(const QString &pdf, int page)
 {
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("page"));
     const QString number = QString::number(page);
-    Run(QStringLiteral("pdftoppm"),
+    run(QStringLiteral("pdftoppm"),
         {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(PixelsPerMm * 25.4),
          QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-singlefile"),
          pdf, base});
     return QImage(base + QStringLiteral(".pgm"));
 }
 
-std::optional<double> InkCentreY(const QImage &page, double xMm, double fromMm, double toMm)
+std::optional<double> inkCentreY(const QImage &page, double xMm, double fromMm, double toMm)
 {
     double sum = 0, weighted = 0;
-    for (int y = Px(fromMm); y <= Px(toMm); ++y) {
-        const double ink = Ink(page, Px(xMm), y);
+    for (int y = px(fromMm); y <= px(toMm); ++y) {
+        const double ink = inkAt(page, px(xMm), y);
         sum += ink;
         weighted += ink * y;
     }
@@ -70,11 +70,11 @@ std::optional<double> InkCentreY(const QImage &page, double xMm, double fromMm, 
     return (weighted / sum + 0.5) / PixelsPerMm; // a pixel's centre is half a pixel in
 }
 
-std::optional<double> InkCentreX(const QImage &page, double yMm, double fromMm, double toMm)
+std::optional<double> inkCentreX(const QImage &page, double yMm, double fromMm, double toMm)
 {
     double sum = 0, weighted = 0;
-    for (int x = Px(fromMm); x <= Px(toMm); ++x) {
-        const double ink = Ink(page, x, Px(yMm));
+    for (int x = px(fromMm); x <= px(toMm); ++x) {
+        const double ink = inkAt(page, x, px(yMm));
         sum += ink;
         weighted += ink * x;
     }
@@ -83,30 +83,30 @@ std::optional<double> InkCentreX(const QImage &page, double yMm, double fromMm, 
     return (weighted / sum + 0.5) / PixelsPerMm;
 }
 
-double InkWidthY(const QImage &page, double xMm, double fromMm, double toMm)
+double inkWidthY(const QImage &page, double xMm, double fromMm, double toMm)
 {
     double sum = 0;
-    for (int y = Px(fromMm); y <= Px(toMm); ++y)
-        sum += Ink(page, Px(xMm), y);
+    for (int y = px(fromMm); y <= px(toMm); ++y)
+        sum += inkAt(page, px(xMm), y);
     return sum / PixelsPerMm;
 }
 
-std::optional<double> FirstInkX(const QImage &page, double yMm, double fromMm, double toMm)
+std::optional<double> firstInkX(const QImage &page, double yMm, double fromMm, double toMm)
 {
-    for (int x = Px(fromMm); x <= Px(toMm); ++x) {
-        if (Ink(page, x, Px(yMm)) > 0.25)
+    for (int x = px(fromMm); x <= px(toMm); ++x) {
+        if (inkAt(page, x, px(yMm)) > 0.25)
             return x / PixelsPerMm;
     }
     return std::nullopt;
 }
 
-double FineInkWidthY(const QString &pdf, double xMm, double fromMm, double toMm)
+double fineInkWidthY(const QString &pdf, double xMm, double fromMm, double toMm)
 {
     constexpr double pixelsPerMm = 100;
     const auto px = [](double mm) { return QString::number(std::lround(mm * pixelsPerMm)); };
     QTemporaryDir dir;
     const QString base = dir.filePath(QStringLiteral("strip"));
-    Run(QStringLiteral("pdftoppm"),
+    run(QStringLiteral("pdftoppm"),
         {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(pixelsPerMm * 25.4),
          QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
          QStringLiteral("-x"), px(xMm), QStringLiteral("-y"), px(fromMm), QStringLiteral("-W"),
@@ -115,15 +115,15 @@ double FineInkWidthY(const QString &pdf, double xMm, double fromMm, double toMm)
     const QImage strip(base + QStringLiteral(".pgm"));
     double sum = 0;
     for (int y = 0; y < strip.height(); ++y)
-        sum += Ink(strip, 0, y);
+        sum += inkAt(strip, 0, y);
     return sum / pixelsPerMm;
 }
 
-QList<Word> Words(const QString &pdf, int page)
+QList<Word> pdfWords(const QString &pdf, int page)
 {
     const QString number = QString::number(page);
     const QString html =
-        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), number,
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), number,
                                           QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
     static const QRegularExpression box(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
@@ -137,10 +137,10 @@ QList<Word> Words(const QString &pdf, int page)
     return words;
 }
 
-std::optional<QRectF> WordBox(const QString &pdf, const QString &word)
+std::optional<QRectF> wordBox(const QString &pdf, const QString &word)
 {
-    for (const Word &found : Words(pdf, 1)) {
-        if (found.Text == word)
+    for (const Word &found : pdfWords(pdf, 1)) {
+        if (found.text == word)
             return found.Box;
     }
     return std::nullopt;

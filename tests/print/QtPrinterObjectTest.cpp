@@ -16,13 +16,13 @@ namespace {
 class QtPrinterObjectTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { EnsureGuiApplication(); }
+    static void SetUpTestSuite() { ensureGuiApplication(); }
 
-    std::shared_ptr<QtPrinterObject> Pdf()
+    std::shared_ptr<QtPrinterObject> pdf()
     {
         auto printer =
-            QtPrinterObject::ForPdf(path, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
-        printer->Font = {QStringLiteral("ＭＳ Ｐゴシック"), 11};
+            QtPrinterObject::forPdf(path, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
+        printer->font = {QStringLiteral("ＭＳ Ｐゴシック"), 11};
         return printer;
     }
 
@@ -32,50 +32,50 @@ protected:
 
 TEST_F(QtPrinterObjectTest, MillimetreScaleCoversThePrintableArea)
 {
-    auto printer = Pdf();
-    EXPECT_FLOAT_EQ(printer->ScaleWidth(), 200);
-    EXPECT_FLOAT_EQ(printer->ScaleHeight(), 287);
+    auto printer = pdf();
+    EXPECT_FLOAT_EQ(printer->scaleWidth(), 200);
+    EXPECT_FLOAT_EQ(printer->scaleHeight(), 287);
 }
 
 // A measurement is kept for the print that follows it; another text or font is measured anew.
 TEST_F(QtPrinterObjectTest, WidthsFollowTheTextAndTheFont)
 {
-    auto printer = Pdf();
-    const float one = printer->TextWidth(QStringLiteral("今日"));
-    EXPECT_GT(printer->TextWidth(QStringLiteral("今日のロタム")), 2 * one);
-    printer->Font.Size = 22;
-    EXPECT_NEAR(printer->TextWidth(QStringLiteral("今日")), 2 * one, 0.1);
-    printer->TextWidth(QStringLiteral("今日のロタム"));
-    printer->SetCurrentX(0);
-    printer->Print(QStringLiteral("今日"));
-    EXPECT_NEAR(printer->CurrentX(), 2 * one, 0.1);
+    auto printer = pdf();
+    const float one = printer->textWidth(QStringLiteral("今日"));
+    EXPECT_GT(printer->textWidth(QStringLiteral("今日のロタム")), 2 * one);
+    printer->font.size = 22;
+    EXPECT_NEAR(printer->textWidth(QStringLiteral("今日")), 2 * one, 0.1);
+    printer->textWidth(QStringLiteral("今日のロタム"));
+    printer->setCurrentX(0);
+    printer->print(QStringLiteral("今日"));
+    EXPECT_NEAR(printer->currentX(), 2 * one, 0.1);
 }
 
 TEST_F(QtPrinterObjectTest, PrintMovesOnByTheTextWidthOrALine)
 {
-    auto printer = Pdf();
-    printer->Font.Name = QStringLiteral("ＭＳ ゴシック"); // fixed pitch: one em per character
+    auto printer = pdf();
+    printer->font.name = QStringLiteral("ＭＳ ゴシック"); // fixed pitch: one em per character
     const QString text = QStringLiteral("今日のロタム");
-    const float width = printer->TextWidth(text);
+    const float width = printer->textWidth(text);
     EXPECT_NEAR(width, 6 * 11 * 25.4 / 72, 0.3); // full-width characters are one em wide
-    printer->SetCurrentX(10);
-    printer->SetCurrentY(20);
-    printer->Print(text);
-    EXPECT_FLOAT_EQ(printer->CurrentX(), 10 + width);
-    EXPECT_FLOAT_EQ(printer->CurrentY(), 20);
-    printer->SetScaleLeft(-3);
-    printer->Print(text, LineEnd::Yes);
-    EXPECT_FLOAT_EQ(printer->CurrentX(), -3);
-    EXPECT_NEAR(printer->CurrentY(), 20 + printer->TextHeight(text), 1e-4);
+    printer->setCurrentX(10);
+    printer->setCurrentY(20);
+    printer->print(text);
+    EXPECT_FLOAT_EQ(printer->currentX(), 10 + width);
+    EXPECT_FLOAT_EQ(printer->currentY(), 20);
+    printer->setScaleLeft(-3);
+    printer->print(text, LineEnd::Yes);
+    EXPECT_FLOAT_EQ(printer->currentX(), -3);
+    EXPECT_NEAR(printer->currentY(), 20 + printer->textHeight(text), 1e-4);
     // The full line height of an 11 pt face is at least its size.
-    EXPECT_GE(printer->TextHeight(text), 11 * 25.4 / 72);
-    printer->EndDoc();
+    EXPECT_GE(printer->textHeight(text), 11 * 25.4 / 72);
+    printer->endDoc();
 }
 
 TEST_F(QtPrinterObjectTest, WindowsFacesResolveToTheirSubstitutes)
 {
-    EnsureGuiApplication();
-    auto printer = Pdf(); // registers the substitutes
+    ensureGuiApplication();
+    auto printer = pdf(); // registers the substitutes
     const struct
     {
         const char16_t *face;
@@ -91,46 +91,46 @@ TEST_F(QtPrinterObjectTest, WindowsFacesResolveToTheirSubstitutes)
 
 TEST_F(QtPrinterObjectTest, DocumentBeginsWithOutputAndEndsWithoutATrailingPage)
 {
-    auto printer = Pdf();
-    printer->NewPage();
-    printer->EndDoc();
+    auto printer = pdf();
+    printer->newPage();
+    printer->endDoc();
     EXPECT_FALSE(QFile::exists(path)) << "no output, no document";
 
-    printer->Print(QStringLiteral("一"));
-    printer->NewPage();
-    printer->Line(LineForm::TwoPoints, 1, 17, 85, 17);
-    printer->NewPage();
-    printer->EndDoc();
-    EXPECT_EQ(PdfProbe::PageCount(path), 2);
+    printer->print(QStringLiteral("一"));
+    printer->newPage();
+    printer->line(LineForm::TwoPoints, 1, 17, 85, 17);
+    printer->newPage();
+    printer->endDoc();
+    EXPECT_EQ(PdfProbe::pageCount(path), 2);
 
-    printer->Print(QStringLiteral("二")); // a second document on the same printer
-    printer->NewPage();
-    printer->NewPage();
-    printer->EndDoc();
-    EXPECT_EQ(PdfProbe::PageCount(path), 2); // the break between the two gives a blank page
+    printer->print(QStringLiteral("二")); // a second document on the same printer
+    printer->newPage();
+    printer->newPage();
+    printer->endDoc();
+    EXPECT_EQ(PdfProbe::pageCount(path), 2); // the break between the two gives a blank page
 }
 
 TEST_F(QtPrinterObjectTest, KillDocAbandonsTheDocument)
 {
-    auto printer = Pdf();
-    printer->Print(QStringLiteral("一"));
-    printer->KillDoc();
-    printer->EndDoc(); // nothing left to end
-    printer->Print(QStringLiteral("二"));
-    printer->EndDoc();
-    EXPECT_EQ(PdfProbe::PageCount(path), 1);
+    auto printer = pdf();
+    printer->print(QStringLiteral("一"));
+    printer->killDoc();
+    printer->endDoc(); // nothing left to end
+    printer->print(QStringLiteral("二"));
+    printer->endDoc();
+    EXPECT_EQ(PdfProbe::pageCount(path), 1);
 }
 
 TEST_F(QtPrinterObjectTest, UnwritableFileIsReportedAtTheFirstOutput)
 {
-    auto printer = QtPrinterObject::ForPdf(dir.filePath(QStringLiteral("no/such/dir/x.pdf")),
+    auto printer = QtPrinterObject::forPdf(dir.filePath(QStringLiteral("no/such/dir/x.pdf")),
                                            QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
-    EXPECT_THROW(printer->Print(QStringLiteral("x")), PrinterError);
+    EXPECT_THROW(printer->print(QStringLiteral("x")), PrinterError);
 }
 
 TEST_F(QtPrinterObjectTest, PenBelowOneDotIsRefused)
 {
-    EXPECT_THROW(Pdf()->SetDrawWidth(0), PrinterError);
+    EXPECT_THROW(pdf()->setDrawWidth(0), PrinterError);
 }
 
 } // namespace

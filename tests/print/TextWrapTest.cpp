@@ -16,7 +16,7 @@ namespace {
 class TextWrapTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { printer.Font.Size = 10; }
+    void SetUp() override { printer.font.size = 10; }
 
     RecordingPrinter printer;
 };
@@ -44,13 +44,13 @@ TEST_F(TextWrapTest, BreaksWhereLineBreakingAllows)
     for (const auto &c : cases) {
         const QString text = QString::fromUtf16(c.text);
         SCOPED_TRACE(text.toStdString());
-        EXPECT_EQ(WrapToWidth(printer, text, c.width), c.lines);
+        EXPECT_EQ(wrapToWidth(printer, text, c.width), c.lines);
     }
 }
 
 // Whether a line may end at position: where line breaking allows, or inside a run without
 // such a place that is wider than the line.
-bool MayEndAt(RecordingPrinter &printer, const QString &text, qsizetype position, float width)
+bool mayEndAt(RecordingPrinter &printer, const QString &text, qsizetype position, float width)
 {
     QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
     breaks.setPosition(position);
@@ -61,7 +61,7 @@ bool MayEndAt(RecordingPrinter &printer, const QString &text, qsizetype position
     qsizetype to = breaks.toNextBoundary();
     while (to > from && text.at(to - 1).isSpace())
         --to;
-    return printer.TextWidth(text.mid(from, to - from)) > width;
+    return printer.textWidth(text.mid(from, to - from)) > width;
 }
 
 // Random texts against the line breaking they are cut by: every line fits unless it is one
@@ -78,18 +78,18 @@ TEST_F(TextWrapTest, RandomTextsBreakOnlyWhereAllowed)
         for (int i = random.bounded(1, 60); i > 0; --i)
             text += pieces.at(random.bounded(pieces.size()));
         const float width = float(random.bounded(1, 16)) * 3;
-        const QStringList lines = WrapToWidth(printer, text, width);
+        const QStringList lines = wrapToWidth(printer, text, width);
         SCOPED_TRACE(text.toStdString() + " in " + std::to_string(width) + ": " +
                      lines.join(u'|').toStdString());
         qsizetype at = 0;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QString &line = lines.at(i);
-            EXPECT_TRUE(printer.TextWidth(line) <= width || line.toUcs4().size() == 1);
+            EXPECT_TRUE(printer.textWidth(line) <= width || line.toUcs4().size() == 1);
             // The line before ended somewhere in the spaces dropped after it.
-            bool mayEnd = i == 0 || MayEndAt(printer, text, at, width);
+            bool mayEnd = i == 0 || mayEndAt(printer, text, at, width);
             while (at < text.size() && text.at(at).isSpace() &&
                    !QStringView(text).sliced(at).startsWith(line))
-                mayEnd = MayEndAt(printer, text, ++at, width) || mayEnd;
+                mayEnd = mayEndAt(printer, text, ++at, width) || mayEnd;
             EXPECT_TRUE(mayEnd) << text.first(at).toStdString() << " / "
                                 << text.sliced(at).toStdString();
             ASSERT_TRUE(QStringView(text).sliced(at).startsWith(line));

@@ -13,10 +13,10 @@ public:
     {
         if (::geteuid() != 0)
             return;
-        ::setfsuid(Nobody);
+        ::setfsuid(nobody);
         m_changed = true;
         // An invalid id changes nothing and reports the current one.
-        m_works = uid_t(::setfsuid(uid_t(-1))) == Nobody;
+        m_works = uid_t(::setfsuid(uid_t(-1))) == nobody;
     }
     ~AccessAsNobody()
     {
@@ -30,7 +30,7 @@ public:
     bool works() const { return m_works; }
 
 private:
-    static constexpr uid_t Nobody = 65534;
+    static constexpr uid_t nobody = 65534;
     bool m_changed = false;
     bool m_works = true;
 };

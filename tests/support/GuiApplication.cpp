@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-void EnsureGuiApplication()
+void ensureGuiApplication()
 {
     if (QGuiApplication::instance())
         return;

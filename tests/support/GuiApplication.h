@@ -2,4 +2,4 @@
 
 // Creates the process's QGuiApplication once (fonts and paint devices need one); tests run
 // with QT_QPA_PLATFORM=offscreen, so no display is used.
-void EnsureGuiApplication();
+void ensureGuiApplication();

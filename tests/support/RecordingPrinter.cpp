@@ -13,37 +13,37 @@ RecordingPrinter::RecordingPrinter(QString deviceName, float printableWidth, flo
     : m_deviceName(std::move(deviceName)), m_width(printableWidth),
       m_height(printableHeight), m_frame{0, 0, printableWidth, printableHeight, 1}
 {
-    Font.Name = QStringLiteral("Courier New");
-    Font.Size = 10;
+    font.name = QStringLiteral("Courier New");
+    font.size = 10;
 }
 
-QList<RecordedCall> RecordingPrinter::CallsOf(const QString &member) const
+QList<RecordedCall> RecordingPrinter::callsOf(const QString &member) const
 {
     QList<RecordedCall> found;
-    for (const RecordedCall &call : Calls) {
-        if (call.Member == member)
+    for (const RecordedCall &call : calls) {
+        if (call.member == member)
             found.append(call);
     }
     return found;
 }
 
-int RecordingPrinter::Pages() const
+int RecordingPrinter::pages() const
 {
     int pages = 0, documentPages = 0, pendingBreaks = 0;
     bool open = false;
-    for (const RecordedCall &call : Calls) {
-        if (call.Member == QLatin1String("Print") || call.Member == QLatin1String("Line")) {
+    for (const RecordedCall &call : calls) {
+        if (call.member == QLatin1String("Print") || call.member == QLatin1String("Line")) {
             documentPages += (open ? 0 : 1) + pendingBreaks;
             open = true;
             pendingBreaks = 0;
-        } else if (call.Member == QLatin1String("NewPage")) {
+        } else if (call.member == QLatin1String("NewPage")) {
             ++pendingBreaks;
-        } else if (call.Member == QLatin1String("EndDoc")) {
+        } else if (call.member == QLatin1String("EndDoc")) {
             if (open)
                 pages += documentPages + std::max(0, pendingBreaks - 1);
             open = false;
             documentPages = pendingBreaks = 0;
-        } else if (call.Member == QLatin1String("KillDoc")) {
+        } else if (call.member == QLatin1String("KillDoc")) {
             open = false;
             documentPages = pendingBreaks = 0;
         }
@@ -51,104 +51,104 @@ int RecordingPrinter::Pages() const
     return pages + documentPages;
 }
 
-void RecordingPrinter::Record(const QString &member, QList<double> numbers, const QString &text)
+void RecordingPrinter::record(const QString &member, QList<double> numbers, const QString &text)
 {
-    Calls.append({member, text, std::move(numbers), m_x, m_y, Font, m_drawWidth, m_frame});
+    calls.append({member, text, std::move(numbers), m_x, m_y, font, m_drawWidth, m_frame});
 }
 
-void RecordingPrinter::Output()
+void RecordingPrinter::output()
 {
-    if (FailAtOutput > 0 && ++m_outputs == FailAtOutput)
+    if (failAtOutput > 0 && ++m_outputs == failAtOutput)
         throw PrinterError(QStringLiteral("the recording printer fails on purpose"),
                            QStringLiteral("記録用プリンタがわざと失敗しました"));
 }
 
-void RecordingPrinter::SetScaleLeft(float left)
+void RecordingPrinter::setScaleLeft(float left)
 {
-    Record(QStringLiteral("SetScaleLeft"), {left});
+    record(QStringLiteral("SetScaleLeft"), {left});
     m_scaleLeft = left;
 }
 
-void RecordingPrinter::SetScaleTop(float top)
+void RecordingPrinter::setScaleTop(float top)
 {
-    Record(QStringLiteral("SetScaleTop"), {top});
+    record(QStringLiteral("SetScaleTop"), {top});
     m_scaleTop = top;
 }
 
-void RecordingPrinter::SetFrame(const PageFrame &frame)
+void RecordingPrinter::setFrame(const PageFrame &frame)
 {
-    Record(QStringLiteral("SetFrame"),
-           {frame.Left, frame.Top, frame.Width, frame.Height, frame.Zoom});
+    record(QStringLiteral("SetFrame"),
+           {frame.left, frame.top, frame.width, frame.height, frame.zoom});
     m_frame = frame;
 }
 
-void RecordingPrinter::SetCurrentX(float x)
+void RecordingPrinter::setCurrentX(float x)
 {
-    Record(QStringLiteral("SetCurrentX"), {x});
+    record(QStringLiteral("SetCurrentX"), {x});
     m_x = x;
 }
 
-void RecordingPrinter::SetCurrentY(float y)
+void RecordingPrinter::setCurrentY(float y)
 {
-    Record(QStringLiteral("SetCurrentY"), {y});
+    record(QStringLiteral("SetCurrentY"), {y});
     m_y = y;
 }
 
-void RecordingPrinter::Print(const QString &text, LineEnd end)
+void RecordingPrinter::print(const QString &text, LineEnd end)
 {
-    Output();
-    Record(QStringLiteral("Print"), {end == LineEnd::Yes ? 1.0 : 0.0}, text);
+    output();
+    record(QStringLiteral("Print"), {end == LineEnd::Yes ? 1.0 : 0.0}, text);
     if (end == LineEnd::Yes) {
         m_x = m_scaleLeft;
-        m_y += TextHeight(QStringLiteral(" "));
+        m_y += textHeight(QStringLiteral(" "));
     } else {
-        m_x += TextWidth(text);
+        m_x += textWidth(text);
     }
 }
 
-float RecordingPrinter::TextWidth(const QString &text)
+float RecordingPrinter::textWidth(const QString &text)
 {
-    return float(CodePoints(text)) * Font.Size * WidthPerPoint;
+    return float(CodePoints(text)) * font.size * widthPerPoint;
 }
 
-float RecordingPrinter::TextHeight(const QString &)
+float RecordingPrinter::textHeight(const QString &)
 {
-    return Font.Size * HeightPerPoint;
+    return font.size * heightPerPoint;
 }
 
-void RecordingPrinter::SetFontTransparent(bool transparent)
+void RecordingPrinter::setFontTransparent(bool transparent)
 {
-    Record(QStringLiteral("SetFontTransparent"), {transparent ? 1.0 : 0.0});
+    record(QStringLiteral("SetFontTransparent"), {transparent ? 1.0 : 0.0});
 }
 
-void RecordingPrinter::SetDrawWidth(qint16 dots)
+void RecordingPrinter::setDrawWidth(qint16 dots)
 {
-    Record(QStringLiteral("SetDrawWidth"), {double(dots)});
+    record(QStringLiteral("SetDrawWidth"), {double(dots)});
     m_drawWidth = dots;
 }
 
-void RecordingPrinter::Line(LineForm form, float x1, float y1, float x2, float y2)
+void RecordingPrinter::line(LineForm form, float x1, float y1, float x2, float y2)
 {
-    Output();
-    Record(QStringLiteral("Line"), {double(form), x1, y1, x2, y2});
+    output();
+    record(QStringLiteral("Line"), {double(form), x1, y1, x2, y2});
     const bool offset = form != LineForm::TwoPoints;
     m_x = offset ? x1 + x2 : x2;
     m_y = offset ? y1 + y2 : y2;
 }
 
-void RecordingPrinter::NewPage()
+void RecordingPrinter::newPage()
 {
-    Record(QStringLiteral("NewPage"));
+    record(QStringLiteral("NewPage"));
 }
 
-void RecordingPrinter::EndDoc()
+void RecordingPrinter::endDoc()
 {
-    Record(QStringLiteral("EndDoc"));
+    record(QStringLiteral("EndDoc"));
 }
 
-void RecordingPrinter::KillDoc()
+void RecordingPrinter::killDoc()
 {
-    Record(QStringLiteral("KillDoc"));
+    record(QStringLiteral("KillDoc"));
 }
 
 RecordingPrinters::RecordingPrinters(const QStringList &deviceNames)
@@ -157,10 +157,10 @@ RecordingPrinters::RecordingPrinters(const QStringList &deviceNames)
         m_all.append(std::make_shared<RecordingPrinter>(name));
 }
 
-std::shared_ptr<RecordingPrinter> RecordingPrinters::Named(const QString &name) const
+std::shared_ptr<RecordingPrinter> RecordingPrinters::named(const QString &name) const
 {
     for (const auto &printer : m_all) {
-        if (printer->DeviceName() == name)
+        if (printer->deviceName() == name)
             return printer;
     }
     return nullptr;

@@ -10,13 +10,13 @@
 // One call made on a RecordingPrinter, with the state it was made in.
 struct RecordedCall
 {
-    QString Member;        // "Print", "Line", "NewPage", "SetDrawWidth", ...
-    QString Text;          // Print: the text
-    QList<double> Numbers; // the numeric arguments, in order
-    float X = 0, Y = 0;    // CurrentX/CurrentY when the call was made
-    PrinterFont Font;      // the font in force
-    qint16 DrawWidth = 0;  // the pen width in force
-    PageFrame Frame;       // the frame in force
+    QString member;        // "Print", "Line", "newPage", "setDrawWidth", ...
+    QString text;          // Print: the text
+    QList<double> numbers; // the numeric arguments, in order
+    float X = 0, Y = 0;    // currentX/currentY when the call was made
+    PrinterFont font;      // the font in force
+    qint16 drawWidth = 0;  // the pen width in force
+    PageFrame frame;       // the frame in force
 };
 
 // A printer that draws nothing and records every call. Text metrics are deterministic: every
@@ -29,53 +29,53 @@ public:
     explicit RecordingPrinter(QString deviceName = QStringLiteral("Recorder"),
                               float printableWidth = 200, float printableHeight = 287);
 
-    static constexpr float WidthPerPoint = 0.3f;
-    static constexpr float HeightPerPoint = 0.5f;
+    static constexpr float widthPerPoint = 0.3f;
+    static constexpr float heightPerPoint = 0.5f;
 
-    QList<RecordedCall> Calls;
-    QList<RecordedCall> CallsOf(const QString &member) const;
-    QList<RecordedCall> Prints() const { return CallsOf(QStringLiteral("Print")); }
-    QList<RecordedCall> Lines() const { return CallsOf(QStringLiteral("Line")); }
+    QList<RecordedCall> calls;
+    QList<RecordedCall> callsOf(const QString &member) const;
+    QList<RecordedCall> prints() const { return callsOf(QStringLiteral("Print")); }
+    QList<RecordedCall> lines() const { return callsOf(QStringLiteral("Line")); }
     // Pages of the document so far: breaks with output after them count, as on a printer.
-    int Pages() const;
+    int pages() const;
 
     // Raised by the nth Print or Line (1-based), to simulate a failure while drawing.
-    int FailAtOutput = 0;
+    int failAtOutput = 0;
 
-    void SetScaleLeft(float left) override;
-    void SetScaleTop(float top) override;
-    float ScaleLeft() const override { return m_scaleLeft; }
-    float ScaleTop() const override { return m_scaleTop; }
-    float ScaleWidth() const override { return m_frame.Width / m_frame.Zoom; }
-    float ScaleHeight() const override { return m_frame.Height / m_frame.Zoom; }
-    void SetFrame(const PageFrame &frame) override;
-    float PrintableWidth() const override { return m_width; }
-    float PrintableHeight() const override { return m_height; }
+    void setScaleLeft(float left) override;
+    void setScaleTop(float top) override;
+    float scaleLeft() const override { return m_scaleLeft; }
+    float scaleTop() const override { return m_scaleTop; }
+    float scaleWidth() const override { return m_frame.width / m_frame.zoom; }
+    float scaleHeight() const override { return m_frame.height / m_frame.zoom; }
+    void setFrame(const PageFrame &frame) override;
+    float printableWidth() const override { return m_width; }
+    float printableHeight() const override { return m_height; }
 
-    float CurrentX() const override { return m_x; }
-    float CurrentY() const override { return m_y; }
-    void SetCurrentX(float x) override;
-    void SetCurrentY(float y) override;
+    float currentX() const override { return m_x; }
+    float currentY() const override { return m_y; }
+    void setCurrentX(float x) override;
+    void setCurrentY(float y) override;
 
-    void Print(const QString &text, LineEnd end = LineEnd::No) override;
-    float TextWidth(const QString &text) override;
-    float TextHeight(const QString &text) override;
+    void print(const QString &text, LineEnd end = LineEnd::No) override;
+    float textWidth(const QString &text) override;
+    float textHeight(const QString &text) override;
 
-    void SetFontTransparent(bool transparent) override;
-    void SetDrawWidth(qint16 dots) override;
-    void Line(LineForm form, float x1, float y1, float x2, float y2) override;
+    void setFontTransparent(bool transparent) override;
+    void setDrawWidth(qint16 dots) override;
+    void line(LineForm form, float x1, float y1, float x2, float y2) override;
 
-    void NewPage() override;
-    void EndDoc() override;
-    void KillDoc() override;
+    void newPage() override;
+    void endDoc() override;
+    void killDoc() override;
 
-    QString DeviceName() const override { return m_deviceName; }
-    QString DriverName() const override { return QStringLiteral("winspool"); }
-    QString Port() const override { return QStringLiteral("LPT1:"); }
+    QString deviceName() const override { return m_deviceName; }
+    QString driverName() const override { return QStringLiteral("winspool"); }
+    QString port() const override { return QStringLiteral("LPT1:"); }
 
 private:
-    void Record(const QString &member, QList<double> numbers = {}, const QString &text = {});
-    void Output();
+    void record(const QString &member, QList<double> numbers = {}, const QString &text = {});
+    void output();
 
     QString m_deviceName;
     float m_width, m_height;
@@ -92,9 +92,9 @@ class RecordingPrinters
 public:
     explicit RecordingPrinters(const QStringList &deviceNames);
 
-    std::shared_ptr<RecordingPrinter> At(qsizetype i) const { return m_all.at(i); }
+    std::shared_ptr<RecordingPrinter> at(qsizetype i) const { return m_all.at(i); }
     // The printer of that name; null for none.
-    std::shared_ptr<RecordingPrinter> Named(const QString &name) const;
+    std::shared_ptr<RecordingPrinter> named(const QString &name) const;
     qsizetype size() const { return m_all.size(); }
 
 private:

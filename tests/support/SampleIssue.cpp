@@ -1,6 +1,6 @@
 #include "SampleIssue.h"
 
-PuzzleRecord SampleIssue(int number, qint32 n, int hints, int comments)
+PuzzleRecord sampleIssue(int number, qint32 n, int hints, int comments)
 {
     PuzzleRecord record;
     record.TitleLine = QStringLiteral("◇第%1回◇　今日の問題").arg(number);

@@ -44,7 +44,7 @@ ToolRun run(QStringList arguments)
     QTextStream out(&result.out);
     QTextStream err(&result.err);
     arguments.prepend(QStringLiteral("rotam-pdf"));
-    result.exitCode = RunTool(arguments, out, err);
+    result.exitCode = runTool(arguments, out, err);
     return result;
 }
 

@@ -17,11 +17,11 @@ protected:
     QTemporaryDir dir;
     QString path = dir.filePath(u"rotam-print.ini"_s);
 
-    std::shared_ptr<QSettings> Open() const
+    std::shared_ptr<QSettings> open() const
     {
         return std::make_shared<QSettings>(path, QSettings::IniFormat);
     }
-    void WriteRaw(const QByteArray &bytes) const
+    void writeRaw(const QByteArray &bytes) const
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -36,7 +36,7 @@ TEST_F(AppSettingsFile, EveryValueComesBackInALaterRun)
     for (const PagePlacement placement :
          {PagePlacement::TopLeft, PagePlacement::CentreLeft, PagePlacement::Centre}) {
         {
-            AppSettings settings(Open());
+            AppSettings settings(open());
             settings.setOpenFolder(dir.path());
             settings.setPlacement(placement);
             settings.setLayout(PageLayout::Two);
@@ -44,7 +44,7 @@ TEST_F(AppSettingsFile, EveryValueComesBackInALaterRun)
             settings.setPrinterName(u"Laser 2"_s);
             settings.setPdfFileName(dir.filePath(u"問題.pdf"_s));
         }
-        const AppSettings later(Open());
+        const AppSettings later(open());
         EXPECT_EQ(later.openFolder(), dir.path());
         EXPECT_EQ(later.placement(), placement);
         EXPECT_EQ(later.layout(), PageLayout::Two);
@@ -73,12 +73,12 @@ TEST_F(AppSettingsFile, WrongValuesAreIgnoredOneByOne)
         {"[print]\npdfFile=out.pdf\n", [](const AppSettings &s) { return !s.pdfFileName(); }},
     };
     for (const Case &c : cases) {
-        WriteRaw(c.file);
-        EXPECT_TRUE(c.absent(AppSettings(Open()))) << c.file;
+        writeRaw(c.file);
+        EXPECT_TRUE(c.absent(AppSettings(open()))) << c.file;
     }
     // A good value survives broken neighbours.
-    WriteRaw("[print]\nlayout=@Rect(1 2 3 4)\ncells=2\nposition=center\npdfFile=x\n");
-    EXPECT_EQ(AppSettings(Open()).placement(), PagePlacement::Centre);
+    writeRaw("[print]\nlayout=@Rect(1 2 3 4)\ncells=2\nposition=center\npdfFile=x\n");
+    EXPECT_EQ(AppSettings(open()).placement(), PagePlacement::Centre);
 }
 
 TEST_F(AppSettingsFile, GarbageOrAnUnreadableFileReadsAsNothingRemembered)
@@ -87,12 +87,12 @@ TEST_F(AppSettingsFile, GarbageOrAnUnreadableFileReadsAsNothingRemembered)
         return !s.openFolder() && !s.placement() && !s.layout() && !s.cells() && !s.printerName() &&
                !s.pdfFileName();
     };
-    WriteRaw(QByteArray("\xff\xfe[\x00\x01=\n[[[print\nposition\n=\n\\\\\\", 29));
-    EXPECT_TRUE(nothing(AppSettings(Open())));
+    writeRaw(QByteArray("\xff\xfe[\x00\x01=\n[[[print\nposition\n=\n\\\\\\", 29));
+    EXPECT_TRUE(nothing(AppSettings(open())));
 
     QFile::remove(path);
     ASSERT_TRUE(QDir().mkpath(path)); // a folder where the file should be
-    EXPECT_TRUE(nothing(AppSettings(Open())));
-    AppSettings(Open()).setPrinterName(u"Laser"_s); // nowhere to write: no harm done
+    EXPECT_TRUE(nothing(AppSettings(open())));
+    AppSettings(open()).setPrinterName(u"Laser"_s); // nowhere to write: no harm done
     EXPECT_TRUE(nothing(AppSettings(nullptr)));
 }

@@ -33,7 +33,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool QueueIsBusy(const QString &queue)
+bool queueIsBusy(const QString &queue)
 {
     QProcess lpstat;
     lpstat.start(u"lpstat"_s, {u"-o"_s, queue});
@@ -41,13 +41,13 @@ bool QueueIsBusy(const QString &queue)
     return !lpstat.readAllStandardOutput().trimmed().isEmpty();
 }
 
-int RunTool(const QString &program, const QStringList &arguments)
+int runTool(const QString &program, const QStringList &arguments)
 {
     return QProcess::execute(program, arguments);
 }
 
 // The page count of the PDF the queue wrote, which may follow a printer-language header.
-int PdfPages(const QByteArray &output)
+int pdfPages(const QByteArray &output)
 {
     const qsizetype start = output.indexOf("%PDF-");
     if (start < 0)
@@ -68,7 +68,7 @@ int PdfPages(const QByteArray &output)
 }
 
 // The id of the queue's newest job, finished or not; 0 for none.
-int NewestJob(const QString &queue)
+int newestJob(const QString &queue)
 {
     cups_job_t *jobs = nullptr;
     const int count =
@@ -81,7 +81,7 @@ int NewestJob(const QString &queue)
 }
 
 // The job's attributes as the scheduler keeps them, each value as IPP writes it.
-QMap<QString, QString> JobAttributes(int job)
+QMap<QString, QString> jobAttributes(int job)
 {
     ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
     const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(job);
@@ -102,7 +102,7 @@ QMap<QString, QString> JobAttributes(int job)
 }
 
 // Answers the next modal dialog from inside its event loop.
-template <typename Dialog> void Answer(std::function<void(Dialog &)> answer)
+template <typename Dialog> void answer(std::function<void(Dialog &)> answer)
 {
     QTimer::singleShot(0, [answer] {
         auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
@@ -123,7 +123,7 @@ protected:
         QFile::resize(outputPath, 0);
     }
     // The queue's file once the job has gone through; the queue writes it in its own time.
-    QByteArray WaitForOutput() const
+    QByteArray waitForOutput() const
     {
         QDeadlineTimer deadline(60000);
         QByteArray output;
@@ -132,16 +132,16 @@ protected:
             QFile file(outputPath);
             if (file.open(QIODevice::ReadOnly))
                 output = file.readAll();
-        } while ((QueueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
+        } while ((queueIsBusy(queue) || !output.contains("%%EOF")) && !deadline.hasExpired());
         return output;
     }
     // The main window over Qt's own print dialog, with the issues pasted and all checked.
-    std::unique_ptr<MainWindow> WindowWith(const QList<IssueSpec> &issues)
+    std::unique_ptr<MainWindow> windowWith(const QList<IssueSpec> &issues)
     {
-        const QString mail = MailText(issues);
+        const QString mail = mailText(issues);
         const auto pasteMail = [mail](QDialog &dialog) {
             auto &paste = dynamic_cast<PasteWindow &>(dialog);
-            paste.textEdit->SetText(mail);
+            paste.textEdit->setText(mail);
             paste.runButton->click();
             return paste.result();
         };
@@ -156,9 +156,9 @@ protected:
         return window;
     }
     // Prints what the window has checked, choosing the queue and whatever choose sets.
-    void PrintChoosing(MainWindow &window, const std::function<void(QPrintDialog &)> &choose)
+    void printChoosing(MainWindow &window, const std::function<void(QPrintDialog &)> &choose)
     {
-        Answer<QPrintDialog>([this, choose](QPrintDialog &dialog) {
+        answer<QPrintDialog>([this, choose](QPrintDialog &dialog) {
             auto *printers = dialog.findChild<QComboBox *>(u"printers"_s);
             printers->setCurrentIndex(printers->findText(queue));
             choose(dialog);
@@ -175,15 +175,15 @@ protected:
 // one of its own options, so the dialog leaves grayscale to the driver's page.
 TEST_F(CupsQueue, TheDialogsChoicesReachTheJob)
 {
-    MessageBox::SetCatcher(
+    MessageBox::setCatcher(
         [](const MessageBox::Message &m) { ADD_FAILURE() << m.text.toStdString(); });
-    auto window = WindowWith({Titled(u"一"_s), Titled(u"二"_s)});
-    const int before = NewestJob(queue);
-    PrintChoosing(*window, [](QPrintDialog &dialog) {
+    auto window = windowWith({titled(u"一"_s), titled(u"二"_s)});
+    const int before = newestJob(queue);
+    printChoosing(*window, [](QPrintDialog &dialog) {
         dialog.findChild<QSpinBox *>(u"copies"_s)->setValue(2);
         dialog.findChild<QAbstractButton *>(u"collate"_s)->setChecked(true);
         dialog.findChild<QAbstractButton *>(u"duplexLong"_s)->click();
-        Answer<QDialog>([](QDialog &properties) {
+        answer<QDialog>([](QDialog &properties) {
             auto *paper = properties.findChild<QComboBox *>(u"pageSizeCombo"_s);
             paper->setCurrentIndex(paper->findText(u"JIS B5"_s));
             auto *driver = properties.findChild<QWidget *>(u"cupsPropertiesPage"_s);
@@ -195,12 +195,12 @@ TEST_F(CupsQueue, TheDialogsChoicesReachTheJob)
         });
         dialog.findChild<QAbstractButton *>(u"properties"_s)->click();
     });
-    MessageBox::SetCatcher({});
-    WaitForOutput();
+    MessageBox::setCatcher({});
+    waitForOutput();
 
-    const int job = NewestJob(queue);
+    const int job = newestJob(queue);
     ASSERT_GT(job, before) << "nothing was queued";
-    const QMap<QString, QString> attributes = JobAttributes(job);
+    const QMap<QString, QString> attributes = jobAttributes(job);
     EXPECT_EQ(attributes.value(u"ColorModel"_s), u"grayscale"_s);
     EXPECT_EQ(attributes.value(u"copies"_s), u"2"_s);
     EXPECT_EQ(attributes.value(u"Collate"_s), u"true"_s);
@@ -212,14 +212,14 @@ TEST_F(CupsQueue, APageRangeSpoolsJustThoseSheets)
 {
     QList<IssueSpec> issues;
     for (int i = 1; i <= 5; ++i)
-        issues.append(Titled(u"問題%1"_s.arg(i)));
-    auto window = WindowWith(issues);
-    PrintChoosing(*window, [](QPrintDialog &dialog) {
+        issues.append(titled(u"問題%1"_s.arg(i)));
+    auto window = windowWith(issues);
+    printChoosing(*window, [](QPrintDialog &dialog) {
         dialog.findChild<QAbstractButton *>(u"printRange"_s)->click();
         dialog.findChild<QSpinBox *>(u"from"_s)->setValue(2);
         dialog.findChild<QSpinBox *>(u"to"_s)->setValue(3);
     });
-    EXPECT_EQ(PdfPages(WaitForOutput()), 2);
+    EXPECT_EQ(pdfPages(waitForOutput()), 2);
 }
 
 // Qt spools a CUPS job whole when the document ends and cannot withdraw it, so a cancelled
@@ -229,17 +229,17 @@ TEST_F(CupsQueue, ACancelledJobNamesThePagesAlreadySent)
     MainWindowFixture f;
     QList<IssueSpec> issues;
     for (int i = 1; i <= 60; ++i)
-        issues.append(Titled(u"問題%1"_s.arg(i)));
-    f.Paste(MailText(issues));
-    f.Window->checkAllButton->click();
-    f.PrintDialog->Answer =
+        issues.append(titled(u"問題%1"_s.arg(i)));
+    f.paste(mailText(issues));
+    f.window->checkAllButton->click();
+    f.printDialog->answer =
         PrintChoice{std::make_shared<QtPrinterObject>(QPrinterInfo::printerInfo(queue)), queue, {}};
-    f.Progress->CancelAt = 20;
-    f.Window->printButton->click();
-    ASSERT_EQ(f.Messages.size(), 1);
-    EXPECT_TRUE(f.Messages[0].text.contains(u"20 頁"_s)) << f.Messages[0].text.toStdString();
+    f.progress->cancelAt = 20;
+    f.window->printButton->click();
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_TRUE(f.messages[0].text.contains(u"20 頁"_s)) << f.messages[0].text.toStdString();
 
-    EXPECT_EQ(PdfPages(WaitForOutput()), 20);
+    EXPECT_EQ(pdfPages(waitForOutput()), 20);
 }
 
 // A queue that takes no job, whether it rejects jobs or is gone by the time the job is
@@ -257,39 +257,39 @@ TEST_F(CupsQueue, AQueueThatTakesNoJobIsReportedOnce)
     } cases[] = {
         {"rejecting",
          queue,
-         [&] { RunTool(u"cupsreject"_s, {queue}); },
+         [&] { runTool(u"cupsreject"_s, {queue}); },
          {},
-         [&] { RunTool(u"cupsaccept"_s, {queue}); }},
+         [&] { runTool(u"cupsaccept"_s, {queue}); }},
         {"removed during the job", gone,
          [&] {
-             RunTool(u"lpadmin"_s,
+             runTool(u"lpadmin"_s,
                      {u"-p"_s, gone, u"-E"_s, u"-v"_s, u"file:///dev/null"_s, u"-m"_s, u"raw"_s});
          },
          [&](int done) {
              if (done == 10)
-                 RunTool(u"lpadmin"_s, {u"-x"_s, gone});
+                 runTool(u"lpadmin"_s, {u"-x"_s, gone});
          },
          [] {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         c.before();
-        const int before = NewestJob(c.queue);
+        const int before = newestJob(c.queue);
         MainWindowFixture f;
         QList<IssueSpec> issues;
         for (int i = 1; i <= 60; ++i)
-            issues.append(Titled(u"問題%1"_s.arg(i)));
-        f.Paste(MailText(issues));
-        f.Window->checkAllButton->click();
+            issues.append(titled(u"問題%1"_s.arg(i)));
+        f.paste(mailText(issues));
+        f.window->checkAllButton->click();
         const QPrinterInfo info = QPrinterInfo::printerInfo(c.queue);
         ASSERT_FALSE(info.isNull());
-        f.PrintDialog->Answer = PrintChoice{std::make_shared<QtPrinterObject>(info), c.queue, {}};
-        f.Progress->OnStep = c.onStep;
-        f.Window->printButton->click();
+        f.printDialog->answer = PrintChoice{std::make_shared<QtPrinterObject>(info), c.queue, {}};
+        f.progress->onStep = c.onStep;
+        f.window->printButton->click();
         c.after();
-        ASSERT_EQ(f.Messages.size(), 1);
-        EXPECT_EQ(f.Messages[0].kind, MessageBox::Kind::Critical);
-        EXPECT_TRUE(f.Messages[0].text.contains(c.queue)) << f.Messages[0].text.toStdString();
-        EXPECT_EQ(NewestJob(c.queue), before) << "no job was queued";
+        ASSERT_EQ(f.messages.size(), 1);
+        EXPECT_EQ(f.messages[0].kind, MessageBox::Kind::Critical);
+        EXPECT_TRUE(f.messages[0].text.contains(c.queue)) << f.messages[0].text.toStdString();
+        EXPECT_EQ(newestJob(c.queue), before) << "no job was queued";
     }
 }

@@ -26,7 +26,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Example(const char *name)
+QString example(const char *name)
 {
     return QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
 }
@@ -36,7 +36,7 @@ QString Example(const char *name)
 TEST(MainWindow, StartsWithOnlyTheLoadButtonsEnabled)
 {
     MainWindowFixture f;
-    MainWindow &w = *f.Window;
+    MainWindow &w = *f.window;
     EXPECT_EQ(w.windowTitle(), u"今日のロタム印刷ソフト"_s);
     EXPECT_EQ(w.size(), QSize(440, 400));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
@@ -58,200 +58,200 @@ TEST(MainWindow, StartsWithOnlyTheLoadButtonsEnabled)
 TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
 {
     MainWindowFixture f;
-    MainWindow &w = *f.Window;
-    f.Paste(MailText({Titled(u"一"_s), Titled(u"二"_s)}));
+    MainWindow &w = *f.window;
+    f.paste(mailText({titled(u"一"_s), titled(u"二"_s)}));
     ASSERT_EQ(w.issueList->count(), 2);
     EXPECT_TRUE(w.checkAllButton->isEnabled());
     EXPECT_TRUE(w.uncheckAllButton->isEnabled());
     EXPECT_FALSE(w.printButton->isEnabled());
     EXPECT_FALSE(w.annotationButton->isEnabled());
 
-    f.SetChecked(0, true);
+    f.setChecked(0, true);
     EXPECT_TRUE(w.printButton->isEnabled());
     EXPECT_TRUE(w.previewButton->isEnabled());
-    f.SetChecked(1, true);
-    f.SetChecked(0, false);
+    f.setChecked(1, true);
+    f.setChecked(0, false);
     EXPECT_TRUE(w.printButton->isEnabled()) << "one of two still checked";
-    f.SetChecked(1, false);
+    f.setChecked(1, false);
     EXPECT_FALSE(w.printButton->isEnabled());
 
     w.checkAllButton->click();
     EXPECT_TRUE(w.printButton->isEnabled());
     for (const PrintListEntry &e : w.listEntries())
-        EXPECT_TRUE(e.Selected);
+        EXPECT_TRUE(e.selected);
     w.uncheckAllButton->click();
     EXPECT_FALSE(w.printButton->isEnabled());
     for (const PrintListEntry &e : w.listEntries())
-        EXPECT_FALSE(e.Selected);
+        EXPECT_FALSE(e.selected);
 
     // A refill keeps the marks of the issues already listed, and with them the print button.
-    f.SetChecked(1, true);
-    f.Paste(MailText({Titled(u"三"_s)}));
+    f.setChecked(1, true);
+    f.paste(mailText({titled(u"三"_s)}));
     ASSERT_EQ(w.issueList->count(), 3);
     QList<qint32> marked;
     for (const PrintListEntry &e : w.listEntries()) {
-        if (e.Selected)
-            marked.append(e.ItemData);
+        if (e.selected)
+            marked.append(e.itemData);
     }
     EXPECT_EQ(marked, QList<qint32>{2}) << "二, now listed after 三";
     EXPECT_TRUE(w.printButton->isEnabled());
     EXPECT_TRUE(w.previewButton->isEnabled());
-    f.SetChecked(w.issueList->count() - 1, false);
+    f.setChecked(w.issueList->count() - 1, false);
     EXPECT_FALSE(w.printButton->isEnabled()) << "the carried mark is counted like any other";
 
-    f.SetChecked(2, true);
-    f.PrintDialog->Answer = PrintChoice{};
+    f.setChecked(2, true);
+    f.printDialog->answer = PrintChoice{};
     w.printButton->click();
-    EXPECT_EQ(f.Printers->At(0)->Pages(), 1);
+    EXPECT_EQ(f.printers->at(0)->pages(), 1);
     EXPECT_TRUE(w.printButton->isEnabled()) << "printing leaves the checks alone";
-    EXPECT_TRUE(f.Messages.isEmpty());
+    EXPECT_TRUE(f.messages.isEmpty());
 }
 
 TEST(MainWindow, ListIsSortedCaseInsensitivelyAndCarriesRecordIndexes)
 {
     MainWindowFixture f;
-    f.Paste(MailText(
-        {Titled(u"beta"_s), Titled(u"Alpha"_s), Titled(u"delta"_s), Titled(u"Charlie"_s)}));
-    EXPECT_EQ(f.ListTexts(), (QStringList{u"Alpha"_s, u"beta"_s, u"Charlie"_s, u"delta"_s}));
-    EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 4, 3}));
-    EXPECT_EQ(f.ListItemData(), IssueListOrder(f.Window->store));
-    for (int row = 0; row < f.Window->issueList->count(); ++row) {
-        EXPECT_TRUE(f.Window->issueList->item(row)->flags() & Qt::ItemIsUserCheckable);
-        EXPECT_EQ(f.Window->issueList->item(row)->checkState(), Qt::Unchecked);
+    f.paste(mailText(
+        {titled(u"beta"_s), titled(u"Alpha"_s), titled(u"delta"_s), titled(u"Charlie"_s)}));
+    EXPECT_EQ(f.listTexts(), (QStringList{u"Alpha"_s, u"beta"_s, u"Charlie"_s, u"delta"_s}));
+    EXPECT_EQ(f.listItemData(), (QList<qint32>{2, 1, 4, 3}));
+    EXPECT_EQ(f.listItemData(), issueListOrder(f.window->store));
+    for (int row = 0; row < f.window->issueList->count(); ++row) {
+        EXPECT_TRUE(f.window->issueList->item(row)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(f.window->issueList->item(row)->checkState(), Qt::Unchecked);
     }
 }
 
 TEST(MainWindow, EqualTitlesEachKeepTheirOwnIssue)
 {
     MainWindowFixture f;
-    IssueSpec first = Titled(u"同じ"_s), second = Titled(u"同じ"_s);
-    first.Hints = {u"一つ目のヒント"_s};
-    second.Hints = {u"二つ目のヒント"_s};
-    f.Paste(MailText({first, second}));
-    EXPECT_EQ(f.ListItemData(), (QList<qint32>{1, 2}));
-    f.Click(1);
-    EXPECT_EQ(f.Window->hintView->Text(), u"二つ目のヒント\r\n"_s);
-    f.Click(0);
-    EXPECT_EQ(f.Window->hintView->Text(), u"一つ目のヒント\r\n"_s);
+    IssueSpec first = titled(u"同じ"_s), second = titled(u"同じ"_s);
+    first.hints = {u"一つ目のヒント"_s};
+    second.hints = {u"二つ目のヒント"_s};
+    f.paste(mailText({first, second}));
+    EXPECT_EQ(f.listItemData(), (QList<qint32>{1, 2}));
+    f.click(1);
+    EXPECT_EQ(f.window->hintView->text(), u"二つ目のヒント\r\n"_s);
+    f.click(0);
+    EXPECT_EQ(f.window->hintView->text(), u"一つ目のヒント\r\n"_s);
 }
 
 TEST(MainWindow, PreviewShowsTitleSizeHintsAndComment)
 {
     MainWindowFixture f;
-    IssueSpec issue = Titled(u"第１回"_s);
-    issue.Size = 10;
+    IssueSpec issue = titled(u"第１回"_s);
+    issue.size = 10;
     issue.GridNote = u"難易度：初級"_s;
-    issue.Hints = {u"ヒント１"_s, u"ヒント２"_s};
-    issue.Comments = {u"コメント"_s};
-    IssueSpec bare = Titled(u"第２回"_s);
-    bare.Size = 4;
-    f.Paste(MailText({issue, bare}));
-    MainWindow &w = *f.Window;
+    issue.hints = {u"ヒント１"_s, u"ヒント２"_s};
+    issue.comments = {u"コメント"_s};
+    IssueSpec bare = titled(u"第２回"_s);
+    bare.size = 4;
+    f.paste(mailText({issue, bare}));
+    MainWindow &w = *f.window;
 
-    f.Click(0);
+    f.click(0);
     EXPECT_EQ(w.titleLabel->text(), u"◇第１回◇　今日の問題"_s);
     EXPECT_EQ(w.sizeLabel->text(), u"サイズ10 x 10   難易度：初級"_s);
-    EXPECT_EQ(w.hintView->Text(), u"ヒント１\r\nヒント２\r\n"_s);
-    EXPECT_EQ(w.commentView->Text(), u"コメント\r\n"_s);
+    EXPECT_EQ(w.hintView->text(), u"ヒント１\r\nヒント２\r\n"_s);
+    EXPECT_EQ(w.commentView->text(), u"コメント\r\n"_s);
     EXPECT_EQ(w.hintView->toPlainText(), u"ヒント１\nヒント２\n"_s);
     EXPECT_TRUE(w.annotationButton->isEnabled());
 
-    f.Click(1);
+    f.click(1);
     EXPECT_EQ(w.sizeLabel->text(), u"サイズ4 x 4   "_s);
-    EXPECT_EQ(w.hintView->Text(), QString());
-    EXPECT_EQ(w.commentView->Text(), QString());
+    EXPECT_EQ(w.hintView->text(), QString());
+    EXPECT_EQ(w.commentView->text(), QString());
 }
 
 TEST(MainWindow, IssueWithoutTitleBlockPreviewsAsSizeZero)
 {
     MainWindowFixture f;
-    f.Paste(u"◇題◇\r\nもう一行"_s);
-    ASSERT_EQ(f.ListTexts(), QStringList{u"題"_s});
-    EXPECT_TRUE(f.Window->checkAllButton->isEnabled());
-    f.Click(0);
-    EXPECT_EQ(f.Window->sizeLabel->text(), u"サイズ0 x 0   "_s);
-    EXPECT_EQ(f.Window->titleLabel->text(), u"◇題◇"_s);
+    f.paste(u"◇題◇\r\nもう一行"_s);
+    ASSERT_EQ(f.listTexts(), QStringList{u"題"_s});
+    EXPECT_TRUE(f.window->checkAllButton->isEnabled());
+    f.click(0);
+    EXPECT_EQ(f.window->sizeLabel->text(), u"サイズ0 x 0   "_s);
+    EXPECT_EQ(f.window->titleLabel->text(), u"◇題◇"_s);
 }
 
 TEST(MainWindow, TextWithoutAnIssueIsNotListedButNamed)
 {
     MainWindowFixture f;
-    f.Paste(u"ただの文章\r\nもう一行"_s);
-    EXPECT_TRUE(f.ListTexts().isEmpty());
-    ASSERT_EQ(f.Messages.size(), 1);
-    EXPECT_TRUE(f.Messages[0].text.contains(u"貼り付けたテキスト"_s));
-    const QString missing = Example("no-such-mail.txt");
-    f.OpenFiles({missing});
-    ASSERT_EQ(f.Messages.size(), 2);
-    EXPECT_FALSE(f.Messages[1].text.contains(u"ほかのファイル"_s)) << "every chosen file failed";
+    f.paste(u"ただの文章\r\nもう一行"_s);
+    EXPECT_TRUE(f.listTexts().isEmpty());
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_TRUE(f.messages[0].text.contains(u"貼り付けたテキスト"_s));
+    const QString missing = example("no-such-mail.txt");
+    f.openFiles({missing});
+    ASSERT_EQ(f.messages.size(), 2);
+    EXPECT_FALSE(f.messages[1].text.contains(u"ほかのファイル"_s)) << "every chosen file failed";
 }
 
 TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)
 {
     MainWindowFixture f;
-    f.Paste(MailText({Titled(u"い"_s), Titled(u"あ"_s)}));
-    f.Click(1); // い, record 1
-    f.Paste(MailText({Titled(u"う"_s)}));
-    EXPECT_EQ(f.ListTexts(), (QStringList{u"あ"_s, u"い"_s, u"う"_s}));
-    EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1, 3}));
-    EXPECT_EQ(f.Window->titleLabel->text(), u"◇い◇　今日の問題"_s);
-    EXPECT_EQ(f.Window->issueList->currentRow(), 1) << "the previewed entry stays selected";
+    f.paste(mailText({titled(u"い"_s), titled(u"あ"_s)}));
+    f.click(1); // い, record 1
+    f.paste(mailText({titled(u"う"_s)}));
+    EXPECT_EQ(f.listTexts(), (QStringList{u"あ"_s, u"い"_s, u"う"_s}));
+    EXPECT_EQ(f.listItemData(), (QList<qint32>{2, 1, 3}));
+    EXPECT_EQ(f.window->titleLabel->text(), u"◇い◇　今日の問題"_s);
+    EXPECT_EQ(f.window->issueList->currentRow(), 1) << "the previewed entry stays selected";
 }
 
 TEST(MainWindow, FocusComingBackToTheListAfterALoadMovesNoPreview)
 {
     MainWindowFixture f;
-    f.Paste(MailText({Titled(u"い"_s), Titled(u"あ"_s)}));
+    f.paste(mailText({titled(u"い"_s), titled(u"あ"_s)}));
     QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(f.Window->issueList, &tabbedIn);
-    EXPECT_TRUE(f.Window->titleLabel->text().isEmpty());
-    EXPECT_FALSE(f.Window->annotationButton->isEnabled());
+    QApplication::sendEvent(f.window->issueList, &tabbedIn);
+    EXPECT_TRUE(f.window->titleLabel->text().isEmpty());
+    EXPECT_FALSE(f.window->annotationButton->isEnabled());
 }
 
 TEST(MainWindow, CancelledOpenDialogsChangeNothing)
 {
     MainWindowFixture f;
-    f.Paste(MailText({Titled(u"一"_s)}));
-    f.OpenFiles({});
-    f.OpenFolder({});
-    EXPECT_EQ(f.OpenDialog->TimesShown, 2);
-    EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s});
-    EXPECT_EQ(f.Window->store.lastIndex(), 1);
-    EXPECT_TRUE(f.Messages.isEmpty());
+    f.paste(mailText({titled(u"一"_s)}));
+    f.openFiles({});
+    f.openFolder({});
+    EXPECT_EQ(f.openDialog->timesShown, 2);
+    EXPECT_EQ(f.listTexts(), QStringList{u"一"_s});
+    EXPECT_EQ(f.window->store.lastIndex(), 1);
+    EXPECT_TRUE(f.messages.isEmpty());
 }
 
 TEST(MainWindow, OpenDialogLoadsSeveralFilesFromOneFolder)
 {
     MainWindowFixture f;
-    f.OpenFiles({Example("rotam-0123.txt"), Example("rotam-digest-0124-0127.txt")});
-    EXPECT_EQ(f.ListTexts(), (QStringList{u"第１２３回"_s, u"第１２４回"_s, u"第１２５回"_s,
+    f.openFiles({example("rotam-0123.txt"), example("rotam-digest-0124-0127.txt")});
+    EXPECT_EQ(f.listTexts(), (QStringList{u"第１２３回"_s, u"第１２４回"_s, u"第１２５回"_s,
                                           u"第１２６回"_s, u"第１２７回"_s}));
-    EXPECT_TRUE(f.Messages.isEmpty());
+    EXPECT_TRUE(f.messages.isEmpty());
 }
 
 TEST(MainWindow, TheOpenButtonOffersFilesAndFolders)
 {
     MainWindowFixture f;
-    f.Window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Window.get()));
-    f.OpenDialog->FolderAnswers.append(Example("rotam-maildir"));
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    f.openDialog->folderAnswers.append(example("rotam-maildir"));
     QStringList offered;
     QTimer::singleShot(0, [&] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
         for (const QAction *action : menu->actions())
             offered << action->text();
-        menu->setActiveAction(f.Window->openFolderAction);
+        menu->setActiveAction(f.window->openFolderAction);
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    QTest::mouseClick(f.Window->openFilesButton, Qt::LeftButton);
+    QTest::mouseClick(f.window->openFilesButton, Qt::LeftButton);
     EXPECT_EQ(offered, (QStringList{u"ファイルを開く…"_s, u"フォルダを開く…"_s}));
-    EXPECT_EQ(f.ListTexts(), (QStringList{u"第１３５回"_s, u"第１３６回"_s}));
-    EXPECT_TRUE(f.Messages.isEmpty());
+    EXPECT_EQ(f.listTexts(), (QStringList{u"第１３５回"_s, u"第１３６回"_s}));
+    EXPECT_TRUE(f.messages.isEmpty());
 
     // The next dialog opens where the chosen folder is.
-    f.OpenFiles({});
-    EXPECT_EQ(f.OpenDialog->Folders,
+    f.openFiles({});
+    EXPECT_EQ(f.openDialog->folders,
               (QStringList{QString(), QDir::cleanPath(QStringLiteral(ROTAM_EXAMPLES_DIR))}));
 }
 
@@ -265,62 +265,62 @@ TEST(MainWindow, AFolderThatCannotBeListedIsNamedWithTheUnreadableFiles)
     const QString locked = dir.filePath(u"locked"_s);
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
     QFile::setPermissions(locked, QFileDevice::Permissions());
-    const QString missing = Example("no-such-mail.txt");
+    const QString missing = example("no-such-mail.txt");
     {
         const AccessAsNobody nobody;
         if (!nobody.works())
             GTEST_SKIP() << "running as root without the right to take another user's permissions";
-        f.OpenFolder(locked);
-        f.Window->loadFiles({missing, locked, Example("rotam-0123.txt")});
+        f.openFolder(locked);
+        f.window->loadFiles({missing, locked, example("rotam-0123.txt")});
     }
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_EQ(f.Messages.size(), 2);
-    for (const MessageBox::Message &m : f.Messages) {
+    ASSERT_EQ(f.messages.size(), 2);
+    for (const MessageBox::Message &m : f.messages) {
         EXPECT_EQ(m.title, u"読み込めなかったファイル"_s);
         EXPECT_TRUE(m.text.contains(locked + u"\n    読み取りの権限がありません"_s))
             << m.text.toStdString();
         EXPECT_FALSE(m.text.contains(u"問題が見つかりません"_s));
     }
-    EXPECT_TRUE(f.Messages[1].text.contains(missing));
-    EXPECT_EQ(f.ListTexts(), QStringList{u"第１２３回"_s});
+    EXPECT_TRUE(f.messages[1].text.contains(missing));
+    EXPECT_EQ(f.listTexts(), QStringList{u"第１２３回"_s});
 }
 
 TEST(MainWindow, UnreadableFilesAreNamedOnceAndTheOthersLoaded)
 {
     MainWindowFixture f;
-    const QString missing = Example("no-such-mail.txt");
-    const QString alsoMissing = Example("neither-this.txt");
-    f.OpenFiles({Example("rotam-0123.txt"), missing, alsoMissing});
-    EXPECT_EQ(f.ListTexts(), QStringList{u"第１２３回"_s});
-    ASSERT_EQ(f.Messages.size(), 1);
-    EXPECT_EQ(f.Messages[0].kind, MessageBox::Kind::Warning);
-    EXPECT_TRUE(f.Messages[0].text.contains(missing));
-    EXPECT_TRUE(f.Messages[0].text.contains(alsoMissing));
-    EXPECT_FALSE(f.Messages[0].text.contains(Example("rotam-0123.txt")));
+    const QString missing = example("no-such-mail.txt");
+    const QString alsoMissing = example("neither-this.txt");
+    f.openFiles({example("rotam-0123.txt"), missing, alsoMissing});
+    EXPECT_EQ(f.listTexts(), QStringList{u"第１２３回"_s});
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_EQ(f.messages[0].kind, MessageBox::Kind::Warning);
+    EXPECT_TRUE(f.messages[0].text.contains(missing));
+    EXPECT_TRUE(f.messages[0].text.contains(alsoMissing));
+    EXPECT_FALSE(f.messages[0].text.contains(example("rotam-0123.txt")));
 }
 
 TEST(MainWindow, DroppedMailFilesLoadAsIfChosen)
 {
     MainWindowFixture f;
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(Example("rotam-0130-forwarded.txt")),
-                  QUrl::fromLocalFile(Example("rotam-0123.txt"))});
+    mime.setUrls({QUrl::fromLocalFile(example("rotam-0130-forwarded.txt")),
+                  QUrl::fromLocalFile(example("rotam-0123.txt"))});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.Window.get(), &enter);
+    QCoreApplication::sendEvent(f.window.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(f.Window.get(), &drop);
-    EXPECT_EQ(f.ListTexts(), (QStringList{u"第１２３回"_s, u"第１３０回"_s}));
-    EXPECT_EQ(f.ListItemData(), (QList<qint32>{2, 1}));
+    QCoreApplication::sendEvent(f.window.get(), &drop);
+    EXPECT_EQ(f.listTexts(), (QStringList{u"第１２３回"_s, u"第１３０回"_s}));
+    EXPECT_EQ(f.listItemData(), (QList<qint32>{2, 1}));
 }
 
 TEST(MainWindow, DragOfLocalFilesAndFoldersOnlyIsAccepted)
 {
     const std::pair<QList<QUrl>, bool> drags[] = {
         {{QUrl(u"https://example.com/mail.txt"_s)}, false},
-        {{QUrl::fromLocalFile(Example("no-such-mail.txt"))}, false},
-        {{QUrl::fromLocalFile(Example(""))}, true},
-        {{QUrl::fromLocalFile(Example("")), QUrl::fromLocalFile(Example("rotam-0123.txt"))}, true},
+        {{QUrl::fromLocalFile(example("no-such-mail.txt"))}, false},
+        {{QUrl::fromLocalFile(example(""))}, true},
+        {{QUrl::fromLocalFile(example("")), QUrl::fromLocalFile(example("rotam-0123.txt"))}, true},
     };
     for (const auto &[urls, accepted] : drags) {
         MainWindowFixture f;
@@ -329,7 +329,7 @@ TEST(MainWindow, DragOfLocalFilesAndFoldersOnlyIsAccepted)
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
                               Qt::NoModifier);
         enter.ignore();
-        QCoreApplication::sendEvent(f.Window.get(), &enter);
+        QCoreApplication::sendEvent(f.window.get(), &enter);
         EXPECT_EQ(enter.isAccepted(), accepted) << urls.first().toString().toStdString();
     }
 }
@@ -337,17 +337,17 @@ TEST(MainWindow, DragOfLocalFilesAndFoldersOnlyIsAccepted)
 TEST(MainWindow, PlacementIsReadFromTheOptionsAsTheyStand)
 {
     MainWindowFixture f;
-    f.Window->positionButtons[1]->setChecked(true);
-    EXPECT_EQ(f.Window->placement(), PagePlacement::CentreLeft);
-    f.Window->positionButtons[2]->setChecked(true);
-    EXPECT_EQ(f.Window->placement(), PagePlacement::Centre);
-    EXPECT_FALSE(f.Window->positionButtons[0]->isChecked());
+    f.window->positionButtons[1]->setChecked(true);
+    EXPECT_EQ(f.window->placement(), PagePlacement::CentreLeft);
+    f.window->positionButtons[2]->setChecked(true);
+    EXPECT_EQ(f.window->placement(), PagePlacement::Centre);
+    EXPECT_FALSE(f.window->positionButtons[0]->isChecked());
 }
 
 TEST(MainWindow, TabOrderFollowsTheDesignedSequence)
 {
     MainWindowFixture f;
-    MainWindow &w = *f.Window;
+    MainWindow &w = *f.window;
     QList<QWidget *> chain;
     QWidget *next = w.openFilesButton;
     do {
@@ -371,36 +371,36 @@ TEST(MainWindow, ShortcutsPressOnlyEnabledButtons)
 {
     // A shortcut presses its button the way a click does, animated: wait for the release.
     MainWindowFixture f;
-    f.Window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f.Window.get()));
-    QWindow *window = f.Window->windowHandle();
-    f.PrintDialog->Answer = PrintChoice{};
-    f.OpenDialog->Answers.append(QStringList());
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    QWindow *window = f.window->windowHandle();
+    f.printDialog->answer = PrintChoice{};
+    f.openDialog->answers.append(QStringList());
     QTest::keyClick(window, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.OpenDialog->TimesShown == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.openDialog->timesShown == 1; }));
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
 
-    f.Paste(MailText({Titled(u"一"_s)}));
+    f.paste(mailText({titled(u"一"_s)}));
     QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Window->printButton->isEnabled(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.window->printButton->isEnabled(); }));
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.Printers->At(0)->Pages() == 1; }));
-    EXPECT_EQ(f.PrintDialog->Presets.size(), 1) << "the first Ctrl+P had nothing to print";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.printers->at(0)->pages() == 1; }));
+    EXPECT_EQ(f.printDialog->presets.size(), 1) << "the first Ctrl+P had nothing to print";
 }
 
 TEST(MainWindow, FilesDroppedOnThePreviewLoadToo)
 {
     MainWindowFixture f;
-    f.Window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Window.get()));
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(Example("rotam-0123.txt"))});
-    QWidget *target = f.Window->commentView->viewport();
+    mime.setUrls({QUrl::fromLocalFile(example("rotam-0123.txt"))});
+    QWidget *target = f.window->commentView->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
-    EXPECT_EQ(f.ListTexts(), QStringList{u"第１２３回"_s});
-    EXPECT_TRUE(f.Window->commentView->Text().isEmpty());
+    EXPECT_EQ(f.listTexts(), QStringList{u"第１２３回"_s});
+    EXPECT_TRUE(f.window->commentView->text().isEmpty());
 }

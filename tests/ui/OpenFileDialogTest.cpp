@@ -58,7 +58,7 @@ TEST(MailFolders, OnlyThoseThatExist)
         QStringList expected;
         for (const QString &folder : c.found)
             expected << home.filePath(folder);
-        EXPECT_EQ(MailFolders(home.path()), expected) << c.made.join(u' ').toStdString();
+        EXPECT_EQ(mailFolders(home.path()), expected) << c.made.join(u' ').toStdString();
     }
 }
 
@@ -84,9 +84,9 @@ TEST(OpenFileDialog, ShowsEveryFileFirstAndTheMailFoldersInItsSidebar)
     };
     OpenFileDialog open;
     answer(inbox);
-    const QStringList files = open.ChooseFiles(nullptr, QFileInfo(inbox).path());
+    const QStringList files = open.chooseFiles(nullptr, QFileInfo(inbox).path());
     answer(home.filePath(u"Maildir"_s));
-    const QString folder = open.ChooseFolder(nullptr, home.path());
+    const QString folder = open.chooseFolder(nullptr, home.path());
     qputenv("HOME", realHome);
 
     EXPECT_EQ(files, QStringList{inbox});

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Leaves the paste window the way the test names, after typing some text into it.
-std::function<int(QDialog &)> LeavePaste(const std::function<void(PasteWindow &)> &leave)
+std::function<int(QDialog &)> leavePaste(const std::function<void(PasteWindow &)> &leave)
 {
     return [leave](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
@@ -32,17 +32,17 @@ std::function<int(QDialog &)> LeavePaste(const std::function<void(PasteWindow &)
 TEST(PasteWindow, ExecuteHandsTheTextOverAndItIsSplitAtCrLf)
 {
     MainWindowFixture f;
-    const QString text = MailText({Titled(u"一"_s), Titled(u"二"_s)}) + u"\r\n"_s;
+    const QString text = mailText({titled(u"一"_s), titled(u"二"_s)}) + u"\r\n"_s;
     ASSERT_TRUE(text.endsWith(u"\r\n\r\n"_s));
-    f.Paste(text);
-    EXPECT_EQ(f.ListTexts(), (QStringList{u"一"_s, u"二"_s}));
+    f.paste(text);
+    EXPECT_EQ(f.listTexts(), (QStringList{u"一"_s, u"二"_s}));
 }
 
 TEST(PasteWindow, IsMadeAfreshWithItsCaptionAndButtons)
 {
     MainWindowFixture f;
     QStringList seen;
-    f.Modal = [&seen](QDialog &dialog) {
+    f.modal = [&seen](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
         seen << paste.windowTitle() << paste.textEdit->toPlainText() << paste.runButton->text()
              << paste.cancelButton->text();
@@ -53,8 +53,8 @@ TEST(PasteWindow, IsMadeAfreshWithItsCaptionAndButtons)
         paste.cancelButton->click();
         return paste.result();
     };
-    f.Window->pasteButton->click();
-    f.Window->pasteButton->click();
+    f.window->pasteButton->click();
+    f.window->pasteButton->click();
     EXPECT_EQ(seen, (QStringList{u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s,
                                  u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s}));
 }
@@ -70,12 +70,12 @@ TEST(PasteWindow, CancelCloseBoxAndEscEndThePasteQuietly)
     };
     for (const auto &leave : ways) {
         MainWindowFixture f;
-        f.Paste(MailText({Titled(u"一"_s)}));
-        f.Modal = LeavePaste(leave);
-        f.Window->pasteButton->click();
-        EXPECT_EQ(f.ModalCount, 2);
-        EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s}) << "no re-parse, no empty entry";
-        EXPECT_EQ(f.Window->store.lastIndex(), 1);
+        f.paste(mailText({titled(u"一"_s)}));
+        f.modal = leavePaste(leave);
+        f.window->pasteButton->click();
+        EXPECT_EQ(f.modalCount, 2);
+        EXPECT_EQ(f.listTexts(), QStringList{u"一"_s}) << "no re-parse, no empty entry";
+        EXPECT_EQ(f.window->store.lastIndex(), 1);
     }
 }
 
@@ -83,7 +83,7 @@ TEST(PasteWindow, EnterExecutesAndCtrlEnterBreaksTheLine)
 {
     MainWindowFixture f;
     QString handed;
-    f.Modal = [&handed](QDialog &dialog) {
+    f.modal = [&handed](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
         paste.textEdit->insertPlainText(u"A"_s);
         QTest::keyClick(paste.textEdit, Qt::Key_Return, Qt::ControlModifier);
@@ -93,7 +93,7 @@ TEST(PasteWindow, EnterExecutesAndCtrlEnterBreaksTheLine)
         handed = paste.text();
         return paste.result();
     };
-    f.Window->pasteButton->click();
+    f.window->pasteButton->click();
     EXPECT_EQ(handed, u"A\r\nB"_s);
 }
 
@@ -101,7 +101,7 @@ TEST(PasteWindow, TabLeavesTheTextBoxInsteadOfTypingATab)
 {
     MainWindowFixture f;
     QString handed;
-    f.Modal = [&handed](QDialog &dialog) {
+    f.modal = [&handed](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
         paste.textEdit->insertPlainText(u"A"_s);
         QTest::keyClick(paste.textEdit, Qt::Key_Tab);
@@ -109,17 +109,17 @@ TEST(PasteWindow, TabLeavesTheTextBoxInsteadOfTypingATab)
         handed = paste.text();
         return paste.result();
     };
-    f.Window->pasteButton->click();
+    f.window->pasteButton->click();
     EXPECT_EQ(handed, u"A"_s);
 }
 
 TEST(PasteWindow, ExecuteWithAnEmptyBoxParsesAnEmptyText)
 {
     MainWindowFixture f;
-    f.Paste(QString());
-    EXPECT_TRUE(f.ListTexts().isEmpty());
-    f.Paste(QString());
-    EXPECT_EQ(f.Window->store.lastIndex(), 0) << "nothing is kept of an empty text";
+    f.paste(QString());
+    EXPECT_TRUE(f.listTexts().isEmpty());
+    f.paste(QString());
+    EXPECT_EQ(f.window->store.lastIndex(), 0) << "nothing is kept of an empty text";
 }
 
 TEST(PasteWindow, TextPastedWithLfBreaksComesOutWithCrLf)
@@ -127,40 +127,40 @@ TEST(PasteWindow, TextPastedWithLfBreaksComesOutWithCrLf)
     // The text box keeps lines, not the bytes that ended them: a mail copied on a system
     // with LF line ends still splits into its lines.
     MainWindowFixture f;
-    QString text = MailText({Titled(u"一"_s)});
+    QString text = mailText({titled(u"一"_s)});
     text.replace(u"\r\n"_s, u"\n"_s);
-    f.Modal = [text](QDialog &dialog) {
+    f.modal = [text](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
         paste.textEdit->insertPlainText(text);
         paste.runButton->click();
         return paste.result();
     };
-    f.Window->pasteButton->click();
-    EXPECT_EQ(f.ListTexts(), QStringList{u"一"_s});
+    f.window->pasteButton->click();
+    EXPECT_EQ(f.listTexts(), QStringList{u"一"_s});
 }
 
 TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
 {
     MainWindowFixture f;
-    f.Paste(MailText({Titled(u"あ"_s, u"あの注記"_s), Titled(u"い"_s, u"いの注記"_s)}));
-    f.Click(0); // あ
-    f.Paste(MailText({Titled(u"う"_s, u"うの注記"_s)}));
+    f.paste(mailText({titled(u"あ"_s, u"あの注記"_s), titled(u"い"_s, u"いの注記"_s)}));
+    f.click(0); // あ
+    f.paste(mailText({titled(u"う"_s, u"うの注記"_s)}));
 
     QString shown;
-    f.Modal = [&shown](QDialog &dialog) {
+    f.modal = [&shown](QDialog &dialog) {
         auto &window = dynamic_cast<AnnotationWindow &>(dialog);
         EXPECT_EQ(window.parent(), nullptr);
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        shown = window.textView->Text();
+        shown = window.textView->text();
         window.closeButton->click();
         return window.result();
     };
-    f.Window->annotationButton->click();
+    f.window->annotationButton->click();
     EXPECT_TRUE(shown.contains(u"あの注記\r\n"_s)) << shown.toStdString();
     EXPECT_FALSE(shown.contains(u"うの注記"_s));
-    EXPECT_EQ(shown, f.Window->store.Puzzles[1].TyuukiText);
+    EXPECT_EQ(shown, f.window->store.puzzles[1].TyuukiText);
 }
 
 TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
@@ -172,10 +172,10 @@ TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
     };
     for (const auto &leave : ways) {
         MainWindowFixture f;
-        f.Paste(MailText({Titled(u"一"_s)}));
-        f.Click(0);
+        f.paste(mailText({titled(u"一"_s)}));
+        f.click(0);
         bool wasVisible = false;
-        f.Modal = [&](QDialog &dialog) {
+        f.modal = [&](QDialog &dialog) {
             auto &window = dynamic_cast<AnnotationWindow &>(dialog);
             EXPECT_EQ(window.windowTitle(), u"注記"_s);
             EXPECT_TRUE(window.textView->isReadOnly());
@@ -186,24 +186,24 @@ TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
             EXPECT_FALSE(window.isVisible());
             return window.result();
         };
-        f.Window->annotationButton->click();
+        f.window->annotationButton->click();
         EXPECT_TRUE(wasVisible);
-        EXPECT_EQ(f.ModalCount, 2);
+        EXPECT_EQ(f.modalCount, 2);
     }
 }
 
 TEST(AnnotationWindow, AnIssueWithoutAnnotationOpensAnEmptyBox)
 {
     MainWindowFixture f;
-    f.Paste(u"◇注記のない号◇"_s);
-    f.Click(0);
+    f.paste(u"◇注記のない号◇"_s);
+    f.click(0);
     QString shown = u"not set"_s;
-    f.Modal = [&shown](QDialog &dialog) {
+    f.modal = [&shown](QDialog &dialog) {
         auto &window = dynamic_cast<AnnotationWindow &>(dialog);
         window.showText();
-        shown = window.textView->Text();
+        shown = window.textView->text();
         return int(QDialog::Rejected);
     };
-    f.Window->annotationButton->click();
+    f.window->annotationButton->click();
     EXPECT_EQ(shown, QString());
 }

@@ -21,20 +21,20 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The titles printed, in page order (the title line is the only text starting with ◇).
-QStringList PrintedTitles(const RecordingPrinter &printer)
+QStringList printedTitles(const RecordingPrinter &printer)
 {
     QStringList titles;
-    for (const RecordedCall &call : printer.Prints()) {
-        if (call.Text.startsWith(u'◇'))
-            titles.append(call.Text.section(u'◇', 1, 1));
+    for (const RecordedCall &call : printer.prints()) {
+        if (call.text.startsWith(u'◇'))
+            titles.append(call.text.section(u'◇', 1, 1));
     }
     return titles;
 }
 
 // Three issues listed as あ, い, う (records 2, 3, 1).
-void LoadThree(MainWindowFixture &f)
+void loadThree(MainWindowFixture &f)
 {
-    f.Paste(MailText({Titled(u"う"_s), Titled(u"あ"_s), Titled(u"い"_s)}));
+    f.paste(mailText({titled(u"う"_s), titled(u"あ"_s), titled(u"い"_s)}));
 }
 
 } // namespace
@@ -42,48 +42,48 @@ void LoadThree(MainWindowFixture &f)
 TEST(Printing, ConfirmedDialogPrintsTheCheckedIssuesInListOrder)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.SetChecked(2, true); // う, checked first
-    f.SetChecked(0, true); // あ
-    f.PrintDialog->Answer = PrintChoice{};
-    f.Window->printButton->click();
+    loadThree(f);
+    f.setChecked(2, true); // う, checked first
+    f.setChecked(0, true); // あ
+    f.printDialog->answer = PrintChoice{};
+    f.window->printButton->click();
 
-    auto printer = f.Printers->At(0);
-    EXPECT_EQ(printer->Pages(), 2);
-    EXPECT_EQ(PrintedTitles(*printer), (QStringList{u"あ"_s, u"う"_s}));
-    EXPECT_EQ(printer->CallsOf(u"EndDoc"_s).size(), 1);
-    ASSERT_EQ(f.PrintDialog->Presets.size(), 1);
-    EXPECT_EQ(f.PrintDialog->Presets[0].PrinterName, QString()) << "nothing remembered yet";
-    EXPECT_EQ(f.PrintDialog->Presets[0].MaxSheets, 2);
-    EXPECT_TRUE(f.Messages.isEmpty());
+    auto printer = f.printers->at(0);
+    EXPECT_EQ(printer->pages(), 2);
+    EXPECT_EQ(printedTitles(*printer), (QStringList{u"あ"_s, u"う"_s}));
+    EXPECT_EQ(printer->callsOf(u"EndDoc"_s).size(), 1);
+    ASSERT_EQ(f.printDialog->presets.size(), 1);
+    EXPECT_EQ(f.printDialog->presets[0].printerName, QString()) << "nothing remembered yet";
+    EXPECT_EQ(f.printDialog->presets[0].maxSheets, 2);
+    EXPECT_TRUE(f.messages.isEmpty());
 }
 
 TEST(Printing, CancelledDialogPrintsNothingAndChangesNothing)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.Window->checkAllButton->click();
-    f.PrintDialog->Answer.reset();
-    f.Window->printButton->click();
-    auto printer = f.Printers->At(0);
-    EXPECT_EQ(f.PrintDialog->Presets.size(), 1);
-    EXPECT_TRUE(printer->Calls.isEmpty());
-    EXPECT_TRUE(f.Window->printButton->isEnabled());
+    loadThree(f);
+    f.window->checkAllButton->click();
+    f.printDialog->answer.reset();
+    f.window->printButton->click();
+    auto printer = f.printers->at(0);
+    EXPECT_EQ(f.printDialog->presets.size(), 1);
+    EXPECT_TRUE(printer->calls.isEmpty());
+    EXPECT_TRUE(f.window->printButton->isEnabled());
 }
 
 TEST(Printing, ThePrinterChosenTakesTheJobAndPresetsTheNextDialog)
 {
     MainWindowFixture f({u"Recorder"_s, u"Laser"_s});
-    LoadThree(f);
-    f.SetChecked(1, true);
-    f.PrintDialog->Answer = PrintChoice{f.Printers->At(1), u"Laser"_s, {}};
-    f.Window->printButton->click();
-    EXPECT_TRUE(f.Printers->At(0)->Calls.isEmpty());
-    EXPECT_EQ(PrintedTitles(*f.Printers->At(1)), QStringList{u"い"_s});
+    loadThree(f);
+    f.setChecked(1, true);
+    f.printDialog->answer = PrintChoice{f.printers->at(1), u"Laser"_s, {}};
+    f.window->printButton->click();
+    EXPECT_TRUE(f.printers->at(0)->calls.isEmpty());
+    EXPECT_EQ(printedTitles(*f.printers->at(1)), QStringList{u"い"_s});
 
-    f.PrintDialog->Answer.reset();
-    f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->Presets.back().PrinterName, u"Laser"_s);
+    f.printDialog->answer.reset();
+    f.window->printButton->click();
+    EXPECT_EQ(f.printDialog->presets.back().printerName, u"Laser"_s);
 }
 
 // Sheets as the dialog counts them: checked issues in list order, one or two a sheet.
@@ -105,81 +105,81 @@ TEST(Printing, ThePageRangeCountsSheetsOfTheJob)
     };
     for (const auto &c : cases) {
         MainWindowFixture f;
-        f.Paste(MailText({Titled(u"f"_s), Titled(u"e"_s), Titled(u"d"_s), Titled(u"c"_s),
-                          Titled(u"b"_s), Titled(u"a"_s)}));
-        f.Window->checkAllButton->click();
-        f.SetChecked(2, false); // c: no sheet of the job
-        f.Window->setPrintOptions({PagePlacement::TopLeft, c.layout, false});
-        f.PrintDialog->Answer = PrintChoice{nullptr, {}, QPageRanges::fromString(c.sheets)};
-        f.Window->printButton->click();
-        EXPECT_EQ(PrintedTitles(*f.Printers->At(0)), c.titles) << c.sheets.toStdString();
+        f.paste(mailText({titled(u"f"_s), titled(u"e"_s), titled(u"d"_s), titled(u"c"_s),
+                          titled(u"b"_s), titled(u"a"_s)}));
+        f.window->checkAllButton->click();
+        f.setChecked(2, false); // c: no sheet of the job
+        f.window->setPrintOptions({PagePlacement::TopLeft, c.layout, false});
+        f.printDialog->answer = PrintChoice{nullptr, {}, QPageRanges::fromString(c.sheets)};
+        f.window->printButton->click();
+        EXPECT_EQ(printedTitles(*f.printers->at(0)), c.titles) << c.sheets.toStdString();
     }
 }
 
 TEST(Printing, PlacementIsTakenWhenPrintIsPressed)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.SetChecked(0, true);
-    f.PrintDialog->Answer = PrintChoice{};
-    f.Window->positionButtons[2]->setChecked(true);
-    f.Window->printButton->click();
-    const QList<RecordedCall> lefts = f.Printers->At(0)->CallsOf(u"SetScaleLeft"_s);
+    loadThree(f);
+    f.setChecked(0, true);
+    f.printDialog->answer = PrintChoice{};
+    f.window->positionButtons[2]->setChecked(true);
+    f.window->printButton->click();
+    const QList<RecordedCall> lefts = f.printers->at(0)->callsOf(u"SetScaleLeft"_s);
     ASSERT_FALSE(lefts.isEmpty());
     // A printable area of 200 x 287 mm centres the 95 mm layout 8 mm further right.
-    EXPECT_FLOAT_EQ(float(lefts.back().Numbers.at(0)), -60.5f);
-    const QList<RecordedCall> tops = f.Printers->At(0)->CallsOf(u"SetScaleTop"_s);
+    EXPECT_FLOAT_EQ(float(lefts.back().numbers.at(0)), -60.5f);
+    const QList<RecordedCall> tops = f.printers->at(0)->callsOf(u"SetScaleTop"_s);
     ASSERT_FALSE(tops.isEmpty());
-    EXPECT_FLOAT_EQ(float(tops.back().Numbers.at(0)), -58.5f);
+    EXPECT_FLOAT_EQ(float(tops.back().numbers.at(0)), -58.5f);
 }
 
 TEST(Printing, PrinterFailureIsReportedAndTheProgramGoesOn)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.Window->checkAllButton->click();
-    f.PrintDialog->Answer = PrintChoice{};
-    auto printer = f.Printers->At(0);
-    printer->FailAtOutput = 5;
-    f.Window->printButton->click();
-    ASSERT_EQ(f.Messages.size(), 1);
-    EXPECT_EQ(f.Messages[0].kind, MessageBox::Kind::Critical);
-    EXPECT_TRUE(f.Messages[0].text.contains(u"わざと失敗しました"_s));
-    EXPECT_EQ(printer->CallsOf(u"EndDoc"_s).size(), 0);
+    loadThree(f);
+    f.window->checkAllButton->click();
+    f.printDialog->answer = PrintChoice{};
+    auto printer = f.printers->at(0);
+    printer->failAtOutput = 5;
+    f.window->printButton->click();
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_EQ(f.messages[0].kind, MessageBox::Kind::Critical);
+    EXPECT_TRUE(f.messages[0].text.contains(u"わざと失敗しました"_s));
+    EXPECT_EQ(printer->callsOf(u"EndDoc"_s).size(), 0);
 
-    printer->FailAtOutput = 0;
-    printer->Calls.clear();
-    f.Window->printButton->click();
-    EXPECT_EQ(f.Messages.size(), 1);
-    EXPECT_EQ(printer->Pages(), 3);
+    printer->failAtOutput = 0;
+    printer->calls.clear();
+    f.window->printButton->click();
+    EXPECT_EQ(f.messages.size(), 1);
+    EXPECT_EQ(printer->pages(), 3);
 }
 
 TEST(Printing, AFileChosenInTheDialogTakesThisJobOnly)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.SetChecked(1, true);
+    loadThree(f);
+    f.setChecked(1, true);
     auto file = std::make_shared<RecordingPrinter>(u"PDF"_s);
-    f.PrintDialog->Answer = PrintChoice{file, {}, {}};
-    f.Window->printButton->click();
-    EXPECT_EQ(file->Pages(), 1);
-    EXPECT_TRUE(f.Printers->At(0)->CallsOf(u"Print"_s).isEmpty());
+    f.printDialog->answer = PrintChoice{file, {}, {}};
+    f.window->printButton->click();
+    EXPECT_EQ(file->pages(), 1);
+    EXPECT_TRUE(f.printers->at(0)->callsOf(u"Print"_s).isEmpty());
 
-    f.PrintDialog->Answer = PrintChoice{};
-    f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->Presets.back().PrinterName, QString()) << "a file is no printer";
-    EXPECT_EQ(f.Printers->At(0)->Pages(), 1);
-    EXPECT_EQ(file->CallsOf(u"EndDoc"_s).size(), 1);
+    f.printDialog->answer = PrintChoice{};
+    f.window->printButton->click();
+    EXPECT_EQ(f.printDialog->presets.back().printerName, QString()) << "a file is no printer";
+    EXPECT_EQ(f.printers->at(0)->pages(), 1);
+    EXPECT_EQ(file->callsOf(u"EndDoc"_s).size(), 1);
 }
 
 TEST(Printing, PreviewShowsThePagesThePrintJobPrints)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.SetChecked(0, true);
-    f.SetChecked(2, true);
+    loadThree(f);
+    f.setChecked(0, true);
+    f.setChecked(2, true);
     int pages = -1;
-    f.Modal = [&pages](QDialog &dialog) {
+    f.modal = [&pages](QDialog &dialog) {
         auto &preview = dynamic_cast<QPrintPreviewDialog &>(dialog);
         auto *widget = preview.findChild<QPrintPreviewWidget *>();
         EXPECT_NE(widget, nullptr);
@@ -189,60 +189,60 @@ TEST(Printing, PreviewShowsThePagesThePrintJobPrints)
         }
         return int(QDialog::Rejected);
     };
-    f.Window->previewButton->click();
+    f.window->previewButton->click();
     EXPECT_EQ(pages, 2);
-    EXPECT_TRUE(f.Printers->At(0)->Calls.isEmpty()) << "a preview sends nothing to the printer";
-    EXPECT_TRUE(f.Messages.isEmpty());
+    EXPECT_TRUE(f.printers->at(0)->calls.isEmpty()) << "a preview sends nothing to the printer";
+    EXPECT_TRUE(f.messages.isEmpty());
 }
 
 TEST(Printing, PreviewDrawsWhatPrintingDraws)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.Window->checkAllButton->click();
-    f.Window->positionButtons[1]->setChecked(true);
+    loadThree(f);
+    f.window->checkAllButton->click();
+    f.window->positionButtons[1]->setChecked(true);
     RecordingPrinter preview(u"Preview"_s);
-    f.Window->drawPreviewPages(preview);
-    f.PrintDialog->Answer = PrintChoice{};
-    f.Window->printButton->click();
-    const QList<RecordedCall> &printed = f.Printers->At(0)->Calls;
-    ASSERT_EQ(preview.Calls.size(), printed.size());
+    f.window->drawPreviewPages(preview);
+    f.printDialog->answer = PrintChoice{};
+    f.window->printButton->click();
+    const QList<RecordedCall> &printed = f.printers->at(0)->calls;
+    ASSERT_EQ(preview.calls.size(), printed.size());
     for (qsizetype i = 0; i < printed.size(); ++i) {
-        EXPECT_EQ(preview.Calls[i].Member, printed[i].Member);
-        EXPECT_EQ(preview.Calls[i].Text, printed[i].Text);
-        EXPECT_EQ(preview.Calls[i].Numbers, printed[i].Numbers);
+        EXPECT_EQ(preview.calls[i].member, printed[i].member);
+        EXPECT_EQ(preview.calls[i].text, printed[i].text);
+        EXPECT_EQ(preview.calls[i].numbers, printed[i].numbers);
     }
-    EXPECT_EQ(preview.Pages(), 3);
+    EXPECT_EQ(preview.pages(), 3);
 }
 
 TEST(Printing, LayoutTabChoiceHoldsForThisAndLaterJobsAndThePreview)
 {
     MainWindowFixture f;
-    LoadThree(f);
-    f.Window->checkAllButton->click();
-    f.Window->positionButtons[2]->setChecked(true);
+    loadThree(f);
+    f.window->checkAllButton->click();
+    f.window->positionButtons[2]->setChecked(true);
     const PrintOptions chosen{PagePlacement::Centre, PageLayout::Two, true};
-    f.PrintDialog->ChosenOptions = chosen;
-    f.PrintDialog->Answer.reset(); // cancelled: nothing changes
-    f.Window->printButton->click();
-    EXPECT_EQ(f.Window->printOptions(), PrintOptions(PagePlacement::Centre));
+    f.printDialog->chosenOptions = chosen;
+    f.printDialog->answer.reset(); // cancelled: nothing changes
+    f.window->printButton->click();
+    EXPECT_EQ(f.window->printOptions(), PrintOptions(PagePlacement::Centre));
 
-    f.PrintDialog->Answer = PrintChoice{};
-    f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->ShownOptions.back(), PrintOptions(PagePlacement::Centre));
-    EXPECT_EQ(f.Window->printOptions(), chosen);
-    EXPECT_EQ(f.Printers->At(0)->Pages(), 2) << "three issues, two a sheet";
+    f.printDialog->answer = PrintChoice{};
+    f.window->printButton->click();
+    EXPECT_EQ(f.printDialog->shownOptions.back(), PrintOptions(PagePlacement::Centre));
+    EXPECT_EQ(f.window->printOptions(), chosen);
+    EXPECT_EQ(f.printers->at(0)->pages(), 2) << "three issues, two a sheet";
     RecordingPrinter preview(u"Preview"_s);
-    f.Window->drawPreviewPages(preview);
-    EXPECT_EQ(preview.Pages(), 2);
+    f.window->drawPreviewPages(preview);
+    EXPECT_EQ(preview.pages(), 2);
 
-    f.PrintDialog->ChosenOptions.reset();
-    f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->ShownOptions.back(), chosen) << "the tab shows the last choice";
-    f.Window->setPrintOptions({PagePlacement::TopLeft, PageLayout::Large, false});
-    EXPECT_TRUE(f.Window->positionButtons[0]->isChecked());
-    f.Window->setPrintOptions({PagePlacement(7), PageLayout(-1), true}); // a damaged setting
-    EXPECT_EQ(f.Window->printOptions(),
+    f.printDialog->chosenOptions.reset();
+    f.window->printButton->click();
+    EXPECT_EQ(f.printDialog->shownOptions.back(), chosen) << "the tab shows the last choice";
+    f.window->setPrintOptions({PagePlacement::TopLeft, PageLayout::Large, false});
+    EXPECT_TRUE(f.window->positionButtons[0]->isChecked());
+    f.window->setPrintOptions({PagePlacement(7), PageLayout(-1), true}); // a damaged setting
+    EXPECT_EQ(f.window->printOptions(),
               PrintOptions(PagePlacement::TopLeft, PageLayout::Large, true));
 }
 
@@ -251,7 +251,7 @@ TEST(Printing, LayoutTabChoiceHoldsForThisAndLaterJobsAndThePreview)
 TEST(Printing, QtPrintDialogHasTheLayoutTab)
 {
     QtPrintDialog dialog;
-    dialog.Options = {PagePlacement::CentreLeft, PageLayout::Large, true};
+    dialog.options = {PagePlacement::CentreLeft, PageLayout::Large, true};
     bool shown = false;
     QTimer::singleShot(0, [&] {
         auto *qtDialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
@@ -266,5 +266,5 @@ TEST(Printing, QtPrintDialogHasTheLayoutTab)
     });
     ASSERT_TRUE(dialog.exec(nullptr, {}, 3).has_value());
     EXPECT_TRUE(shown);
-    EXPECT_EQ(dialog.Options, PrintOptions(PagePlacement::CentreLeft, PageLayout::Two, false));
+    EXPECT_EQ(dialog.options, PrintOptions(PagePlacement::CentreLeft, PageLayout::Two, false));
 }

@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        ASSERT_TRUE(LoadQtJapanese(qt, missing)) << "qt6-translations-l10n installed?";
+        ASSERT_TRUE(loadQtJapanese(qt, missing)) << "qt6-translations-l10n installed?";
         QCoreApplication::installTranslator(&qt);
         QCoreApplication::installTranslator(&missing);
     }
@@ -47,7 +47,7 @@ protected:
 // Every text a user reads on the widget and its children: labels, buttons, group titles,
 // tab titles and combo-box entries. The printer's own options (from its driver, in its
 // language) are not the dialog's.
-QStringList ShownTexts(const QWidget &top)
+QStringList shownTexts(const QWidget &top)
 {
     const QWidget *driverOptions = top.findChild<QWidget *>(u"cupsPropertiesPage"_s);
     QStringList texts;
@@ -74,7 +74,7 @@ QStringList ShownTexts(const QWidget &top)
 
 // Words of three letters or more that are no name: printers, their models, paper sizes and
 // PDF are names.
-QStringList EnglishWords(const QStringList &texts)
+QStringList englishWords(const QStringList &texts)
 {
     QStringList names{u"PDF"_s};
     for (int id = 0; id <= QPageSize::LastPageSize; ++id)
@@ -134,7 +134,7 @@ TEST_F(JapaneseQt, ThePrintDialogHasNoEnglishWords)
         for (QTabWidget *tabs : dialog->findChildren<QTabWidget *>()) {
             for (int i = 0; i < tabs->count(); ++i) {
                 tabs->setCurrentIndex(i);
-                texts << ShownTexts(*dialog);
+                texts << shownTexts(*dialog);
             }
         }
         auto *properties = dialog->findChild<QAbstractButton *>(u"properties"_s);
@@ -144,7 +144,7 @@ TEST_F(JapaneseQt, ThePrintDialogHasNoEnglishWords)
                 for (QTabWidget *tabs : page->findChildren<QTabWidget *>()) {
                     for (int i = 0; i < tabs->count(); ++i) {
                         tabs->setCurrentIndex(i);
-                        texts << ShownTexts(*page);
+                        texts << shownTexts(*page);
                     }
                 }
                 qobject_cast<QDialog *>(page)->reject();
@@ -158,6 +158,6 @@ TEST_F(JapaneseQt, ThePrintDialogHasNoEnglishWords)
     EXPECT_FALSE(dialog.exec(nullptr, {}, 5));
     ASSERT_TRUE(walked);
     EXPECT_GT(texts.size(), 20);
-    const QStringList english = EnglishWords(texts);
+    const QStringList english = englishWords(texts);
     EXPECT_TRUE(english.isEmpty()) << english.join(u" | "_s).toStdString();
 }

@@ -22,24 +22,24 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Example(const char *name)
+QString example(const char *name)
 {
     return QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
 }
 
 // count issues, all checked.
-void LoadChecked(MainWindowFixture &f, int count)
+void loadChecked(MainWindowFixture &f, int count)
 {
     QList<IssueSpec> issues;
     for (int i = 1; i <= count; ++i)
-        issues.append(Titled(u"問題%1"_s.arg(i, 3, 10, QChar(u'0'))));
-    f.Paste(MailText(issues));
-    f.Window->checkAllButton->click();
+        issues.append(titled(u"問題%1"_s.arg(i, 3, 10, QChar(u'0'))));
+    f.paste(mailText(issues));
+    f.window->checkAllButton->click();
 }
 
-std::shared_ptr<QtPrinterObject> PdfPrinter(const QString &path)
+std::shared_ptr<QtPrinterObject> pdfPrinter(const QString &path)
 {
-    return QtPrinterObject::ForPdf(path, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
+    return QtPrinterObject::forPdf(path, QPageSize(QPageSize::A4), QMarginsF(5, 5, 5, 5), 600);
 }
 
 // Files may grow only so far while it lasts: a disk that fills up half-way, even for root.
@@ -69,42 +69,42 @@ private:
 TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
 {
     MainWindowFixture f({u"Recorder"_s, u"Laser"_s});
-    const QString pdf = f.SettingsDir.filePath(u"問題.pdf"_s);
-    f.OpenFiles({Example("rotam-0123.txt")});
-    f.Window->positionButtons[2]->setChecked(true);
-    f.Window->checkAllButton->click();
-    f.PrintDialog->Answer = PrintChoice{f.Printers->At(1), u"Laser"_s, {}};
-    f.PrintDialog->ChosenPdfFile = pdf;
-    f.PrintDialog->ChosenOptions = PrintOptions(PagePlacement::Centre, PageLayout::Two, true);
-    f.Window->printButton->click();
+    const QString pdf = f.settingsDir.filePath(u"問題.pdf"_s);
+    f.openFiles({example("rotam-0123.txt")});
+    f.window->positionButtons[2]->setChecked(true);
+    f.window->checkAllButton->click();
+    f.printDialog->answer = PrintChoice{f.printers->at(1), u"Laser"_s, {}};
+    f.printDialog->chosenPdfFile = pdf;
+    f.printDialog->chosenOptions = PrintOptions(PagePlacement::Centre, PageLayout::Two, true);
+    f.window->printButton->click();
 
-    f.Restart();
-    f.PrintDialog->PdfFileName.clear(); // the dialog object of a new run knows nothing
-    f.PrintDialog->Answer.reset();
-    EXPECT_EQ(f.Window->printOptions(), PrintOptions(PagePlacement::Centre, PageLayout::Two, true));
-    f.OpenFiles({Example("rotam-0123.txt")});
-    EXPECT_EQ(f.OpenDialog->Folders,
+    f.restart();
+    f.printDialog->pdfFileName.clear(); // the dialog object of a new run knows nothing
+    f.printDialog->answer.reset();
+    EXPECT_EQ(f.window->printOptions(), PrintOptions(PagePlacement::Centre, PageLayout::Two, true));
+    f.openFiles({example("rotam-0123.txt")});
+    EXPECT_EQ(f.openDialog->folders,
               (QStringList{QString(), QDir::cleanPath(QStringLiteral(ROTAM_EXAMPLES_DIR))}));
-    f.Window->checkAllButton->click();
-    f.Window->printButton->click();
-    EXPECT_EQ(f.PrintDialog->Presets.back().PrinterName, u"Laser"_s);
-    EXPECT_EQ(f.PrintDialog->PdfPresets.back(), pdf);
+    f.window->checkAllButton->click();
+    f.window->printButton->click();
+    EXPECT_EQ(f.printDialog->presets.back().printerName, u"Laser"_s);
+    EXPECT_EQ(f.printDialog->pdfPresets.back(), pdf);
 }
 
 TEST(Progress, OnlyJobsOfMoreThanFiftyPagesShowIt)
 {
     for (const int pages : {50, 51}) {
         MainWindowFixture f;
-        LoadChecked(f, pages);
-        f.PrintDialog->Answer = PrintChoice{};
-        f.Window->printButton->click();
-        EXPECT_EQ(f.Printers->At(0)->Pages(), pages);
-        EXPECT_EQ(f.Progress->Requests.size(), pages > 50 ? 1 : 0) << pages;
+        loadChecked(f, pages);
+        f.printDialog->answer = PrintChoice{};
+        f.window->printButton->click();
+        EXPECT_EQ(f.printers->at(0)->pages(), pages);
+        EXPECT_EQ(f.progress->requests.size(), pages > 50 ? 1 : 0) << pages;
         if (pages > 50) {
-            EXPECT_TRUE(f.Progress->Requests[0].Cancellable);
-            ASSERT_EQ(f.Progress->Steps.size(), pages);
-            EXPECT_EQ(f.Progress->Steps.back().Done, pages);
-            EXPECT_EQ(f.Progress->Steps.back().Total, pages);
+            EXPECT_TRUE(f.progress->requests[0].cancellable);
+            ASSERT_EQ(f.progress->steps.size(), pages);
+            EXPECT_EQ(f.progress->steps.back().done, pages);
+            EXPECT_EQ(f.progress->steps.back().total, pages);
         }
     }
 }
@@ -112,32 +112,32 @@ TEST(Progress, OnlyJobsOfMoreThanFiftyPagesShowIt)
 TEST(Progress, AJobCancelledHalfwayLeavesNoPdf)
 {
     MainWindowFixture f;
-    LoadChecked(f, 60);
-    const QString path = f.SettingsDir.filePath(u"out.pdf"_s);
-    f.PrintDialog->Answer = PrintChoice{PdfPrinter(path), {}, {}};
-    f.Progress->CancelAt = 30;
-    f.Window->printButton->click();
-    EXPECT_EQ(f.Progress->Steps.size(), 30);
+    loadChecked(f, 60);
+    const QString path = f.settingsDir.filePath(u"out.pdf"_s);
+    f.printDialog->answer = PrintChoice{pdfPrinter(path), {}, {}};
+    f.progress->cancelAt = 30;
+    f.window->printButton->click();
+    EXPECT_EQ(f.progress->steps.size(), 30);
     EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(f.Messages.isEmpty()) << "the user knows: it was their cancel";
+    EXPECT_TRUE(f.messages.isEmpty()) << "the user knows: it was their cancel";
 
-    f.Progress->CancelAt = 0;
-    f.PrintDialog->Answer = PrintChoice{PdfPrinter(path), {}, {}};
-    f.Window->printButton->click();
+    f.progress->cancelAt = 0;
+    f.printDialog->answer = PrintChoice{pdfPrinter(path), {}, {}};
+    f.window->printButton->click();
     EXPECT_TRUE(QFile::exists(path)) << "the same job, not cancelled, writes its file";
 }
 
 TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
 {
     MainWindowFixture f;
-    LoadChecked(f, 60);
-    const QString whole = f.SettingsDir.filePath(u"whole.pdf"_s);
-    f.PrintDialog->Answer = PrintChoice{PdfPrinter(whole), {}, {}};
-    f.Window->printButton->click();
+    loadChecked(f, 60);
+    const QString whole = f.settingsDir.filePath(u"whole.pdf"_s);
+    f.printDialog->answer = PrintChoice{pdfPrinter(whole), {}, {}};
+    f.window->printButton->click();
     const rlim_t size = rlim_t(QFileInfo(whole).size());
     ASSERT_GT(size, 16 * 1024u);
 
-    const QString path = f.SettingsDir.filePath(u"out.pdf"_s);
+    const QString path = f.settingsDir.filePath(u"out.pdf"_s);
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
@@ -157,26 +157,26 @@ TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        f.Messages.clear();
-        f.Progress->CancelAt = c.cancelAt;
-        const auto printer = PdfPrinter(path);
-        f.PrintDialog->Answer = PrintChoice{printer, {}, {}};
+        f.messages.clear();
+        f.progress->cancelAt = c.cancelAt;
+        const auto printer = pdfPrinter(path);
+        f.printDialog->answer = PrintChoice{printer, {}, {}};
         {
             std::optional<FileSizeLimit> limit;
             if (c.sizeLimit)
                 limit.emplace(c.sizeLimit);
-            f.Window->printButton->click();
+            f.window->printButton->click();
         }
         ASSERT_TRUE(old.open(QIODevice::ReadOnly));
         EXPECT_EQ(old.readAll(), "old");
         old.close();
-        EXPECT_EQ(QDir(f.SettingsDir.path()).entryList({u".out.pdf*"_s}, QDir::Hidden),
+        EXPECT_EQ(QDir(f.settingsDir.path()).entryList({u".out.pdf*"_s}, QDir::Hidden),
                   QStringList());
-        EXPECT_EQ(printer->Device().outputFileName(), path) << "the printer keeps its file";
-        ASSERT_EQ(f.Messages.size(), c.message.isEmpty() ? 0 : 1);
+        EXPECT_EQ(printer->device().outputFileName(), path) << "the printer keeps its file";
+        ASSERT_EQ(f.messages.size(), c.message.isEmpty() ? 0 : 1);
         if (!c.message.isEmpty()) {
-            EXPECT_TRUE(f.Messages[0].text.startsWith(c.message))
-                << f.Messages[0].text.toStdString();
+            EXPECT_TRUE(f.messages[0].text.startsWith(c.message))
+                << f.messages[0].text.toStdString();
         }
     }
 }
@@ -184,26 +184,26 @@ TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
 TEST(Progress, ACancelledPreviewDrawingEndsTheDocument)
 {
     MainWindowFixture f;
-    LoadChecked(f, 60);
-    f.Progress->CancelAt = 10;
+    loadChecked(f, 60);
+    f.progress->cancelAt = 10;
     RecordingPrinter preview(u"Preview"_s);
-    EXPECT_FALSE(f.Window->drawPreviewPages(preview));
-    EXPECT_EQ(f.Progress->Steps.size(), 10);
-    EXPECT_EQ(preview.CallsOf(u"KillDoc"_s).size(), 1);
-    EXPECT_TRUE(preview.CallsOf(u"EndDoc"_s).isEmpty());
+    EXPECT_FALSE(f.window->drawPreviewPages(preview));
+    EXPECT_EQ(f.progress->steps.size(), 10);
+    EXPECT_EQ(preview.callsOf(u"KillDoc"_s).size(), 1);
+    EXPECT_TRUE(preview.callsOf(u"EndDoc"_s).isEmpty());
 }
 
 TEST(Progress, LoadingReportsItsFilesAndShowsOnlyWhenSlow)
 {
     MainWindowFixture f;
-    f.OpenFiles({Example("rotam-0123.txt"), Example("no-such-mail.txt"),
-                 Example("rotam-digest-0124-0127.txt")});
-    ASSERT_EQ(f.Progress->Requests.size(), 1);
-    EXPECT_EQ(f.Progress->Requests[0].ShowAfterMs, 500);
-    EXPECT_FALSE(f.Progress->Requests[0].Cancellable);
+    f.openFiles({example("rotam-0123.txt"), example("no-such-mail.txt"),
+                 example("rotam-digest-0124-0127.txt")});
+    ASSERT_EQ(f.progress->requests.size(), 1);
+    EXPECT_EQ(f.progress->requests[0].showAfterMs, 500);
+    EXPECT_FALSE(f.progress->requests[0].cancellable);
     // The load runs on its own thread; how often it is polled depends on the machine.
-    ASSERT_FALSE(f.Progress->Steps.isEmpty());
-    EXPECT_EQ(f.Progress->Steps.last().Done, 3);
-    EXPECT_EQ(f.Progress->Steps.last().Total, 3);
-    EXPECT_EQ(f.Window->issueList->count(), 5);
+    ASSERT_FALSE(f.progress->steps.isEmpty());
+    EXPECT_EQ(f.progress->steps.last().done, 3);
+    EXPECT_EQ(f.progress->steps.last().total, 3);
+    EXPECT_EQ(f.window->issueList->count(), 5);
 }

@@ -12,37 +12,37 @@
 
 using namespace Qt::StringLiterals;
 
-IssueSpec Titled(const QString &title, const QString &annotation)
+IssueSpec titled(const QString &title, const QString &annotation)
 {
     IssueSpec issue;
     issue.Title = title;
-    issue.AnnotationLine = annotation;
+    issue.annotationLine = annotation;
     return issue;
 }
 
-QString MailText(const QList<IssueSpec> &issues)
+QString mailText(const QList<IssueSpec> &issues)
 {
     static const QString fullWidth = u"ＡＢＣＤＥＦＧＨＩＪＫＬＭＮＯＰＱＲＳＴ"_s;
     static const QString rowNames = u"ａｂｃｄｅｆｇｈｉｊｋｌｍｎｏｐｑｒｓｔ"_s;
     QStringList lines{u"From: rotam@example.com"_s};
     for (const IssueSpec &issue : issues) {
-        lines << u"Date: "_s + issue.Date << QString();
+        lines << u"Date: "_s + issue.date << QString();
         lines << u"◇"_s + issue.Title + u"◇　今日の問題"_s << u"（この行は読まれない）"_s;
-        lines << u"　　"_s + fullWidth.left(issue.Size);
-        for (int r = 0; r < issue.Size; ++r) {
-            QString row = u"　"_s + rowNames.at(r) + QString(issue.Size, u'□');
+        lines << u"　　"_s + fullWidth.left(issue.size);
+        for (int r = 0; r < issue.size; ++r) {
+            QString row = u"　"_s + rowNames.at(r) + QString(issue.size, u'□');
             if (r == 0 && !issue.GridNote.isEmpty())
                 row += u"　"_s + issue.GridNote;
             lines << row;
         }
         lines << QString();
-        lines << issue.Hints << QString();
+        lines << issue.hints << QString();
         lines << MailMarkers::DividerA.toString() << u"（読まれない）"_s;
-        lines << issue.Comments;
+        lines << issue.comments;
         lines << MailMarkers::DividerB.toString();
         lines << u"発行責任者　：ロタム編集部(rotam@example.com)"_s
               << u"マガジンＩＤ：0001234567"_s;
-        lines << issue.AnnotationLine << MailMarkers::DividerC.toString() << QString();
+        lines << issue.annotationLine << MailMarkers::DividerC.toString() << QString();
     }
     return lines.join(u"\r\n"_s);
 }
@@ -53,12 +53,12 @@ class ScriptedJob final : public JobProgress
 {
 public:
     explicit ScriptedJob(ScriptedProgress &owner) : m_owner(owner) {}
-    bool Advance(int done, int total) override
+    bool advance(int done, int total) override
     {
-        m_owner.Steps.append({done, total});
-        if (m_owner.OnStep)
-            m_owner.OnStep(done);
-        return m_owner.CancelAt == 0 || done < m_owner.CancelAt;
+        m_owner.steps.append({done, total});
+        if (m_owner.onStep)
+            m_owner.onStep(done);
+        return m_owner.cancelAt == 0 || done < m_owner.cancelAt;
     }
 
 private:
@@ -70,110 +70,110 @@ private:
 std::optional<PrintChoice> ScriptedPrintDialog::exec(QWidget *, const QString &printerName,
                                                      int maxSheets)
 {
-    Presets.append({printerName, maxSheets});
-    PdfPresets.append(PdfFileName);
-    if (!ChosenPdfFile.isEmpty())
-        PdfFileName = ChosenPdfFile;
-    ShownOptions.append(Options);
-    if (!Answer)
+    presets.append({printerName, maxSheets});
+    pdfPresets.append(pdfFileName);
+    if (!chosenPdfFile.isEmpty())
+        pdfFileName = chosenPdfFile;
+    shownOptions.append(options);
+    if (!answer)
         return std::nullopt;
-    Options = ChosenOptions.value_or(Options);
-    PrintChoice choice = *Answer;
-    if (!choice.Printer && Printers && Printers->size() > 0) {
-        std::shared_ptr<RecordingPrinter> named = Printers->Named(printerName);
-        choice.Printer = named ? named : Printers->At(0);
-        choice.PrinterName = choice.Printer->DeviceName();
+    options = chosenOptions.value_or(options);
+    PrintChoice choice = *answer;
+    if (!choice.printer && printers && printers->size() > 0) {
+        std::shared_ptr<RecordingPrinter> named = printers->named(printerName);
+        choice.printer = named ? named : printers->at(0);
+        choice.printerName = choice.printer->deviceName();
     }
     return choice;
 }
 
-std::unique_ptr<JobProgress> ScriptedProgress::Start(QWidget *, const ProgressRequest &request)
+std::unique_ptr<JobProgress> ScriptedProgress::start(QWidget *, const ProgressRequest &request)
 {
-    Requests.append(request);
+    requests.append(request);
     return std::make_unique<ScriptedJob>(*this);
 }
 
 MainWindowFixture::MainWindowFixture(const QStringList &printerNames) : m_printerNames(printerNames)
 {
-    MessageBox::SetCatcher([this](const MessageBox::Message &m) { Messages.append(m); });
-    Restart();
+    MessageBox::setCatcher([this](const MessageBox::Message &m) { messages.append(m); });
+    restart();
 }
 
-void MainWindowFixture::Restart()
+void MainWindowFixture::restart()
 {
-    Window.reset();
-    if (Settings)
-        Settings->sync();
-    Settings = std::make_shared<QSettings>(SettingsDir.filePath(u"rotam-print.ini"_s),
+    window.reset();
+    if (settings)
+        settings->sync();
+    settings = std::make_shared<QSettings>(settingsDir.filePath(u"rotam-print.ini"_s),
                                            QSettings::IniFormat);
-    Printers = std::make_shared<RecordingPrinters>(m_printerNames);
-    PrintDialog->Printers = Printers;
+    printers = std::make_shared<RecordingPrinters>(m_printerNames);
+    printDialog->printers = printers;
     UiServices services;
-    services.OpenDialog = OpenDialog;
-    services.PrintDialog = PrintDialog;
-    services.Settings = Settings;
-    services.Progress = Progress;
-    services.RunModal = [this](QDialog &dialog) {
-        ++ModalCount;
-        if (!Modal) {
+    services.openDialog = openDialog;
+    services.printDialog = printDialog;
+    services.settings = settings;
+    services.progress = progress;
+    services.runModal = [this](QDialog &dialog) {
+        ++modalCount;
+        if (!modal) {
             ADD_FAILURE() << "a modal window opened that the test did not expect";
             return int(QDialog::Rejected);
         }
-        return Modal(dialog);
+        return modal(dialog);
     };
-    Window = std::make_unique<MainWindow>(std::move(services));
+    window = std::make_unique<MainWindow>(std::move(services));
 }
 
 MainWindowFixture::~MainWindowFixture()
 {
-    MessageBox::SetCatcher({});
+    MessageBox::setCatcher({});
 }
 
-void MainWindowFixture::Paste(const QString &text)
+void MainWindowFixture::paste(const QString &text)
 {
-    Modal = [text](QDialog &dialog) {
+    modal = [text](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
-        paste.textEdit->SetText(text);
+        paste.textEdit->setText(text);
         paste.runButton->click();
         return paste.result();
     };
-    Window->pasteButton->click();
+    window->pasteButton->click();
 }
 
-void MainWindowFixture::OpenFiles(const QStringList &paths)
+void MainWindowFixture::openFiles(const QStringList &paths)
 {
-    OpenDialog->Answers.append(paths);
-    Window->openFilesAction->trigger();
+    openDialog->answers.append(paths);
+    window->openFilesAction->trigger();
 }
 
-void MainWindowFixture::OpenFolder(const QString &path)
+void MainWindowFixture::openFolder(const QString &path)
 {
-    OpenDialog->FolderAnswers.append(path);
-    Window->openFolderAction->trigger();
+    openDialog->folderAnswers.append(path);
+    window->openFolderAction->trigger();
 }
 
-QStringList MainWindowFixture::ListTexts() const
+QStringList MainWindowFixture::listTexts() const
 {
     QStringList texts;
-    for (int i = 0; i < Window->issueList->count(); ++i)
-        texts.append(Window->issueList->item(i)->text());
+    for (int i = 0; i < window->issueList->count(); ++i)
+        texts.append(window->issueList->item(i)->text());
     return texts;
 }
 
-QList<qint32> MainWindowFixture::ListItemData() const
+QList<qint32> MainWindowFixture::listItemData() const
 {
     QList<qint32> data;
-    for (int i = 0; i < Window->issueList->count(); ++i)
-        data.append(Window->issueList->item(i)->data(Qt::UserRole).toInt());
+    for (int i = 0; i < window->issueList->count(); ++i)
+        data.append(window->issueList->item(i)->data(Qt::UserRole).toInt());
     return data;
 }
 
-void MainWindowFixture::SetChecked(int row, bool checked)
+void MainWindowFixture::setChecked(int row, bool checked)
 {
-    Window->issueList->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    window->issueList->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-void MainWindowFixture::Click(int row)
+void MainWindowFixture::click(int row)
 {
-    Window->issueList->setCurrentRow(row);
+    window->issueList->setCurrentRow(row);
 }

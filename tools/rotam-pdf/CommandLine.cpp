@@ -18,10 +18,10 @@ namespace {
 
 struct Options
 {
-    bool Json = false;
-    bool List = false;
-    PdfExportOptions Pdf;
-    QStringList Files;
+    bool json = false;
+    bool list = false;
+    PdfExportOptions pdf;
+    QStringList files;
 };
 
 const QCommandLineOption JsonOption(QStringLiteral("json"),
@@ -88,33 +88,33 @@ std::optional<QList<qint32>> indexesFromList(const QString &list)
 std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
 {
     Options options;
-    options.Json = parser.isSet(JsonOption);
-    options.List = parser.isSet(ListOption);
-    options.Files = parser.positionalArguments();
-    options.Pdf.OutputPath = parser.value(OutputOption);
-    if (options.Files.isEmpty())
+    options.json = parser.isSet(JsonOption);
+    options.list = parser.isSet(ListOption);
+    options.files = parser.positionalArguments();
+    options.pdf.outputPath = parser.value(OutputOption);
+    if (options.files.isEmpty())
         return QStringLiteral("no mail file given");
-    if (int(options.Json) + int(options.List) + int(parser.isSet(OutputOption)) != 1)
+    if (int(options.json) + int(options.list) + int(parser.isSet(OutputOption)) != 1)
         return QStringLiteral("choose exactly one of --json, --list and -o");
-    const auto placement = PlacementFromName(parser.value(PositionOption));
+    const auto placement = placementFromName(parser.value(PositionOption));
     if (!placement)
         return QStringLiteral("unknown position: ") + parser.value(PositionOption);
-    options.Pdf.Placement = *placement;
-    const auto layout = LayoutFromName(parser.value(LayoutOption));
+    options.pdf.placement = *placement;
+    const auto layout = layoutFromName(parser.value(LayoutOption));
     if (!layout)
         return QStringLiteral("unknown layout: ") + parser.value(LayoutOption);
-    options.Pdf.Layout = *layout;
-    options.Pdf.Cells = parser.isSet(CellsOption);
-    options.Pdf.Paper = parser.value(PaperOption);
+    options.pdf.layout = *layout;
+    options.pdf.cells = parser.isSet(CellsOption);
+    options.pdf.paper = parser.value(PaperOption);
     if (!QStringList{QStringLiteral("A4"), QStringLiteral("B5"), QStringLiteral("A5"),
                      QStringLiteral("Letter")}
-             .contains(options.Pdf.Paper))
-        return QStringLiteral("unknown paper: ") + options.Pdf.Paper;
+             .contains(options.pdf.paper))
+        return QStringLiteral("unknown paper: ") + options.pdf.paper;
     if (parser.isSet(SelectOption)) {
         const auto indexes = indexesFromList(parser.value(SelectOption));
         if (!indexes)
             return QStringLiteral("--select takes record indexes from 1, separated by commas");
-        options.Pdf.Select = *indexes;
+        options.pdf.select = *indexes;
     }
     return options;
 }
@@ -122,7 +122,7 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
 void writeList(const IssueStore &store, const QList<qint32> &indexes, QTextStream &out)
 {
     for (const qint32 index : indexes)
-        out << index << '\t' << store.Puzzles[index].Title << '\n';
+        out << index << '\t' << store.puzzles[index].Title << '\n';
 }
 
 // Qt names the program as it was started, often by its full path.
@@ -142,14 +142,14 @@ const char *const HelpHint = "Try 'rotam-pdf --help' for more information.\n";
 
 } // namespace
 
-bool WritesPdf(const QStringList &arguments)
+bool writesPdf(const QStringList &arguments)
 {
     QCommandLineParser parser;
     setUp(parser);
     return parser.parse(arguments) && parser.isSet(OutputOption);
 }
 
-int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     setUp(parser);
@@ -174,28 +174,28 @@ int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const Options &o = std::get<Options>(options);
 
     IssueStore store;
-    const LoadReport report = LoadMailPaths(store, o.Files);
-    for (const ReadFailure &failure : report.Unreadable)
-        err << "rotam-pdf: " << failure.path << ": " << EnglishReason(failure) << '\n';
-    for (const QString &path : report.WithoutIssue)
+    const LoadReport report = loadMailPaths(store, o.files);
+    for (const ReadFailure &failure : report.unreadable)
+        err << "rotam-pdf: " << failure.path << ": " << englishReason(failure) << '\n';
+    for (const QString &path : report.withoutIssue)
         err << "rotam-pdf: " << path << ": no issue found\n";
 
-    int exitCode = report.Unreadable.isEmpty() ? ExitOk : ExitUnreadableFile;
-    if (o.Json || o.List) {
-        const auto selected = SelectedIssues(IssueListOrder(store), o.Pdf.Select);
+    int exitCode = report.unreadable.isEmpty() ? ExitOk : ExitUnreadableFile;
+    if (o.json || o.list) {
+        const auto selected = selectedIssues(issueListOrder(store), o.pdf.select);
         if (const qint32 *missing = std::get_if<qint32>(&selected)) {
             err << "rotam-pdf: no issue has the record index " << *missing << '\n';
             exitCode = ExitUnreadableFile;
-        } else if (o.List) {
+        } else if (o.list) {
             writeList(store, std::get<QList<qint32>>(selected), out);
         } else {
             // Unselected, every record in record order: untitled ones too.
-            const QJsonObject json = o.Pdf.Select.isEmpty()
-                                         ? IssuesToJson(store)
-                                         : IssuesToJson(store, std::get<QList<qint32>>(selected));
+            const QJsonObject json = o.pdf.select.isEmpty()
+                                         ? issuesToJson(store)
+                                         : issuesToJson(store, std::get<QList<qint32>>(selected));
             out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
         }
-    } else if (!ExportPdf(store, o.Pdf, err)) {
+    } else if (!exportPdf(store, o.pdf, err)) {
         exitCode = ExitUnreadableFile;
     }
     out.flush();

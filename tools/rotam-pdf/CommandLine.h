@@ -13,7 +13,7 @@ enum ToolExit
 };
 
 // Whether the arguments ask for a PDF, the one output that needs a GUI application.
-bool WritesPdf(const QStringList &arguments);
+bool writesPdf(const QStringList &arguments);
 
 // Runs rotam-pdf with the arguments (the program name first), writing to out and err.
-int RunTool(const QStringList &arguments, QTextStream &out, QTextStream &err);
+int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err);

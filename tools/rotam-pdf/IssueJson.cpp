@@ -36,18 +36,18 @@ QJsonObject recordToJson(qint32 index, const PuzzleRecord &r)
 
 } // namespace
 
-QJsonObject IssuesToJson(const IssueStore &store)
+QJsonObject issuesToJson(const IssueStore &store)
 {
     QJsonArray issues;
     for (qint32 i = 1; i <= store.lastIndex(); ++i)
-        issues.append(recordToJson(i, store.Puzzles[i]));
+        issues.append(recordToJson(i, store.puzzles[i]));
     return QJsonObject{{QStringLiteral("issues"), issues}};
 }
 
-QJsonObject IssuesToJson(const IssueStore &store, const QList<qint32> &indexes)
+QJsonObject issuesToJson(const IssueStore &store, const QList<qint32> &indexes)
 {
     QJsonArray issues;
     for (const qint32 index : indexes)
-        issues.append(recordToJson(index, store.Puzzles[index]));
+        issues.append(recordToJson(index, store.puzzles[index]));
     return QJsonObject{{QStringLiteral("issues"), issues}};
 }

@@ -19,7 +19,7 @@ constexpr double UnprintableMm = 5;
 constexpr int DotsPerInch = 600;
 constexpr int ProgressFrom = 50;
 
-QPageSize PaperSize(const QString &name)
+QPageSize paperSize(const QString &name)
 {
     if (name == QLatin1String("B5"))
         return QPageSize(QPageSize::JisB5); // the B5 of Japanese stationery
@@ -30,7 +30,7 @@ QPageSize PaperSize(const QString &name)
     return QPageSize(QPageSize::A4);
 }
 
-QList<PrintListEntry> ListEntries(const QList<qint32> &order, const QList<qint32> &select)
+QList<PrintListEntry> listEntries(const QList<qint32> &order, const QList<qint32> &select)
 {
     QList<PrintListEntry> entries;
     for (const qint32 index : order)
@@ -38,15 +38,15 @@ QList<PrintListEntry> ListEntries(const QList<qint32> &order, const QList<qint32
     return entries;
 }
 
-bool StderrIsTerminal()
+bool stderrIsTerminal()
 {
     return isatty(STDERR_FILENO);
 }
 
 // In steps of a tenth: one line rewritten in place on a terminal, a line per step in a log.
-PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
+PrintProgress progressLine(QTextStream &err, int &lastTenth)
 {
-    const bool terminal = StderrIsTerminal();
+    const bool terminal = stderrIsTerminal();
     return [&err, &lastTenth, terminal](int done, int total) {
         const int tenth = done * 10 / total;
         if (total < ProgressFrom || tenth == lastTenth)
@@ -60,7 +60,7 @@ PrintProgress ProgressLine(QTextStream &err, int &lastTenth)
 
 } // namespace
 
-std::variant<QList<qint32>, qint32> SelectedIssues(QList<qint32> order, const QList<qint32> &select)
+std::variant<QList<qint32>, qint32> selectedIssues(QList<qint32> order, const QList<qint32> &select)
 {
     // A selection that names a missing issue is a mistake, not a smaller job. A record
     // without a title is no issue either: the list leaves it out.
@@ -73,18 +73,18 @@ std::variant<QList<qint32>, qint32> SelectedIssues(QList<qint32> order, const QL
     return order;
 }
 
-bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
+bool exportPdf(const IssueStore &store, const PdfExportOptions &options, QTextStream &err)
 {
-    const QList<qint32> order = IssueListOrder(store);
-    const auto selected = SelectedIssues(order, options.Select);
+    const QList<qint32> order = issueListOrder(store);
+    const auto selected = selectedIssues(order, options.select);
     if (const qint32 *missing = std::get_if<qint32>(&selected)) {
-        err << "rotam-pdf: no issue has the record index " << *missing << "; " << options.OutputPath
+        err << "rotam-pdf: no issue has the record index " << *missing << "; " << options.outputPath
             << " not written\n";
         return false;
     }
-    const QList<PrintListEntry> entries = ListEntries(order, options.Select);
+    const QList<PrintListEntry> entries = listEntries(order, options.select);
     if (std::get<QList<qint32>>(selected).isEmpty()) {
-        err << "rotam-pdf: no issue to print; " << options.OutputPath << " not written\n";
+        err << "rotam-pdf: no issue to print; " << options.outputPath << " not written\n";
         return false;
     }
 
@@ -93,23 +93,23 @@ bool ExportPdf(const IssueStore &store, const PdfExportOptions &options, QTextSt
     {
         ~Forget() { removeOnInterrupt({}); }
     } forget;
-    PdfOutputFile output(options.OutputPath);
+    PdfOutputFile output(options.outputPath);
     const auto report = [&](const OutputFailure &failure) {
-        err << "rotam-pdf: " << options.OutputPath << ": " << failure.english() << '\n';
+        err << "rotam-pdf: " << options.outputPath << ": " << failure.english() << '\n';
         return false;
     };
     if (!output.open(removeOnInterrupt))
         return report(output.failure());
 
-    const auto printer = QtPrinterObject::ForPdf(
-        output.partialPath(), PaperSize(options.Paper),
+    const auto printer = QtPrinterObject::forPdf(
+        output.partialPath(), paperSize(options.paper),
         QMarginsF(UnprintableMm, UnprintableMm, UnprintableMm, UnprintableMm), DotsPerInch);
     int lastTenth = 0;
     try {
-        PrintIssuePages(*printer, entries, store.Puzzles, options, ProgressLine(err, lastTenth));
+        printIssuePages(*printer, entries, store.puzzles, options, progressLine(err, lastTenth));
     } catch (const PrinterError &error) {
-        err << (lastTenth > 0 && StderrIsTerminal() ? "\n" : "")
-            << "rotam-pdf: " << options.OutputPath << ": " << QString::fromStdString(error.what())
+        err << (lastTenth > 0 && stderrIsTerminal() ? "\n" : "")
+            << "rotam-pdf: " << options.outputPath << ": " << QString::fromStdString(error.what())
             << '\n';
         return false;
     }

@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     // on stderr without one, so it gets a private one for the run.
     std::optional<QTemporaryDir> runtimeFolder;
     std::unique_ptr<QCoreApplication> app;
-    if (WritesPdf(arguments)) {
+    if (writesPdf(arguments)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -58,13 +58,13 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    const int exitCode = RunTool(QCoreApplication::arguments(), out, err);
+    const int exitCode = runTool(QCoreApplication::arguments(), out, err);
     out.flush();
     // A reader that went away is no failure, as for cat: SIGPIPE ends the program, or, where
     // it is ignored, the write fails with EPIPE.
     if (!output.isEmpty() && (!writeAll(STDOUT_FILENO, output) || close(STDOUT_FILENO) != 0) &&
         errno != EPIPE) {
-        err << "rotam-pdf: standard output: " << EnglishSystemError(errno) << '\n';
+        err << "rotam-pdf: standard output: " << englishSystemError(errno) << '\n';
         return ExitUnreadableFile;
     }
     return exitCode;
