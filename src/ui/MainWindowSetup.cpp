@@ -125,7 +125,7 @@ void MainWindow::setupWindow()
 void MainWindow::setupLoadControls()
 {
     openFilesButton = makeButton(this, "openFilesButton", u"ファイルから読み出す"_s,
-                                 twipRect(1245, 75, 1815, 555), true);
+                                 twipRect(1065, 75, 1995, 555), true);
     pasteButton = makeButton(this, "pasteButton", u"コピペから取り込む"_s,
                              twipRect(3285, 75, 1815, 555), true);
     auto *openMenu = new QMenu(openFilesButton);
