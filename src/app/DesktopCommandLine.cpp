@@ -1,5 +1,7 @@
 #include "DesktopCommandLine.h"
 
+#include "Version.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 

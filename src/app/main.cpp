@@ -1,6 +1,8 @@
 #include "DesktopCommandLine.h"
+#include "FontSubstitutes.h"
 #include "MainWindow.h"
 #include "QtTranslation.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -28,6 +30,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"rotam-print"_s);
+    QApplication::setApplicationVersion(QStringLiteral(ROTAM_VERSION));
     // No display name: Qt would append it to the caption of every window but the main one.
     QApplication::setDesktopFileName(u"rotam-print"_s);
 
@@ -41,6 +44,8 @@ int main(int argc, char *argv[])
     icon.addFile(u":/icons/rotam-print-32.png"_s, QSize(32, 32));
     icon.addFile(u":/icons/rotam-print-16.png"_s, QSize(16, 16));
     QApplication::setWindowIcon(icon);
+
+    registerFontSubstitutes();
 
     MainWindow window(defaultUiServices());
     window.setWindowIcon(icon);

@@ -49,7 +49,7 @@ void placeLayout(PrinterObject &printer, PagePlacement placement)
 
 bool isPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles)
 {
-    return entry.selected && entry.itemData >= 1 && entry.itemData < puzzles.size();
+    return entry.selected && entry.recordIndex >= 1 && entry.recordIndex < puzzles.size();
 }
 
 } // namespace
@@ -73,7 +73,7 @@ int printIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries
     const auto first = std::find_if(entries.begin(), entries.end(), [&](const PrintListEntry &e) {
         return isPrintable(e, puzzles);
     });
-    printer.setDocumentName(documentName(puzzles.at(first->itemData), total));
+    printer.setDocumentName(documentName(puzzles.at(first->recordIndex), total));
 
     int drawn = 0;
     int pages = 0;
@@ -86,7 +86,7 @@ int printIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries
             const int slot = drawn % perSheet;
             printer.setFrame(frameFor(printer, options.layout, slot));
             placeLayout(printer, placement);
-            drawIssuePage(printer, puzzles.at(entry.itemData), options.cells);
+            drawIssuePage(printer, puzzles.at(entry.recordIndex), options.cells);
             ++drawn;
             if (slot + 1 < perSheet && drawn < total)
                 continue;

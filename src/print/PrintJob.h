@@ -12,8 +12,8 @@ struct PuzzleRecord;
 // One entry of the issue list as the print job reads it.
 struct PrintListEntry
 {
-    bool selected = false; // the check mark
-    qint32 itemData = 0;   // the record's index in Puzzles
+    bool selected = false;  // the check mark
+    qint32 recordIndex = 0; // the record's index in the store's puzzles
 };
 
 // Told after each sheet: sheets printed so far, sheets in the document. It may throw

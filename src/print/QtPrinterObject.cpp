@@ -1,6 +1,6 @@
 #include "QtPrinterObject.h"
 
-#include "FontSubstitutes.h"
+#include "Version.h"
 
 #include <QMarginsF>
 #include <QPageLayout>
@@ -23,7 +23,6 @@ constexpr double PenDotsPerInch = 600;
 
 QtPrinterObject::QtPrinterObject(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
 {
-    registerFontSubstitutes();
     m_printer->setFullPage(false); // the origin is the printable area's corner
     m_printer->setCreator(QStringLiteral("rotam-print " ROTAM_VERSION));
 }

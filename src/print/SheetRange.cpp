@@ -11,7 +11,7 @@ QList<PrintListEntry> entriesOnSheets(QList<PrintListEntry> entries,
     const int perSheet = options.layout == PageLayout::Two ? 2 : 1;
     int issue = 0;
     for (PrintListEntry &entry : entries) {
-        if (!entry.selected || entry.itemData < 1 || entry.itemData >= puzzles.size())
+        if (!entry.selected || entry.recordIndex < 1 || entry.recordIndex >= puzzles.size())
             continue;
         entry.selected = sheets.contains(issue / perSheet + 1);
         ++issue;

@@ -27,6 +27,9 @@ public:
 
     bool advance(int done, int total) override
     {
+        // Cancelling hides the window; a cancel just before the last step still counts.
+        if (m_dialog.wasCanceled())
+            return false;
         // A job that ends before its window showed ends without it.
         if (done >= total && !m_dialog.isVisible())
             return true;

@@ -6,7 +6,6 @@
 #include "IssueOrder.h"
 #include "IssuePreview.h"
 #include "LoadMessage.h"
-#include "MessageBox.h"
 #include "PasteWindow.h"
 #include "TextBox.h"
 
@@ -90,7 +89,7 @@ void MainWindow::showLoadMessage(const QStringList &chosen, const LoadReport &re
 {
     const LoadMessage message = composeLoadMessage(chosen, report);
     if (!message.title.isEmpty())
-        MessageBox::show(this, MessageBox::Kind::Warning, message.title, message.text);
+        m_services.showMessage(this, {UserMessage::Kind::Warning, message.title, message.text});
 }
 
 void MainWindow::openPasteWindow()
@@ -111,7 +110,7 @@ void MainWindow::fillIssueList()
     QSet<qint32> checked;
     for (const PrintListEntry &entry : listEntries()) {
         if (entry.selected)
-            checked.insert(entry.itemData);
+            checked.insert(entry.recordIndex);
     }
     const bool previewing = issueList->currentItem() != nullptr;
     const QSignalBlocker blocker(issueList);
@@ -175,9 +174,9 @@ void MainWindow::onItemChanged(QListWidgetItem *item)
     onCheckChanged(row);
 }
 
-void MainWindow::onCheckChanged(int Item)
+void MainWindow::onCheckChanged(int row)
 {
-    if (issueList->item(Item)->checkState() == Qt::Checked) {
+    if (issueList->item(row)->checkState() == Qt::Checked) {
         setPrintEnabled(true);
         return;
     }

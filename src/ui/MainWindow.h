@@ -31,27 +31,6 @@ public:
 
     IssueStore store;
 
-    QPushButton *openFilesButton = nullptr; // opens a menu of the two actions below
-    QAction *openFilesAction = nullptr;
-    QAction *openFolderAction = nullptr;
-    QPushButton *pasteButton = nullptr;
-    QListWidget *issueList = nullptr;
-    QPushButton *checkAllButton = nullptr;
-    QPushButton *uncheckAllButton = nullptr;
-    QLabel *titleLabel = nullptr;
-    TextBox *hintView = nullptr;
-    TextBox *commentView = nullptr;
-    QLabel *sizeLabel = nullptr;
-    QPushButton *annotationButton = nullptr;
-    QWidget *positionGroup = nullptr;
-    std::array<QRadioButton *, 3> positionButtons{}; // 左上隅, 中央左寄せ, 中央
-    QPushButton *printButton = nullptr;
-    QPushButton *previewButton = nullptr;
-    QLabel *loadArrow = nullptr;
-    QLabel *printArrow = nullptr;
-    QWidget *upperRule = nullptr;
-    QWidget *lowerRule = nullptr;
-
     // The list as the print job reads it, in list order.
     QList<PrintListEntry> listEntries() const;
     // The position option as it stands now.
@@ -67,6 +46,9 @@ public:
     // Draws the pages "印刷する" would print onto the given printer, for the print preview.
     // False when the drawing stopped: cancelled by the user or failed (and reported).
     bool drawPreviewPages(PrinterObject &printer);
+    // Lists the store's records anew, keeping the marks and the previewed entry; for a store
+    // changed from outside the window.
+    void fillIssueList();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -74,8 +56,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    friend struct MainWindowBenchProbe; // times fillIssueList on its own
-
     void setupWindow();
     void setupLoadControls();
     void setupListControls();
@@ -101,12 +81,32 @@ private:
 
     LoadReport loadInTheBackground(const QStringList &paths);
     void showLoadMessage(const QStringList &chosen, const LoadReport &report);
-    void fillIssueList();
     void setPrintEnabled(bool enabled);
     void showPrintFailure(const QString &reason);
     std::unique_ptr<JobProgress> startProgress(const ProgressRequest &request);
     bool runPageJob(PrinterObject &printer, const QList<PrintListEntry> &entries);
     void tidyCancelledJob(PrinterObject &printer, int pagesDrawn);
+
+    QPushButton *openFilesButton = nullptr; // opens a menu of the two actions below
+    QAction *openFilesAction = nullptr;
+    QAction *openFolderAction = nullptr;
+    QPushButton *pasteButton = nullptr;
+    QListWidget *issueList = nullptr;
+    QPushButton *checkAllButton = nullptr;
+    QPushButton *uncheckAllButton = nullptr;
+    QLabel *titleLabel = nullptr;
+    TextBox *hintView = nullptr;
+    TextBox *commentView = nullptr;
+    QLabel *sizeLabel = nullptr;
+    QPushButton *annotationButton = nullptr;
+    QWidget *positionGroup = nullptr;
+    std::array<QRadioButton *, 3> positionButtons{}; // 左上隅, 中央左寄せ, 中央
+    QPushButton *printButton = nullptr;
+    QPushButton *previewButton = nullptr;
+    QLabel *loadArrow = nullptr;
+    QLabel *printArrow = nullptr;
+    QWidget *upperRule = nullptr;
+    QWidget *lowerRule = nullptr;
 
     UiServices m_services;
     AppSettings m_settings;

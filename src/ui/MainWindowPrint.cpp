@@ -1,7 +1,6 @@
 // Printing from the main window: the print dialog, the job and its preview.
 #include "MainWindow.h"
 
-#include "MessageBox.h"
 #include "PdfOutputFile.h"
 #include "QtPrinterObject.h"
 #include "SheetRange.h"
@@ -84,8 +83,8 @@ void MainWindow::printCheckedIssues()
 
 void MainWindow::showPrintFailure(const QString &reason)
 {
-    MessageBox::show(this, MessageBox::Kind::Critical, u"印刷できませんでした"_s,
-                     u"印刷できませんでした。\n\n"_s + reason);
+    m_services.showMessage(this, {UserMessage::Kind::Critical, u"印刷できませんでした"_s,
+                                  u"印刷できませんでした。\n\n"_s + reason});
 }
 
 bool MainWindow::drawPreviewPages(PrinterObject &printer)
@@ -163,9 +162,10 @@ void MainWindow::tidyCancelledJob(PrinterObject &printer, int pagesDrawn)
     // partial file, which goes with the job.
     if (qtPrinter->device().outputFormat() == QPrinter::PdfFormat)
         return;
-    MessageBox::show(this, MessageBox::Kind::Warning, u"印刷を中止しました"_s,
-                     u"印刷を中止しましたが、このプリンタは始まった印刷を取り消せません。"
-                     u"中止するまでの %1 頁はプリンタへ送られました。"_s.arg(pagesDrawn));
+    m_services.showMessage(this,
+                           {UserMessage::Kind::Warning, u"印刷を中止しました"_s,
+                            u"印刷を中止しましたが、このプリンタは始まった印刷を取り消せません。"
+                            u"中止するまでの %1 頁はプリンタへ送られました。"_s.arg(pagesDrawn)});
 }
 
 void MainWindow::previewPrint()

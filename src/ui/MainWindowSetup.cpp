@@ -2,7 +2,6 @@
 #include "MainWindow.h"
 
 #include "BoxOutlines.h"
-#include "FontSubstitutes.h"
 #include "TextBox.h"
 #include "Twips.h"
 
@@ -97,7 +96,6 @@ TextBox *makePreviewBox(QWidget *parent, const char *name, double top, double he
 MainWindow::MainWindow(UiServices services, QWidget *parent)
     : QWidget(parent), m_services(std::move(services)), m_settings(m_services.settings)
 {
-    registerFontSubstitutes();
     setupWindow();
     setupLoadControls();
     setupListControls();
@@ -132,6 +130,8 @@ void MainWindow::setupLoadControls()
     openMenu->setObjectName(u"openMenu"_s);
     openFilesAction = openMenu->addAction(u"ファイルを開く…"_s, this, &MainWindow::openFiles);
     openFolderAction = openMenu->addAction(u"フォルダを開く…"_s, this, &MainWindow::openFolder);
+    openFilesAction->setObjectName(u"openFilesAction"_s);
+    openFolderAction->setObjectName(u"openFolderAction"_s);
     openFilesButton->setMenu(openMenu);
     // Also on the window, so that their shortcuts work with the menu closed.
     addActions({openFilesAction, openFolderAction});

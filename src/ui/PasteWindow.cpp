@@ -45,6 +45,6 @@ void PasteWindow::layOut(TwipSize outer)
 {
     const PasteWindowLayout layout = layOutPasteWindow(outer);
     textEdit->resize(twipsToPixels(layout.textWidth), twipsToPixels(layout.textHeight));
-    runButton->move(twipsToPixels(layout.okLeft), twipsToPixels(layout.okTop));
-    cancelButton->move(twipsToPixels(layout.noLeft), twipsToPixels(layout.noTop));
+    runButton->move(twipsToPixels(layout.runLeft), twipsToPixels(layout.runTop));
+    cancelButton->move(twipsToPixels(layout.cancelLeft), twipsToPixels(layout.cancelTop));
 }

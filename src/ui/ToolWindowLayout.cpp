@@ -25,10 +25,10 @@ PasteWindowLayout layOutPasteWindow(TwipSize outer)
     layout.textHeight = h - 1050;
     layout.textWidth = w - 120;
     const double quarter = (double(w) - 2000.0) / 4.0;
-    layout.okLeft = float(quarter);
-    layout.noLeft = float(quarter * 3.0 + 1000.0);
-    layout.okTop = h - 900;
-    layout.noTop = h - 900;
+    layout.runLeft = float(quarter);
+    layout.cancelLeft = float(quarter * 3.0 + 1000.0);
+    layout.runTop = h - 900;
+    layout.cancelTop = h - 900;
     return layout;
 }
 

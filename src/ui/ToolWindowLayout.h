@@ -26,10 +26,10 @@ struct PasteWindowLayout
 {
     qint32 textHeight = 0;
     qint32 textWidth = 0;
-    float okLeft = 0;
-    float noLeft = 0;
-    qint32 okTop = 0;
-    qint32 noTop = 0;
+    float runLeft = 0;
+    float cancelLeft = 0;
+    qint32 runTop = 0;
+    qint32 cancelTop = 0;
 };
 
 // Places the paste window's text box and buttons for an outer size that is already snapped.

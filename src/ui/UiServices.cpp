@@ -1,6 +1,7 @@
 #include "UiServices.h"
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -11,6 +12,12 @@ UiServices defaultUiServices()
     services.openDialog = std::make_shared<OpenFileDialog>();
     services.printDialog = std::make_shared<QtPrintDialog>();
     services.runModal = [](QDialog &dialog) { return dialog.exec(); };
+    services.showMessage = [](QWidget *parent, const UserMessage &message) {
+        if (message.kind == UserMessage::Kind::Critical)
+            QMessageBox::critical(parent, message.title, message.text);
+        else
+            QMessageBox::warning(parent, message.title, message.text);
+    };
     services.settings = std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                     u"rotam-print"_s, u"rotam-print"_s);
     services.progress = std::make_shared<ProgressWindows>();

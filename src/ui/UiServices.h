@@ -4,14 +4,31 @@
 #include "OpenFileDialog.h"
 #include "QtPrintDialog.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
 class QDialog;
 class QSettings;
+class QWidget;
+
+// A message to the user that only needs reading: a warning, or a failure.
+struct UserMessage
+{
+    enum class Kind
+    {
+        Warning,
+        Critical
+    };
+    Kind kind = Kind::Warning;
+    QString title;
+    QString text;
+};
 
 // What the main window reaches outside itself: the open dialog, the print dialog, the way a
-// modal window is run, the settings kept between runs and the progress windows of long jobs.
+// modal window is run, its messages to the user, the settings kept between runs and the
+// progress windows of long jobs.
 // Tests put scripted stand-ins in their place; without settings nothing is remembered,
 // without progress windows none are shown.
 struct UiServices
@@ -20,10 +37,12 @@ struct UiServices
     std::shared_ptr<UiPrintDialog> printDialog;
     // Shows a modal window and returns its result when it has been closed.
     std::function<int(QDialog &)> runModal;
+    // Shows a message over the given window and returns when it has been read.
+    std::function<void(QWidget *, const UserMessage &)> showMessage;
     std::shared_ptr<QSettings> settings;
     std::shared_ptr<ProgressWindows> progress;
 };
 
-// The real thing: QFileDialog, QPrintDialog, QDialog::exec, the
+// The real thing: QFileDialog, QPrintDialog, QDialog::exec, QMessageBox, the
 // user's settings in the platform's place, QProgressDialog.
 UiServices defaultUiServices();

@@ -1,5 +1,7 @@
 #include "GuiApplication.h"
 
+#include "FontSubstitutes.h"
+
 #include <QGuiApplication>
 
 void ensureGuiApplication()
@@ -12,4 +14,5 @@ void ensureGuiApplication()
     static char name[] = "rotam-test";
     static char *argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+    registerFontSubstitutes();
 }

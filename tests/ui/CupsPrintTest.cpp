@@ -145,14 +145,18 @@ protected:
             paste.runButton->click();
             return paste.result();
         };
+        const auto failOnMessage = [](QWidget *, const UserMessage &m) {
+            ADD_FAILURE() << m.text.toStdString();
+        };
         auto window =
             std::make_unique<MainWindow>(UiServices{std::make_shared<ScriptedOpenDialog>(),
                                                     std::make_shared<QtPrintDialog>(),
                                                     pasteMail,
+                                                    failOnMessage,
                                                     {},
                                                     {}});
-        window->pasteButton->click();
-        window->checkAllButton->click();
+        controls(*window).pasteButton->click();
+        controls(*window).checkAllButton->click();
         return window;
     }
     // Prints what the window has checked, choosing the queue and whatever choose sets.
@@ -164,7 +168,7 @@ protected:
             choose(dialog);
             dialog.accept();
         });
-        window.printButton->click();
+        controls(window).printButton->click();
     }
     const QString queue = qEnvironmentVariable("ROTAM_CUPS_QUEUE");
     const QString outputPath = qEnvironmentVariable("ROTAM_CUPS_OUTPUT");
@@ -175,8 +179,6 @@ protected:
 // one of its own options, so the dialog leaves grayscale to the driver's page.
 TEST_F(CupsQueue, TheDialogsChoicesReachTheJob)
 {
-    MessageBox::setCatcher(
-        [](const MessageBox::Message &m) { ADD_FAILURE() << m.text.toStdString(); });
     auto window = windowWith({titled(u"一"_s), titled(u"二"_s)});
     const int before = newestJob(queue);
     printChoosing(*window, [](QPrintDialog &dialog) {
@@ -195,7 +197,6 @@ TEST_F(CupsQueue, TheDialogsChoicesReachTheJob)
         });
         dialog.findChild<QAbstractButton *>(u"properties"_s)->click();
     });
-    MessageBox::setCatcher({});
     waitForOutput();
 
     const int job = newestJob(queue);
@@ -231,11 +232,11 @@ TEST_F(CupsQueue, ACancelledJobNamesThePagesAlreadySent)
     for (int i = 1; i <= 60; ++i)
         issues.append(titled(u"問題%1"_s.arg(i)));
     f.paste(mailText(issues));
-    f.window->checkAllButton->click();
+    controls(*f.window).checkAllButton->click();
     f.printDialog->answer =
         PrintChoice{std::make_shared<QtPrinterObject>(QPrinterInfo::printerInfo(queue)), queue, {}};
     f.progress->cancelAt = 20;
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     ASSERT_EQ(f.messages.size(), 1);
     EXPECT_TRUE(f.messages[0].text.contains(u"20 頁"_s)) << f.messages[0].text.toStdString();
 
@@ -280,15 +281,15 @@ TEST_F(CupsQueue, AQueueThatTakesNoJobIsReportedOnce)
         for (int i = 1; i <= 60; ++i)
             issues.append(titled(u"問題%1"_s.arg(i)));
         f.paste(mailText(issues));
-        f.window->checkAllButton->click();
+        controls(*f.window).checkAllButton->click();
         const QPrinterInfo info = QPrinterInfo::printerInfo(c.queue);
         ASSERT_FALSE(info.isNull());
         f.printDialog->answer = PrintChoice{std::make_shared<QtPrinterObject>(info), c.queue, {}};
         f.progress->onStep = c.onStep;
-        f.window->printButton->click();
+        controls(*f.window).printButton->click();
         c.after();
         ASSERT_EQ(f.messages.size(), 1);
-        EXPECT_EQ(f.messages[0].kind, MessageBox::Kind::Critical);
+        EXPECT_EQ(f.messages[0].kind, UserMessage::Kind::Critical);
         EXPECT_TRUE(f.messages[0].text.contains(c.queue)) << f.messages[0].text.toStdString();
         EXPECT_EQ(newestJob(c.queue), before) << "no job was queued";
     }

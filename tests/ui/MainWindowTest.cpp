@@ -40,19 +40,20 @@ TEST(MainWindow, StartsWithOnlyTheLoadButtonsEnabled)
     EXPECT_EQ(w.windowTitle(), u"今日のロタム印刷ソフト"_s);
     EXPECT_EQ(w.size(), QSize(440, 400));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_TRUE(w.openFilesButton->isEnabled());
-    EXPECT_TRUE(w.pasteButton->isEnabled());
+    EXPECT_TRUE(controls(w).openFilesButton->isEnabled());
+    EXPECT_TRUE(controls(w).pasteButton->isEnabled());
     for (QPushButton *b :
-         {w.checkAllButton, w.uncheckAllButton, w.annotationButton, w.printButton, w.previewButton})
+         {controls(w).checkAllButton, controls(w).uncheckAllButton, controls(w).annotationButton,
+          controls(w).printButton, controls(w).previewButton})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_EQ(w.issueList->count(), 0);
-    EXPECT_TRUE(w.titleLabel->text().isEmpty());
-    EXPECT_TRUE(w.positionButtons[0]->isChecked());
+    EXPECT_EQ(controls(w).issueList->count(), 0);
+    EXPECT_TRUE(controls(w).titleLabel->text().isEmpty());
+    EXPECT_TRUE(controls(w).positionButtons[0]->isChecked());
     EXPECT_EQ(w.placement(), PagePlacement::TopLeft);
     EXPECT_EQ(w.store.lastIndex(), 0);
-    EXPECT_EQ(w.openFilesButton->geometry(), QRect(83, 5, 121, 37));
-    EXPECT_EQ(w.issueList->geometry(), QRect(7, 79, 125, 144));
-    EXPECT_EQ(w.positionButtons[2]->mapTo(&w, QPoint()), QPoint(107, 377));
+    EXPECT_EQ(controls(w).openFilesButton->geometry(), QRect(83, 5, 121, 37));
+    EXPECT_EQ(controls(w).issueList->geometry(), QRect(7, 79, 125, 144));
+    EXPECT_EQ(controls(w).positionButtons[2]->mapTo(&w, QPoint()), QPoint(107, 377));
 }
 
 TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
@@ -60,50 +61,51 @@ TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
     MainWindowFixture f;
     MainWindow &w = *f.window;
     f.paste(mailText({titled(u"一"_s), titled(u"二"_s)}));
-    ASSERT_EQ(w.issueList->count(), 2);
-    EXPECT_TRUE(w.checkAllButton->isEnabled());
-    EXPECT_TRUE(w.uncheckAllButton->isEnabled());
-    EXPECT_FALSE(w.printButton->isEnabled());
-    EXPECT_FALSE(w.annotationButton->isEnabled());
+    ASSERT_EQ(controls(w).issueList->count(), 2);
+    EXPECT_TRUE(controls(w).checkAllButton->isEnabled());
+    EXPECT_TRUE(controls(w).uncheckAllButton->isEnabled());
+    EXPECT_FALSE(controls(w).printButton->isEnabled());
+    EXPECT_FALSE(controls(w).annotationButton->isEnabled());
 
     f.setChecked(0, true);
-    EXPECT_TRUE(w.printButton->isEnabled());
-    EXPECT_TRUE(w.previewButton->isEnabled());
+    EXPECT_TRUE(controls(w).printButton->isEnabled());
+    EXPECT_TRUE(controls(w).previewButton->isEnabled());
     f.setChecked(1, true);
     f.setChecked(0, false);
-    EXPECT_TRUE(w.printButton->isEnabled()) << "one of two still checked";
+    EXPECT_TRUE(controls(w).printButton->isEnabled()) << "one of two still checked";
     f.setChecked(1, false);
-    EXPECT_FALSE(w.printButton->isEnabled());
+    EXPECT_FALSE(controls(w).printButton->isEnabled());
 
-    w.checkAllButton->click();
-    EXPECT_TRUE(w.printButton->isEnabled());
+    controls(w).checkAllButton->click();
+    EXPECT_TRUE(controls(w).printButton->isEnabled());
     for (const PrintListEntry &e : w.listEntries())
         EXPECT_TRUE(e.selected);
-    w.uncheckAllButton->click();
-    EXPECT_FALSE(w.printButton->isEnabled());
+    controls(w).uncheckAllButton->click();
+    EXPECT_FALSE(controls(w).printButton->isEnabled());
     for (const PrintListEntry &e : w.listEntries())
         EXPECT_FALSE(e.selected);
 
     // A refill keeps the marks of the issues already listed, and with them the print button.
     f.setChecked(1, true);
     f.paste(mailText({titled(u"三"_s)}));
-    ASSERT_EQ(w.issueList->count(), 3);
+    ASSERT_EQ(controls(w).issueList->count(), 3);
     QList<qint32> marked;
     for (const PrintListEntry &e : w.listEntries()) {
         if (e.selected)
-            marked.append(e.itemData);
+            marked.append(e.recordIndex);
     }
     EXPECT_EQ(marked, QList<qint32>{2}) << "二, now listed after 三";
-    EXPECT_TRUE(w.printButton->isEnabled());
-    EXPECT_TRUE(w.previewButton->isEnabled());
-    f.setChecked(w.issueList->count() - 1, false);
-    EXPECT_FALSE(w.printButton->isEnabled()) << "the carried mark is counted like any other";
+    EXPECT_TRUE(controls(w).printButton->isEnabled());
+    EXPECT_TRUE(controls(w).previewButton->isEnabled());
+    f.setChecked(controls(w).issueList->count() - 1, false);
+    EXPECT_FALSE(controls(w).printButton->isEnabled())
+        << "the carried mark is counted like any other";
 
     f.setChecked(2, true);
     f.printDialog->answer = PrintChoice{};
-    w.printButton->click();
+    controls(w).printButton->click();
     EXPECT_EQ(f.printers->at(0)->pages(), 1);
-    EXPECT_TRUE(w.printButton->isEnabled()) << "printing leaves the checks alone";
+    EXPECT_TRUE(controls(w).printButton->isEnabled()) << "printing leaves the checks alone";
     EXPECT_TRUE(f.messages.isEmpty());
 }
 
@@ -113,11 +115,11 @@ TEST(MainWindow, ListIsSortedCaseInsensitivelyAndCarriesRecordIndexes)
     f.paste(mailText(
         {titled(u"beta"_s), titled(u"Alpha"_s), titled(u"delta"_s), titled(u"Charlie"_s)}));
     EXPECT_EQ(f.listTexts(), (QStringList{u"Alpha"_s, u"beta"_s, u"Charlie"_s, u"delta"_s}));
-    EXPECT_EQ(f.listItemData(), (QList<qint32>{2, 1, 4, 3}));
-    EXPECT_EQ(f.listItemData(), issueListOrder(f.window->store));
-    for (int row = 0; row < f.window->issueList->count(); ++row) {
-        EXPECT_TRUE(f.window->issueList->item(row)->flags() & Qt::ItemIsUserCheckable);
-        EXPECT_EQ(f.window->issueList->item(row)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(f.listRecordIndexes(), (QList<qint32>{2, 1, 4, 3}));
+    EXPECT_EQ(f.listRecordIndexes(), issueListOrder(f.window->store));
+    for (int row = 0; row < controls(*f.window).issueList->count(); ++row) {
+        EXPECT_TRUE(controls(*f.window).issueList->item(row)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(controls(*f.window).issueList->item(row)->checkState(), Qt::Unchecked);
     }
 }
 
@@ -128,11 +130,11 @@ TEST(MainWindow, EqualTitlesEachKeepTheirOwnIssue)
     first.hints = {u"一つ目のヒント"_s};
     second.hints = {u"二つ目のヒント"_s};
     f.paste(mailText({first, second}));
-    EXPECT_EQ(f.listItemData(), (QList<qint32>{1, 2}));
+    EXPECT_EQ(f.listRecordIndexes(), (QList<qint32>{1, 2}));
     f.click(1);
-    EXPECT_EQ(f.window->hintView->text(), u"二つ目のヒント\r\n"_s);
+    EXPECT_EQ(controls(*f.window).hintView->text(), u"二つ目のヒント\r\n"_s);
     f.click(0);
-    EXPECT_EQ(f.window->hintView->text(), u"一つ目のヒント\r\n"_s);
+    EXPECT_EQ(controls(*f.window).hintView->text(), u"一つ目のヒント\r\n"_s);
 }
 
 TEST(MainWindow, PreviewShowsTitleSizeHintsAndComment)
@@ -149,17 +151,17 @@ TEST(MainWindow, PreviewShowsTitleSizeHintsAndComment)
     MainWindow &w = *f.window;
 
     f.click(0);
-    EXPECT_EQ(w.titleLabel->text(), u"◇第１回◇　今日の問題"_s);
-    EXPECT_EQ(w.sizeLabel->text(), u"サイズ10 x 10   難易度：初級"_s);
-    EXPECT_EQ(w.hintView->text(), u"ヒント１\r\nヒント２\r\n"_s);
-    EXPECT_EQ(w.commentView->text(), u"コメント\r\n"_s);
-    EXPECT_EQ(w.hintView->toPlainText(), u"ヒント１\nヒント２\n"_s);
-    EXPECT_TRUE(w.annotationButton->isEnabled());
+    EXPECT_EQ(controls(w).titleLabel->text(), u"◇第１回◇　今日の問題"_s);
+    EXPECT_EQ(controls(w).sizeLabel->text(), u"サイズ10 x 10   難易度：初級"_s);
+    EXPECT_EQ(controls(w).hintView->text(), u"ヒント１\r\nヒント２\r\n"_s);
+    EXPECT_EQ(controls(w).commentView->text(), u"コメント\r\n"_s);
+    EXPECT_EQ(controls(w).hintView->toPlainText(), u"ヒント１\nヒント２\n"_s);
+    EXPECT_TRUE(controls(w).annotationButton->isEnabled());
 
     f.click(1);
-    EXPECT_EQ(w.sizeLabel->text(), u"サイズ4 x 4   "_s);
-    EXPECT_EQ(w.hintView->text(), QString());
-    EXPECT_EQ(w.commentView->text(), QString());
+    EXPECT_EQ(controls(w).sizeLabel->text(), u"サイズ4 x 4   "_s);
+    EXPECT_EQ(controls(w).hintView->text(), QString());
+    EXPECT_EQ(controls(w).commentView->text(), QString());
 }
 
 TEST(MainWindow, IssueWithoutTitleBlockPreviewsAsSizeZero)
@@ -167,10 +169,10 @@ TEST(MainWindow, IssueWithoutTitleBlockPreviewsAsSizeZero)
     MainWindowFixture f;
     f.paste(u"◇題◇\r\nもう一行"_s);
     ASSERT_EQ(f.listTexts(), QStringList{u"題"_s});
-    EXPECT_TRUE(f.window->checkAllButton->isEnabled());
+    EXPECT_TRUE(controls(*f.window).checkAllButton->isEnabled());
     f.click(0);
-    EXPECT_EQ(f.window->sizeLabel->text(), u"サイズ0 x 0   "_s);
-    EXPECT_EQ(f.window->titleLabel->text(), u"◇題◇"_s);
+    EXPECT_EQ(controls(*f.window).sizeLabel->text(), u"サイズ0 x 0   "_s);
+    EXPECT_EQ(controls(*f.window).titleLabel->text(), u"◇題◇"_s);
 }
 
 TEST(MainWindow, TextWithoutAnIssueIsNotListedButNamed)
@@ -193,9 +195,10 @@ TEST(MainWindow, RefillKeepsEarlierIssuesAndThePreview)
     f.click(1); // い, record 1
     f.paste(mailText({titled(u"う"_s)}));
     EXPECT_EQ(f.listTexts(), (QStringList{u"あ"_s, u"い"_s, u"う"_s}));
-    EXPECT_EQ(f.listItemData(), (QList<qint32>{2, 1, 3}));
-    EXPECT_EQ(f.window->titleLabel->text(), u"◇い◇　今日の問題"_s);
-    EXPECT_EQ(f.window->issueList->currentRow(), 1) << "the previewed entry stays selected";
+    EXPECT_EQ(f.listRecordIndexes(), (QList<qint32>{2, 1, 3}));
+    EXPECT_EQ(controls(*f.window).titleLabel->text(), u"◇い◇　今日の問題"_s);
+    EXPECT_EQ(controls(*f.window).issueList->currentRow(), 1)
+        << "the previewed entry stays selected";
 }
 
 TEST(MainWindow, FocusComingBackToTheListAfterALoadMovesNoPreview)
@@ -203,9 +206,9 @@ TEST(MainWindow, FocusComingBackToTheListAfterALoadMovesNoPreview)
     MainWindowFixture f;
     f.paste(mailText({titled(u"い"_s), titled(u"あ"_s)}));
     QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(f.window->issueList, &tabbedIn);
-    EXPECT_TRUE(f.window->titleLabel->text().isEmpty());
-    EXPECT_FALSE(f.window->annotationButton->isEnabled());
+    QApplication::sendEvent(controls(*f.window).issueList, &tabbedIn);
+    EXPECT_TRUE(controls(*f.window).titleLabel->text().isEmpty());
+    EXPECT_FALSE(controls(*f.window).annotationButton->isEnabled());
 }
 
 TEST(MainWindow, CancelledOpenDialogsChangeNothing)
@@ -241,10 +244,10 @@ TEST(MainWindow, TheOpenButtonOffersFilesAndFolders)
         ASSERT_NE(menu, nullptr);
         for (const QAction *action : menu->actions())
             offered << action->text();
-        menu->setActiveAction(f.window->openFolderAction);
+        menu->setActiveAction(controls(*f.window).openFolderAction);
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    QTest::mouseClick(f.window->openFilesButton, Qt::LeftButton);
+    QTest::mouseClick(controls(*f.window).openFilesButton, Qt::LeftButton);
     EXPECT_EQ(offered, (QStringList{u"ファイルを開く…"_s, u"フォルダを開く…"_s}));
     EXPECT_EQ(f.listTexts(), (QStringList{u"第１３５回"_s, u"第１３６回"_s}));
     EXPECT_TRUE(f.messages.isEmpty());
@@ -275,7 +278,7 @@ TEST(MainWindow, AFolderThatCannotBeListedIsNamedWithTheUnreadableFiles)
     }
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(f.messages.size(), 2);
-    for (const MessageBox::Message &m : f.messages) {
+    for (const UserMessage &m : f.messages) {
         EXPECT_EQ(m.title, u"読み込めなかったファイル"_s);
         EXPECT_TRUE(m.text.contains(locked + u"\n    読み取りの権限がありません"_s))
             << m.text.toStdString();
@@ -293,7 +296,7 @@ TEST(MainWindow, UnreadableFilesAreNamedOnceAndTheOthersLoaded)
     f.openFiles({example("rotam-0123.txt"), missing, alsoMissing});
     EXPECT_EQ(f.listTexts(), QStringList{u"第１２３回"_s});
     ASSERT_EQ(f.messages.size(), 1);
-    EXPECT_EQ(f.messages[0].kind, MessageBox::Kind::Warning);
+    EXPECT_EQ(f.messages[0].kind, UserMessage::Kind::Warning);
     EXPECT_TRUE(f.messages[0].text.contains(missing));
     EXPECT_TRUE(f.messages[0].text.contains(alsoMissing));
     EXPECT_FALSE(f.messages[0].text.contains(example("rotam-0123.txt")));
@@ -311,7 +314,7 @@ TEST(MainWindow, DroppedMailFilesLoadAsIfChosen)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(f.window.get(), &drop);
     EXPECT_EQ(f.listTexts(), (QStringList{u"第１２３回"_s, u"第１３０回"_s}));
-    EXPECT_EQ(f.listItemData(), (QList<qint32>{2, 1}));
+    EXPECT_EQ(f.listRecordIndexes(), (QList<qint32>{2, 1}));
 }
 
 TEST(MainWindow, DragOfLocalFilesAndFoldersOnlyIsAccepted)
@@ -337,11 +340,11 @@ TEST(MainWindow, DragOfLocalFilesAndFoldersOnlyIsAccepted)
 TEST(MainWindow, PlacementIsReadFromTheOptionsAsTheyStand)
 {
     MainWindowFixture f;
-    f.window->positionButtons[1]->setChecked(true);
+    controls(*f.window).positionButtons[1]->setChecked(true);
     EXPECT_EQ(f.window->placement(), PagePlacement::CentreLeft);
-    f.window->positionButtons[2]->setChecked(true);
+    controls(*f.window).positionButtons[2]->setChecked(true);
     EXPECT_EQ(f.window->placement(), PagePlacement::Centre);
-    EXPECT_FALSE(f.window->positionButtons[0]->isChecked());
+    EXPECT_FALSE(controls(*f.window).positionButtons[0]->isChecked());
 }
 
 TEST(MainWindow, TabOrderFollowsTheDesignedSequence)
@@ -349,21 +352,24 @@ TEST(MainWindow, TabOrderFollowsTheDesignedSequence)
     MainWindowFixture f;
     MainWindow &w = *f.window;
     QList<QWidget *> chain;
-    QWidget *next = w.openFilesButton;
+    QWidget *next = controls(w).openFilesButton;
     do {
         if (next->focusPolicy() & Qt::TabFocus)
             chain.append(next);
         next = next->nextInFocusChain();
-    } while (next != w.openFilesButton && chain.size() < 50);
-    const QList<QWidget *> designed{
-        w.openFilesButton,    w.pasteButton,        w.issueList,          w.checkAllButton,
-        w.uncheckAllButton,   w.hintView,           w.commentView,        w.annotationButton,
-        w.positionButtons[0], w.positionButtons[1], w.positionButtons[2], w.printButton,
-        w.previewButton};
+    } while (next != controls(w).openFilesButton && chain.size() < 50);
+    const QList<QWidget *> designed{controls(w).openFilesButton,    controls(w).pasteButton,
+                                    controls(w).issueList,          controls(w).checkAllButton,
+                                    controls(w).uncheckAllButton,   controls(w).hintView,
+                                    controls(w).commentView,        controls(w).annotationButton,
+                                    controls(w).positionButtons[0], controls(w).positionButtons[1],
+                                    controls(w).positionButtons[2], controls(w).printButton,
+                                    controls(w).previewButton};
     EXPECT_EQ(chain, designed);
-    for (QWidget *label :
-         {static_cast<QWidget *>(w.titleLabel), static_cast<QWidget *>(w.sizeLabel),
-          static_cast<QWidget *>(w.loadArrow), static_cast<QWidget *>(w.printArrow)})
+    for (QWidget *label : {static_cast<QWidget *>(controls(w).titleLabel),
+                           static_cast<QWidget *>(controls(w).sizeLabel),
+                           static_cast<QWidget *>(controls(w).loadArrow),
+                           static_cast<QWidget *>(controls(w).printArrow)})
         EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
 }
 
@@ -382,7 +388,7 @@ TEST(MainWindow, ShortcutsPressOnlyEnabledButtons)
 
     f.paste(mailText({titled(u"一"_s)}));
     QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.window->printButton->isEnabled(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controls(*f.window).printButton->isEnabled(); }));
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.printers->at(0)->pages() == 1; }));
     EXPECT_EQ(f.printDialog->presets.size(), 1) << "the first Ctrl+P had nothing to print";
@@ -395,12 +401,12 @@ TEST(MainWindow, FilesDroppedOnThePreviewLoadToo)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(example("rotam-0123.txt"))});
-    QWidget *target = f.window->commentView->viewport();
+    QWidget *target = controls(*f.window).commentView->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     EXPECT_EQ(f.listTexts(), QStringList{u"第１２３回"_s});
-    EXPECT_TRUE(f.window->commentView->text().isEmpty());
+    EXPECT_TRUE(controls(*f.window).commentView->text().isEmpty());
 }

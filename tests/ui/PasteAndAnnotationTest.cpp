@@ -53,8 +53,8 @@ TEST(PasteWindow, IsMadeAfreshWithItsCaptionAndButtons)
         paste.cancelButton->click();
         return paste.result();
     };
-    f.window->pasteButton->click();
-    f.window->pasteButton->click();
+    controls(*f.window).pasteButton->click();
+    controls(*f.window).pasteButton->click();
     EXPECT_EQ(seen, (QStringList{u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s,
                                  u"コピペから取り込む"_s, QString(), u"実行"_s, u"キャンセル"_s}));
 }
@@ -72,7 +72,7 @@ TEST(PasteWindow, CancelCloseBoxAndEscEndThePasteQuietly)
         MainWindowFixture f;
         f.paste(mailText({titled(u"一"_s)}));
         f.modal = leavePaste(leave);
-        f.window->pasteButton->click();
+        controls(*f.window).pasteButton->click();
         EXPECT_EQ(f.modalCount, 2);
         EXPECT_EQ(f.listTexts(), QStringList{u"一"_s}) << "no re-parse, no empty entry";
         EXPECT_EQ(f.window->store.lastIndex(), 1);
@@ -93,7 +93,7 @@ TEST(PasteWindow, EnterExecutesAndCtrlEnterBreaksTheLine)
         handed = paste.text();
         return paste.result();
     };
-    f.window->pasteButton->click();
+    controls(*f.window).pasteButton->click();
     EXPECT_EQ(handed, u"A\r\nB"_s);
 }
 
@@ -109,7 +109,7 @@ TEST(PasteWindow, TabLeavesTheTextBoxInsteadOfTypingATab)
         handed = paste.text();
         return paste.result();
     };
-    f.window->pasteButton->click();
+    controls(*f.window).pasteButton->click();
     EXPECT_EQ(handed, u"A"_s);
 }
 
@@ -135,7 +135,7 @@ TEST(PasteWindow, TextPastedWithLfBreaksComesOutWithCrLf)
         paste.runButton->click();
         return paste.result();
     };
-    f.window->pasteButton->click();
+    controls(*f.window).pasteButton->click();
     EXPECT_EQ(f.listTexts(), QStringList{u"一"_s});
 }
 
@@ -157,7 +157,7 @@ TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
         window.closeButton->click();
         return window.result();
     };
-    f.window->annotationButton->click();
+    controls(*f.window).annotationButton->click();
     EXPECT_TRUE(shown.contains(u"あの注記\r\n"_s)) << shown.toStdString();
     EXPECT_FALSE(shown.contains(u"うの注記"_s));
     EXPECT_EQ(shown, f.window->store.puzzles[1].TyuukiText);
@@ -186,7 +186,7 @@ TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
             EXPECT_FALSE(window.isVisible());
             return window.result();
         };
-        f.window->annotationButton->click();
+        controls(*f.window).annotationButton->click();
         EXPECT_TRUE(wasVisible);
         EXPECT_EQ(f.modalCount, 2);
     }
@@ -204,6 +204,6 @@ TEST(AnnotationWindow, AnIssueWithoutAnnotationOpensAnEmptyBox)
         shown = window.textView->text();
         return int(QDialog::Rejected);
     };
-    f.window->annotationButton->click();
+    controls(*f.window).annotationButton->click();
     EXPECT_EQ(shown, QString());
 }

@@ -46,7 +46,7 @@ TEST(Printing, ConfirmedDialogPrintsTheCheckedIssuesInListOrder)
     f.setChecked(2, true); // う, checked first
     f.setChecked(0, true); // あ
     f.printDialog->answer = PrintChoice{};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
 
     auto printer = f.printers->at(0);
     EXPECT_EQ(printer->pages(), 2);
@@ -62,13 +62,13 @@ TEST(Printing, CancelledDialogPrintsNothingAndChangesNothing)
 {
     MainWindowFixture f;
     loadThree(f);
-    f.window->checkAllButton->click();
+    controls(*f.window).checkAllButton->click();
     f.printDialog->answer.reset();
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     auto printer = f.printers->at(0);
     EXPECT_EQ(f.printDialog->presets.size(), 1);
     EXPECT_TRUE(printer->calls.isEmpty());
-    EXPECT_TRUE(f.window->printButton->isEnabled());
+    EXPECT_TRUE(controls(*f.window).printButton->isEnabled());
 }
 
 TEST(Printing, ThePrinterChosenTakesTheJobAndPresetsTheNextDialog)
@@ -77,12 +77,12 @@ TEST(Printing, ThePrinterChosenTakesTheJobAndPresetsTheNextDialog)
     loadThree(f);
     f.setChecked(1, true);
     f.printDialog->answer = PrintChoice{f.printers->at(1), u"Laser"_s, {}};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_TRUE(f.printers->at(0)->calls.isEmpty());
     EXPECT_EQ(printedTitles(*f.printers->at(1)), QStringList{u"い"_s});
 
     f.printDialog->answer.reset();
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.printDialog->presets.back().printerName, u"Laser"_s);
 }
 
@@ -107,11 +107,11 @@ TEST(Printing, ThePageRangeCountsSheetsOfTheJob)
         MainWindowFixture f;
         f.paste(mailText({titled(u"f"_s), titled(u"e"_s), titled(u"d"_s), titled(u"c"_s),
                           titled(u"b"_s), titled(u"a"_s)}));
-        f.window->checkAllButton->click();
+        controls(*f.window).checkAllButton->click();
         f.setChecked(2, false); // c: no sheet of the job
         f.window->setPrintOptions({PagePlacement::TopLeft, c.layout, false});
         f.printDialog->answer = PrintChoice{nullptr, {}, QPageRanges::fromString(c.sheets)};
-        f.window->printButton->click();
+        controls(*f.window).printButton->click();
         EXPECT_EQ(printedTitles(*f.printers->at(0)), c.titles) << c.sheets.toStdString();
     }
 }
@@ -122,8 +122,8 @@ TEST(Printing, PlacementIsTakenWhenPrintIsPressed)
     loadThree(f);
     f.setChecked(0, true);
     f.printDialog->answer = PrintChoice{};
-    f.window->positionButtons[2]->setChecked(true);
-    f.window->printButton->click();
+    controls(*f.window).positionButtons[2]->setChecked(true);
+    controls(*f.window).printButton->click();
     const QList<RecordedCall> lefts = f.printers->at(0)->callsOf(u"SetScaleLeft"_s);
     ASSERT_FALSE(lefts.isEmpty());
     // A printable area of 200 x 287 mm centres the 95 mm layout 8 mm further right.
@@ -137,19 +137,19 @@ TEST(Printing, PrinterFailureIsReportedAndTheProgramGoesOn)
 {
     MainWindowFixture f;
     loadThree(f);
-    f.window->checkAllButton->click();
+    controls(*f.window).checkAllButton->click();
     f.printDialog->answer = PrintChoice{};
     auto printer = f.printers->at(0);
     printer->failAtOutput = 5;
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     ASSERT_EQ(f.messages.size(), 1);
-    EXPECT_EQ(f.messages[0].kind, MessageBox::Kind::Critical);
+    EXPECT_EQ(f.messages[0].kind, UserMessage::Kind::Critical);
     EXPECT_TRUE(f.messages[0].text.contains(u"わざと失敗しました"_s));
     EXPECT_EQ(printer->callsOf(u"EndDoc"_s).size(), 0);
 
     printer->failAtOutput = 0;
     printer->calls.clear();
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.messages.size(), 1);
     EXPECT_EQ(printer->pages(), 3);
 }
@@ -161,12 +161,12 @@ TEST(Printing, AFileChosenInTheDialogTakesThisJobOnly)
     f.setChecked(1, true);
     auto file = std::make_shared<RecordingPrinter>(u"PDF"_s);
     f.printDialog->answer = PrintChoice{file, {}, {}};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(file->pages(), 1);
     EXPECT_TRUE(f.printers->at(0)->callsOf(u"Print"_s).isEmpty());
 
     f.printDialog->answer = PrintChoice{};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.printDialog->presets.back().printerName, QString()) << "a file is no printer";
     EXPECT_EQ(f.printers->at(0)->pages(), 1);
     EXPECT_EQ(file->callsOf(u"EndDoc"_s).size(), 1);
@@ -189,7 +189,7 @@ TEST(Printing, PreviewShowsThePagesThePrintJobPrints)
         }
         return int(QDialog::Rejected);
     };
-    f.window->previewButton->click();
+    controls(*f.window).previewButton->click();
     EXPECT_EQ(pages, 2);
     EXPECT_TRUE(f.printers->at(0)->calls.isEmpty()) << "a preview sends nothing to the printer";
     EXPECT_TRUE(f.messages.isEmpty());
@@ -199,12 +199,12 @@ TEST(Printing, PreviewDrawsWhatPrintingDraws)
 {
     MainWindowFixture f;
     loadThree(f);
-    f.window->checkAllButton->click();
-    f.window->positionButtons[1]->setChecked(true);
+    controls(*f.window).checkAllButton->click();
+    controls(*f.window).positionButtons[1]->setChecked(true);
     RecordingPrinter preview(u"Preview"_s);
     f.window->drawPreviewPages(preview);
     f.printDialog->answer = PrintChoice{};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     const QList<RecordedCall> &printed = f.printers->at(0)->calls;
     ASSERT_EQ(preview.calls.size(), printed.size());
     for (qsizetype i = 0; i < printed.size(); ++i) {
@@ -219,16 +219,16 @@ TEST(Printing, LayoutTabChoiceHoldsForThisAndLaterJobsAndThePreview)
 {
     MainWindowFixture f;
     loadThree(f);
-    f.window->checkAllButton->click();
-    f.window->positionButtons[2]->setChecked(true);
+    controls(*f.window).checkAllButton->click();
+    controls(*f.window).positionButtons[2]->setChecked(true);
     const PrintOptions chosen{PagePlacement::Centre, PageLayout::Two, true};
     f.printDialog->chosenOptions = chosen;
     f.printDialog->answer.reset(); // cancelled: nothing changes
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.window->printOptions(), PrintOptions(PagePlacement::Centre));
 
     f.printDialog->answer = PrintChoice{};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.printDialog->shownOptions.back(), PrintOptions(PagePlacement::Centre));
     EXPECT_EQ(f.window->printOptions(), chosen);
     EXPECT_EQ(f.printers->at(0)->pages(), 2) << "three issues, two a sheet";
@@ -237,10 +237,10 @@ TEST(Printing, LayoutTabChoiceHoldsForThisAndLaterJobsAndThePreview)
     EXPECT_EQ(preview.pages(), 2);
 
     f.printDialog->chosenOptions.reset();
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.printDialog->shownOptions.back(), chosen) << "the tab shows the last choice";
     f.window->setPrintOptions({PagePlacement::TopLeft, PageLayout::Large, false});
-    EXPECT_TRUE(f.window->positionButtons[0]->isChecked());
+    EXPECT_TRUE(controls(*f.window).positionButtons[0]->isChecked());
     f.window->setPrintOptions({PagePlacement(7), PageLayout(-1), true}); // a damaged setting
     EXPECT_EQ(f.window->printOptions(),
               PrintOptions(PagePlacement::TopLeft, PageLayout::Large, true));

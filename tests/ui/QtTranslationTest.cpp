@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        ASSERT_TRUE(loadQtJapanese(qt, missing)) << "qt6-translations-l10n installed?";
+        ASSERT_TRUE(loadQtJapanese(qt, missing));
         QCoreApplication::installTranslator(&qt);
         QCoreApplication::installTranslator(&missing);
     }
@@ -101,20 +101,6 @@ QStringList englishWords(const QStringList &texts)
 }
 
 } // namespace
-
-TEST_F(JapaneseQt, QtsDialogsSpeakJapaneseWhateverTheLocale)
-{
-    const std::pair<const char *, const char *> texts[] = {
-        {"QFileDialog", "&Open"},
-        {"QPrintDialog", "Print"},
-        {"QPrintPreviewDialog", "Page Setup"},
-        {"QPlatformTheme", "Cancel"},
-    };
-    for (const auto &[context, source] : texts) {
-        const QString shown = QCoreApplication::translate(context, source);
-        EXPECT_NE(shown, QString::fromLatin1(source)) << context << " " << source;
-    }
-}
 
 // The shown print dialog, every tab of it and the printer's properties when there is a
 // printer to have them.

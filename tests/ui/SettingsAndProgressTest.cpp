@@ -34,7 +34,7 @@ void loadChecked(MainWindowFixture &f, int count)
     for (int i = 1; i <= count; ++i)
         issues.append(titled(u"問題%1"_s.arg(i, 3, 10, QChar(u'0'))));
     f.paste(mailText(issues));
-    f.window->checkAllButton->click();
+    controls(*f.window).checkAllButton->click();
 }
 
 std::shared_ptr<QtPrinterObject> pdfPrinter(const QString &path)
@@ -71,12 +71,12 @@ TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
     MainWindowFixture f({u"Recorder"_s, u"Laser"_s});
     const QString pdf = f.settingsDir.filePath(u"問題.pdf"_s);
     f.openFiles({example("rotam-0123.txt")});
-    f.window->positionButtons[2]->setChecked(true);
-    f.window->checkAllButton->click();
+    controls(*f.window).positionButtons[2]->setChecked(true);
+    controls(*f.window).checkAllButton->click();
     f.printDialog->answer = PrintChoice{f.printers->at(1), u"Laser"_s, {}};
     f.printDialog->chosenPdfFile = pdf;
     f.printDialog->chosenOptions = PrintOptions(PagePlacement::Centre, PageLayout::Two, true);
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
 
     f.restart();
     f.printDialog->pdfFileName.clear(); // the dialog object of a new run knows nothing
@@ -85,8 +85,8 @@ TEST(RememberedSettings, ChoicesOfOneRunAreTheStartOfTheNext)
     f.openFiles({example("rotam-0123.txt")});
     EXPECT_EQ(f.openDialog->folders,
               (QStringList{QString(), QDir::cleanPath(QStringLiteral(ROTAM_EXAMPLES_DIR))}));
-    f.window->checkAllButton->click();
-    f.window->printButton->click();
+    controls(*f.window).checkAllButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.printDialog->presets.back().printerName, u"Laser"_s);
     EXPECT_EQ(f.printDialog->pdfPresets.back(), pdf);
 }
@@ -97,7 +97,7 @@ TEST(Progress, OnlyJobsOfMoreThanFiftyPagesShowIt)
         MainWindowFixture f;
         loadChecked(f, pages);
         f.printDialog->answer = PrintChoice{};
-        f.window->printButton->click();
+        controls(*f.window).printButton->click();
         EXPECT_EQ(f.printers->at(0)->pages(), pages);
         EXPECT_EQ(f.progress->requests.size(), pages > 50 ? 1 : 0) << pages;
         if (pages > 50) {
@@ -116,14 +116,14 @@ TEST(Progress, AJobCancelledHalfwayLeavesNoPdf)
     const QString path = f.settingsDir.filePath(u"out.pdf"_s);
     f.printDialog->answer = PrintChoice{pdfPrinter(path), {}, {}};
     f.progress->cancelAt = 30;
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_EQ(f.progress->steps.size(), 30);
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_TRUE(f.messages.isEmpty()) << "the user knows: it was their cancel";
 
     f.progress->cancelAt = 0;
     f.printDialog->answer = PrintChoice{pdfPrinter(path), {}, {}};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     EXPECT_TRUE(QFile::exists(path)) << "the same job, not cancelled, writes its file";
 }
 
@@ -133,7 +133,7 @@ TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
     loadChecked(f, 60);
     const QString whole = f.settingsDir.filePath(u"whole.pdf"_s);
     f.printDialog->answer = PrintChoice{pdfPrinter(whole), {}, {}};
-    f.window->printButton->click();
+    controls(*f.window).printButton->click();
     const rlim_t size = rlim_t(QFileInfo(whole).size());
     ASSERT_GT(size, 16 * 1024u);
 
@@ -165,7 +165,7 @@ TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
             std::optional<FileSizeLimit> limit;
             if (c.sizeLimit)
                 limit.emplace(c.sizeLimit);
-            f.window->printButton->click();
+            controls(*f.window).printButton->click();
         }
         ASSERT_TRUE(old.open(QIODevice::ReadOnly));
         EXPECT_EQ(old.readAll(), "old");
@@ -205,5 +205,5 @@ TEST(Progress, LoadingReportsItsFilesAndShowsOnlyWhenSlow)
     ASSERT_FALSE(f.progress->steps.isEmpty());
     EXPECT_EQ(f.progress->steps.last().done, 3);
     EXPECT_EQ(f.progress->steps.last().total, 3);
-    EXPECT_EQ(f.window->issueList->count(), 5);
+    EXPECT_EQ(controls(*f.window).issueList->count(), 5);
 }

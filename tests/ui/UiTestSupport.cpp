@@ -5,12 +5,37 @@
 #include "TextBox.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+
+MainWindowControls::MainWindowControls(const MainWindow &window)
+    : openFilesButton(namedChild<QPushButton>(window, u"openFilesButton"_s)),
+      openFilesAction(namedChild<QAction>(window, u"openFilesAction"_s)),
+      openFolderAction(namedChild<QAction>(window, u"openFolderAction"_s)),
+      pasteButton(namedChild<QPushButton>(window, u"pasteButton"_s)),
+      issueList(namedChild<QListWidget>(window, u"issueList"_s)),
+      checkAllButton(namedChild<QPushButton>(window, u"checkAllButton"_s)),
+      uncheckAllButton(namedChild<QPushButton>(window, u"uncheckAllButton"_s)),
+      titleLabel(namedChild<QLabel>(window, u"titleLabel"_s)),
+      hintView(namedChild<TextBox>(window, u"hintView"_s)),
+      commentView(namedChild<TextBox>(window, u"commentView"_s)),
+      sizeLabel(namedChild<QLabel>(window, u"sizeLabel"_s)),
+      annotationButton(namedChild<QPushButton>(window, u"annotationButton"_s)),
+      positionButtons{namedChild<QRadioButton>(window, u"positionButton0"_s),
+                      namedChild<QRadioButton>(window, u"positionButton1"_s),
+                      namedChild<QRadioButton>(window, u"positionButton2"_s)},
+      printButton(namedChild<QPushButton>(window, u"printButton"_s)),
+      previewButton(namedChild<QPushButton>(window, u"previewButton"_s)),
+      loadArrow(namedChild<QLabel>(window, u"loadArrow"_s)),
+      printArrow(namedChild<QLabel>(window, u"printArrow"_s))
+{
+}
 
 IssueSpec titled(const QString &title, const QString &annotation)
 {
@@ -95,7 +120,6 @@ std::unique_ptr<JobProgress> ScriptedProgress::start(QWidget *, const ProgressRe
 
 MainWindowFixture::MainWindowFixture(const QStringList &printerNames) : m_printerNames(printerNames)
 {
-    MessageBox::setCatcher([this](const MessageBox::Message &m) { messages.append(m); });
     restart();
 }
 
@@ -113,6 +137,7 @@ void MainWindowFixture::restart()
     services.printDialog = printDialog;
     services.settings = settings;
     services.progress = progress;
+    services.showMessage = [this](QWidget *, const UserMessage &m) { messages.append(m); };
     services.runModal = [this](QDialog &dialog) {
         ++modalCount;
         if (!modal) {
@@ -124,10 +149,7 @@ void MainWindowFixture::restart()
     window = std::make_unique<MainWindow>(std::move(services));
 }
 
-MainWindowFixture::~MainWindowFixture()
-{
-    MessageBox::setCatcher({});
-}
+MainWindowFixture::~MainWindowFixture() = default;
 
 void MainWindowFixture::paste(const QString &text)
 {
@@ -137,43 +159,43 @@ void MainWindowFixture::paste(const QString &text)
         paste.runButton->click();
         return paste.result();
     };
-    window->pasteButton->click();
+    controls(*window).pasteButton->click();
 }
 
 void MainWindowFixture::openFiles(const QStringList &paths)
 {
     openDialog->answers.append(paths);
-    window->openFilesAction->trigger();
+    controls(*window).openFilesAction->trigger();
 }
 
 void MainWindowFixture::openFolder(const QString &path)
 {
     openDialog->folderAnswers.append(path);
-    window->openFolderAction->trigger();
+    controls(*window).openFolderAction->trigger();
 }
 
 QStringList MainWindowFixture::listTexts() const
 {
     QStringList texts;
-    for (int i = 0; i < window->issueList->count(); ++i)
-        texts.append(window->issueList->item(i)->text());
+    for (int i = 0; i < controls(*window).issueList->count(); ++i)
+        texts.append(controls(*window).issueList->item(i)->text());
     return texts;
 }
 
-QList<qint32> MainWindowFixture::listItemData() const
+QList<qint32> MainWindowFixture::listRecordIndexes() const
 {
     QList<qint32> data;
-    for (int i = 0; i < window->issueList->count(); ++i)
-        data.append(window->issueList->item(i)->data(Qt::UserRole).toInt());
+    for (int i = 0; i < controls(*window).issueList->count(); ++i)
+        data.append(controls(*window).issueList->item(i)->data(Qt::UserRole).toInt());
     return data;
 }
 
 void MainWindowFixture::setChecked(int row, bool checked)
 {
-    window->issueList->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    controls(*window).issueList->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
 void MainWindowFixture::click(int row)
 {
-    window->issueList->setCurrentRow(row);
+    controls(*window).issueList->setCurrentRow(row);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "MainWindow.h"
-#include "MessageBox.h"
 #include "RecordingPrinter.h"
 
 #include <QList>
@@ -10,9 +9,56 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class TextBox;
+
+// A widget's child of that type and object name; a missing one fails the test.
+template <typename T> T *namedChild(const QObject &parent, const QString &name)
+{
+    T *child = parent.findChild<T *>(name);
+    if (!child)
+        ADD_FAILURE() << "no child named " << name.toStdString();
+    return child;
+}
+
+// The main window's controls, found by their object names as a user finds them by sight.
+struct MainWindowControls
+{
+    explicit MainWindowControls(const MainWindow &window);
+    QPushButton *openFilesButton;
+    QAction *openFilesAction;
+    QAction *openFolderAction;
+    QPushButton *pasteButton;
+    QListWidget *issueList;
+    QPushButton *checkAllButton;
+    QPushButton *uncheckAllButton;
+    QLabel *titleLabel;
+    TextBox *hintView;
+    TextBox *commentView;
+    QLabel *sizeLabel;
+    QPushButton *annotationButton;
+    std::array<QRadioButton *, 3> positionButtons;
+    QPushButton *printButton;
+    QPushButton *previewButton;
+    QLabel *loadArrow;
+    QLabel *printArrow;
+};
+
+inline MainWindowControls controls(const MainWindow &window)
+{
+    return MainWindowControls(window);
+}
 
 // Open dialogs that answer with the next scripted choice (empty = cancelled).
 class ScriptedOpenDialog final : public OpenFileDialog
@@ -114,7 +160,7 @@ public:
     std::shared_ptr<QSettings> settings;
     std::function<int(QDialog &)> modal;
     int modalCount = 0;
-    QList<MessageBox::Message> messages;
+    QList<UserMessage> messages;
     std::unique_ptr<MainWindow> window;
 
     // Pastes the text into the paste window and presses "実行".
@@ -124,7 +170,7 @@ public:
     // Chooses the folder in the folder dialog.
     void openFolder(const QString &path);
     QStringList listTexts() const;
-    QList<qint32> listItemData() const;
+    QList<qint32> listRecordIndexes() const;
     void setChecked(int row, bool checked);
     void click(int row);
 

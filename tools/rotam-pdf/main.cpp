@@ -1,6 +1,8 @@
 #include "CommandLine.h"
+#include "FontSubstitutes.h"
 #include "PdfOutputFile.h"
 #include "ReadFailure.h"
+#include "Version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -51,6 +53,7 @@ int main(int argc, char *argv[])
     }
     QCoreApplication::setApplicationName(QStringLiteral("rotam-pdf"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ROTAM_VERSION));
+    registerFontSubstitutes();
 
     // Standard output is written here, not through stdio, to learn why a write failed.
     QByteArray output;
