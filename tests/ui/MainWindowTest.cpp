@@ -51,7 +51,6 @@ TEST(MainWindow, StartsWithOnlyTheLoadButtonsEnabled)
     EXPECT_TRUE(controls(w).positionButtons[0]->isChecked());
     EXPECT_EQ(w.placement(), PagePlacement::TopLeft);
     EXPECT_EQ(w.store.lastIndex(), 0);
-    EXPECT_EQ(controls(w).openFilesButton->geometry(), QRect(83, 5, 121, 37));
     EXPECT_EQ(controls(w).issueList->geometry(), QRect(7, 79, 125, 144));
     EXPECT_EQ(controls(w).positionButtons[2]->mapTo(&w, QPoint()), QPoint(107, 377));
 }
