@@ -10,15 +10,6 @@ LineArray::LineArray(const QStringList &lines)
         append(line);
 }
 
-QStringList LineArray::toStringList() const
-{
-    QStringList lines;
-    lines.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i)
-        lines.append((*this)[i].toString());
-    return lines;
-}
-
 void LineArray::clear()
 {
     m_text.resize(0);

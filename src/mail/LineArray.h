@@ -19,11 +19,9 @@ public:
     {
         return QStringView(m_text).mid(m_spans[i].start, m_spans[i].length);
     }
-    QStringList toStringList() const;
 
     // Empties it, keeping its buffers for the next text.
     void clear();
-    void reserveText(qsizetype characters) { m_text.reserve(characters); }
     // Appends one line, copying its characters into the buffer.
     void append(QStringView line);
     // Appends the text of a file: a line ends at CR LF or at a CR alone, and a LF alone stays

@@ -90,12 +90,6 @@ void MailDecoder::jis(QByteArrayView bytes)
     cp932(m_shiftJis);
 }
 
-void MailDecoder::dropBom()
-{
-    if (m_text.startsWith(QChar(0xFEFF)))
-        m_text.remove(0, 1);
-}
-
 const QString &MailDecoder::mailBytes(QByteArrayView bytes)
 {
     const bool ascii = isAscii(bytes);
@@ -127,7 +121,6 @@ const QString &MailDecoder::partBytes(QByteArrayView bytes, QByteArrayView chars
         m_text = QString::fromUtf8(bytes);
     else
         return mailBytes(bytes);
-    dropBom();
     return m_text;
 }
 
@@ -135,12 +128,5 @@ QString decodeMailBytes(const QByteArray &bytes)
 {
     MailDecoder decoder;
     decoder.mailBytes(bytes);
-    return decoder.takeText();
-}
-
-QString decodePartBytes(const QByteArray &bytes, QByteArrayView charset)
-{
-    MailDecoder decoder;
-    decoder.partBytes(bytes, charset);
     return decoder.takeText();
 }

@@ -14,19 +14,18 @@
 // Invalid bytes become U+FFFD and the rest still decodes.
 QString decodeMailBytes(const QByteArray &bytes);
 
-// Decodes a mail part's content by its charset parameter (names compared case-insensitively):
-// the ISO-2022-JP family as Windows mailers write it, the Shift_JIS names as CP932, the
-// EUC-JP names as EUC-JP-MS, UTF-8; no charset or any other name is decoded by its bytes.
-// A byte-order mark at the start is dropped.
-QString decodePartBytes(const QByteArray &bytes, QByteArrayView charset);
-
-// Decodes one text after another by the rules above, with the same converters and buffers:
-// an mbox has thousands of short parts, and opening a converter costs as much as converting
-// one. Each text stays valid until the next call.
+// Decodes one text after another, with the same converters and buffers: an mbox has
+// thousands of short parts, and opening a converter costs as much as converting one. Each
+// text stays valid until the next call.
 class MailDecoder
 {
 public:
+    // By the bytes, as decodeMailBytes.
     const QString &mailBytes(QByteArrayView bytes);
+    // A mail part's content by its charset parameter (names compared case-insensitively): the
+    // ISO-2022-JP family as Windows mailers write it, the Shift_JIS names as CP932, the EUC-JP
+    // names as EUC-JP-MS, UTF-8 (a byte-order mark dropped); no charset or any other name is
+    // decoded by its bytes.
     const QString &partBytes(QByteArrayView bytes, QByteArrayView charset);
     // The last text decoded, taken out of the decoder.
     QString takeText() { return std::move(m_text); }
@@ -35,7 +34,6 @@ private:
     void cp932(QByteArrayView bytes);
     void eucJp(QByteArrayView bytes);
     void jis(QByteArrayView bytes);
-    void dropBom();
 
     std::optional<NarrowConverter> m_cp932;
     std::optional<NarrowConverter> m_eucJp;

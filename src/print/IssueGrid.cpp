@@ -12,7 +12,6 @@ using namespace PageText;
 namespace {
 
 constexpr qint16 MiddleCentre = 22;
-constexpr qint16 HeavyDots = 5;
 constexpr qint16 ThinDots = 1;
 constexpr float Y0 = 18; // top of the column-label row
 constexpr qint16 LabelSize = 11;
@@ -29,7 +28,7 @@ QString element(const QStringList &array, qsizetype i)
 // The label font, smaller in proportion where the cells had to shrink.
 void useLabelFont(PrinterObject &printer, double cell)
 {
-    setFont(printer, LabelFace, LabelSize, 1, 1, 1, 1);
+    setFont(printer, {.name = LabelFace, .size = LabelSize});
     if (cell < PlainCell)
         printer.font.size = float(LabelSize * cell / PlainCell);
 }

@@ -15,16 +15,10 @@ namespace {
 constexpr qint16 BottomLeft = 10;
 constexpr qint16 BottomCentre = 12;
 constexpr qint16 BottomSpread = 13;
-constexpr qint16 HeavyDots = 5;
 constexpr double CommentLimit = 156;
 constexpr float TextLeft = 1;     // where hint and comment lines begin
 constexpr float CentreSpan = 87;  // headings and the footer are centred over 0..87
 constexpr float SmallestSize = 6; // points; a heading is not set smaller than this
-
-void useFont(PrinterObject &printer, const QString &name, qint16 size)
-{
-    setFont(printer, name, size, 1, 1, 1, 1);
-}
 
 const QString PGothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString Gothic = QStringLiteral("ＭＳ ゴシック");
@@ -76,7 +70,7 @@ QStringList bodyLines(PrinterObject &printer, const QString &text)
 float drawHints(PrinterObject &printer, const PuzzleRecord &record, double gridBottom)
 {
     float y = float(gridBottom + 2);
-    useFont(printer, Gothic, 8);
+    setFont(printer, {.name = Gothic, .size = 8});
     const qsizetype count = upperBound(record.HintLines);
     int printed = 0;
     for (qsizetype k = 1; k <= count; ++k) {
@@ -89,7 +83,7 @@ float drawHints(PrinterObject &printer, const PuzzleRecord &record, double gridB
 // Returns the bottom of the last line drawn, a comment or the cut-off mark; 0 without one.
 double drawComments(PrinterObject &printer, const PuzzleRecord &record, float y)
 {
-    useFont(printer, Mincho, 8);
+    setFont(printer, {.name = Mincho, .size = 8});
     const qsizetype count = upperBound(record.CommentLines);
     double bottom = 0;
     int printed = 0;
@@ -97,7 +91,7 @@ double drawComments(PrinterObject &printer, const PuzzleRecord &record, float y)
         for (const QString &line : bodyLines(printer, record.CommentLines.at(k))) {
             const double at = y + 3.0 * ++printed;
             if (at > CommentLimit) {
-                useFont(printer, Mincho, 6);
+                setFont(printer, {.name = Mincho, .size = 6});
                 textAt(printer, 0, 85, float(at), QStringLiteral("（以下印刷省略）"), BottomLeft);
                 return at;
             }
@@ -113,7 +107,7 @@ double drawComments(PrinterObject &printer, const PuzzleRecord &record, float y)
 void drawFooter(PrinterObject &printer, const PuzzleRecord &record, double lastBottom)
 {
     const float credit = float(std::max(162.0, lastBottom + 3));
-    useFont(printer, PMincho, 6);
+    setFont(printer, {.name = PMincho, .size = 6});
     const float added = drawCentred(printer, creditLine(record), credit);
     if (!record.SendTime.isEmpty())
         drawCentred(printer, QStringLiteral("発信時刻：") + record.SendTime, credit + added + 3);
@@ -139,15 +133,15 @@ QString documentName(const PuzzleRecord &first, int count)
 
 void drawIssuePage(PrinterObject &printer, const PuzzleRecord &record, bool cells)
 {
-    useFont(printer, PGothic, 11);
+    setFont(printer, {.name = PGothic, .size = 11});
     textAt(printer, 10, 77, 5, QStringLiteral("－今日のロタム－"), BottomSpread);
     // A heading that had to wrap moves everything under it down: the scale's top moves with
     // it, and is put back for the next issue.
     const float top = printer.scaleTop();
-    useFont(printer, PGothic, 9);
+    setFont(printer, {.name = PGothic, .size = 9});
     float added = drawCentred(printer, record.TitleLine, 10);
     printer.setScaleTop(top - added);
-    useFont(printer, PMincho, 9);
+    setFont(printer, {.name = PMincho, .size = 9});
     added += drawCentred(printer, record.GridNote, 15);
     printer.setScaleTop(top - added);
 

@@ -65,7 +65,6 @@ void beginJob(PrinterObject &printer)
     printer.setDrawWidth(1);
     printer.setFontTransparent(false);
     printer.font.name = QStringLiteral("Arial");
-    printer.setFontName(QStringLiteral("Arial"));
     printer.font.size = 4;
     printer.print(QStringLiteral(" "), LineEnd::Yes);
     printer.setCurrentX(0);
@@ -121,22 +120,17 @@ void textInBox(PrinterObject &printer, float left, float right, float top, float
         printer.print(text);
 }
 
-void setFont(PrinterObject &printer, const QString &name, qint16 size, qint16 bold, qint16 italic,
-             qint16 underline, qint16 strikethrough)
+void setFont(PrinterObject &printer, const FontChange &change)
 {
-    if (name != QString())
-        printer.font.name = name;
-    if (size != 0)
-        printer.font.size = size;
-    if (bold != 1)
-        printer.font.bold = bold != 0;
-    if (italic != 1)
-        printer.font.italic = italic != 0;
-    if (underline != 1)
-        printer.font.underline = underline != 0;
-    if (strikethrough != 1)
-        printer.font.strikethrough = strikethrough != 0;
-    printer.setFontName(printer.font.name);
+    PrinterFont &font = printer.font;
+    if (!change.name.isEmpty())
+        font.name = change.name;
+    if (change.size != 0)
+        font.size = change.size;
+    font.bold = change.bold.value_or(font.bold);
+    font.italic = change.italic.value_or(font.italic);
+    font.underline = change.underline.value_or(font.underline);
+    font.strikethrough = change.strikethrough.value_or(font.strikethrough);
 }
 
 } // namespace PageText

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The text primitives the page is drawn with, on the printer they are given.
 namespace PageText {
 
@@ -21,8 +23,14 @@ void textAt(PrinterObject &printer, float left, float right, float y, const QStr
 void textInBox(PrinterObject &printer, float left, float right, float top, float bottom,
                const QString &text, qint16 alignment);
 
-// Empty name, size 0 and style 1 leave that attribute unchanged; style 0 is off, other on.
-void setFont(PrinterObject &printer, const QString &name, qint16 size, qint16 bold, qint16 italic,
-             qint16 underline, qint16 strikethrough);
+// What setFont changes: an empty name, size 0 and an unset style leave that attribute as it is.
+struct FontChange
+{
+    QString name = {};
+    qint16 size = 0; // points
+    std::optional<bool> bold = {}, italic = {}, underline = {}, strikethrough = {};
+};
+
+void setFont(PrinterObject &printer, const FontChange &change);
 
 } // namespace PageText

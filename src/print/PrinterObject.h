@@ -97,8 +97,6 @@ public:
 
     // The font of all text output; changes take effect with the next output or measurement.
     PrinterFont font;
-    void setFontName(const QString &name) { font.name = name; }
-    QString fontName() const { return font.name; }
 
     virtual void setFontTransparent(bool transparent) = 0;
     // The pen width in dots of 1/600 inch, on every device.
@@ -117,8 +115,6 @@ public:
     virtual void killDoc() {}
 
     virtual QString deviceName() const = 0;
-    virtual QString driverName() const = 0;
-    virtual QString port() const = 0;
 };
 
 using PrinterRef = std::shared_ptr<PrinterObject>;

@@ -59,6 +59,11 @@ bool QtPrinterObject::isPdf() const
     return m_printer->outputFormat() == QPrinter::PdfFormat;
 }
 
+QString QtPrinterObject::deviceName() const
+{
+    return isPdf() ? QStringLiteral("PDF") : m_printer->printerName();
+}
+
 double QtPrinterObject::dotsPerUnit() const
 {
     return m_printer->resolution() / MillimetresPerInch;

@@ -63,8 +63,6 @@ public:
     void killDoc() override;
 
     QString deviceName() const override;
-    QString driverName() const override;
-    QString port() const override;
 
 private:
     struct CachedFont

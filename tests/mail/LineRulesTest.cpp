@@ -5,16 +5,24 @@
 
 namespace {
 
+QStringList listOf(const LineArray &lines)
+{
+    QStringList list;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        list.append(lines[i].toString());
+    return list;
+}
+
 QStringList fileLines(const QString &text)
 {
     LineArray lines;
     lines.appendFileText(text);
-    return lines.toStringList();
+    return listOf(lines);
 }
 
 QStringList pastedLines(const QString &text)
 {
-    return splitPastedText(text).toStringList();
+    return listOf(splitPastedText(text));
 }
 
 const QStringList AB{QStringLiteral("A"), QStringLiteral("B")};
@@ -49,12 +57,11 @@ TEST(MessageLineRules, CrLfLfAndALoneCrEachEndALine)
     for (const char16_t *text : {u"A\r\nB", u"A\nB\n", u"A\rB\r\n", u"A\r\nB\r"}) {
         LineArray lines;
         lines.appendMessageText(QString::fromUtf16(text));
-        EXPECT_EQ(lines.toStringList(), AB) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(listOf(lines), AB) << QString::fromUtf16(text).toStdString();
     }
     LineArray lines;
     lines.appendMessageText(u"A\n\rB");
-    EXPECT_EQ(lines.toStringList(),
-              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
+    EXPECT_EQ(listOf(lines), (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
 }
 
 TEST(FileLineRules, EmptyLinesAreKeptButAnEmptyFileGivesNone)
@@ -71,7 +78,7 @@ TEST(FileLineRules, FilesFollowOneAnotherWithNothingBetween)
     lines.appendFileText(QStringLiteral("A\r\nB\r\n"));
     lines.appendFileText(QStringLiteral("C\rD"));
     lines.appendFileText(QStringLiteral("E"));
-    EXPECT_EQ(lines.toStringList(),
+    EXPECT_EQ(listOf(lines),
               (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
                            QStringLiteral("D"), QStringLiteral("E")}));
 }

@@ -124,24 +124,27 @@ TEST_F(PageTextTest, SpreadInABoxKeepsHalfAMillimetreFree)
     EXPECT_FLOAT_EQ(prints.at(0).Y, 20);
 }
 
-TEST_F(PageTextTest, SetFontOneMeansUnchanged)
+TEST_F(PageTextTest, SetFontChangesOnlyWhatItNames)
 {
-    printer->font = {QStringLiteral("Arial"), 4, true, false, true, false};
-    setFont(*printer, QString(), 0, 1, 1, 1, 1);
-    EXPECT_EQ(printer->font, (PrinterFont{QStringLiteral("Arial"), 4, true, false, true, false}));
-    EXPECT_EQ(printer->fontName(), QStringLiteral("Arial"));
-
-    setFont(*printer, QStringLiteral("ＭＳ Ｐ明朝"), 9, 1, 1, 1, 1);
-    EXPECT_EQ(printer->font,
-              (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, true, false, true, false}));
-
-    printer->font.italic = true;
-    setFont(*printer, QString(), 0, -1, 0, 1, 1);
-    EXPECT_EQ(printer->font,
-              (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, true, false, true, false}));
-    setFont(*printer, QString(), 0, 0, 2, 0, 7);
-    EXPECT_EQ(printer->font,
-              (PrinterFont{QStringLiteral("ＭＳ Ｐ明朝"), 9, false, true, false, true}));
+    const QString arial = QStringLiteral("Arial");
+    const QString mincho = QStringLiteral("ＭＳ Ｐ明朝");
+    printer->font = {arial, 4, true, false, true, false};
+    const struct
+    {
+        FontChange change;
+        PrinterFont after;
+    } steps[] = {
+        {{}, {arial, 4, true, false, true, false}},
+        {{.name = mincho, .size = 9}, {mincho, 9, true, false, true, false}},
+        {{.bold = false, .italic = true}, {mincho, 9, false, true, true, false}},
+        {{.underline = false, .strikethrough = true}, {mincho, 9, false, true, false, true}},
+        {{.bold = true, .strikethrough = false}, {mincho, 9, true, true, false, false}},
+        {{.size = 6, .italic = false, .underline = true}, {mincho, 6, true, false, true, false}},
+    };
+    for (const auto &step : steps) {
+        setFont(*printer, step.change);
+        EXPECT_EQ(printer->font, step.after) << &step - steps;
+    }
 }
 
 TEST_F(PageTextTest, BeginJobBeginsWithABlankAndLeavesAKnownState)

@@ -33,9 +33,10 @@ protected:
         return found;
     }
     // The print of a text that is drawn whole; fails the test when it is missing.
-    RecordedCall printOf(const QString &text) const
+    RecordedCall printOf(const QString &text) const { return printOfOn(*printer, text); }
+    static RecordedCall printOfOn(const RecordingPrinter &on, const QString &text)
     {
-        for (const auto &print : printer->prints()) {
+        for (const auto &print : on.prints()) {
             if (print.text == text)
                 return print;
         }
@@ -474,4 +475,56 @@ TEST_F(PrintJobTest, WrappedCommentsBringTheCutOffForward)
     EXPECT_FALSE(printed(QStringLiteral("コメント18")));
     EXPECT_FLOAT_EQ(printOf(QStringLiteral("（以下印刷省略）")).Y + 3, 159);
     EXPECT_FLOAT_EQ(printOf(creditLine(record)).Y + 3, 162);
+}
+
+// The frame an issue is drawn in: a two-up half shrinks for whichever of its width and the
+// paper's height is short of the layout, an enlarged page for the shorter side.
+TEST_F(PrintJobTest, FrameZoomFollowsTheShortSide)
+{
+    const struct
+    {
+        const char *name;
+        float width, height;
+        PageLayout layout;
+        PageFrame frame;
+    } cases[] = {
+        {"two-up A4", 200, 287, PageLayout::Two, {0, 0, 100, 287, 1}},
+        {"two-up B5", 172, 247, PageLayout::Two, {0, 0, 86, 247, 86.0f / 95}},
+        {"two-up landscape A5", 200, 138, PageLayout::Two, {0, 0, 100, 138, 138.0f / 170}},
+        {"large A4", 200, 287, PageLayout::Large, {0, 0, 200, 287, 287.0f / 170}},
+        {"large landscape A5", 200, 138, PageLayout::Large, {0, 0, 200, 138, 138.0f / 170}},
+    };
+    puzzles = {PuzzleRecord{}, sampleIssue(1, 5, 1, 1)};
+    for (const auto &c : cases) {
+        RecordingPrinter paper(QStringLiteral("Paper"), c.width, c.height);
+        printIssuePages(paper, {{true, 1}}, puzzles, {PagePlacement::TopLeft, c.layout});
+        ASSERT_GE(paper.prints().size(), 2) << c.name;
+        EXPECT_EQ(paper.prints().at(1).frame, c.frame) << c.name; // after beginJob's blank
+    }
+}
+
+// Column labels are set smaller with their cells, so that they stay inside them.
+TEST_F(PrintJobTest, LabelsShrinkWithTheirCells)
+{
+    const struct
+    {
+        const char *name;
+        qint32 n;
+        PageLayout layout;
+        double cell;
+    } cases[] = {
+        {"ten columns", 10, PageLayout::Single, 6},
+        {"forty columns", 40, PageLayout::Single, 200.0 / 41},
+        {"forty columns in a two-up half", 40, PageLayout::Two, 100.0 / 41},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingPrinter a4(QStringLiteral("A4"), 200, 287);
+        puzzles = {PuzzleRecord{}, sampleIssue(1, c.n, 1, 1)};
+        printIssuePages(a4, {{true, 1}}, puzzles, {PagePlacement::TopLeft, c.layout});
+        const RecordedCall label = printOfOn(a4, QStringLiteral("Ｂ"));
+        EXPECT_NEAR(label.font.size, 11 * c.cell / 6, 1e-4);
+        EXPECT_GE(label.Y, 18 - 1e-4);
+        EXPECT_LE(label.Y + label.font.size * RecordingPrinter::heightPerPoint, 18 + c.cell + 1e-4);
+    }
 }

@@ -70,8 +70,6 @@ public:
     void killDoc() override;
 
     QString deviceName() const override { return m_deviceName; }
-    QString driverName() const override { return QStringLiteral("winspool"); }
-    QString port() const override { return QStringLiteral("LPT1:"); }
 
 private:
     void record(const QString &member, QList<double> numbers = {}, const QString &text = {});

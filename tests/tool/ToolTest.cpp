@@ -445,6 +445,34 @@ TEST(RotamPdf, TermDuringAJobLeavesNoPartialFileAndTheOldPdf)
     EXPECT_EQ(contents(pdf), "old");
 }
 
+// Read from a pipe, not a terminal: a line per tenth of the pages, from 50 pages on.
+TEST(RotamPdf, ProgressIsALinePerTenthOfALongJob)
+{
+    const struct
+    {
+        int pages;
+        QList<int> lines; // the pages each line reports
+    } cases[] = {
+        {49, {}},
+        {50, {5, 10, 15, 20, 25, 30, 35, 40, 45, 50}},
+        {57, {6, 12, 18, 23, 29, 35, 40, 46, 52, 57}},
+    };
+    QTemporaryDir dir;
+    const QString mail = dir.filePath(QStringLiteral("many.txt"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pages);
+        writeFile(mail, manyIssues(c.pages).toUtf8());
+        const ProgramRun r =
+            runProgram({QStringLiteral("-o"), dir.filePath(QStringLiteral("out.pdf")), mail});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        QByteArray expected;
+        for (const int page : c.lines)
+            expected += "rotam-pdf: page " + QByteArray::number(page) + " of " +
+                        QByteArray::number(c.pages) + '\n';
+        EXPECT_EQ(r.err.toStdString(), expected.toStdString());
+    }
+}
+
 TEST(RotamPdf, SelectChoosesWhatListAndJsonShowInListOrder)
 {
     const auto select = [](const char *format, const char *indexes) {

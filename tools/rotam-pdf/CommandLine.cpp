@@ -180,12 +180,12 @@ int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
     for (const QString &path : report.withoutIssue)
         err << "rotam-pdf: " << path << ": no issue found\n";
 
-    int exitCode = report.unreadable.isEmpty() ? ExitOk : ExitUnreadableFile;
+    int exitCode = report.unreadable.isEmpty() ? ExitOk : ExitFailure;
     if (o.json || o.list) {
         const auto selected = selectedIssues(issueListOrder(store), o.pdf.select);
         if (const qint32 *missing = std::get_if<qint32>(&selected)) {
             err << "rotam-pdf: no issue has the record index " << *missing << '\n';
-            exitCode = ExitUnreadableFile;
+            exitCode = ExitFailure;
         } else if (o.list) {
             writeList(store, std::get<QList<qint32>>(selected), out);
         } else {
@@ -196,7 +196,7 @@ int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
             out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
         }
     } else if (!exportPdf(store, o.pdf, err)) {
-        exitCode = ExitUnreadableFile;
+        exitCode = ExitFailure;
     }
     out.flush();
     err.flush();

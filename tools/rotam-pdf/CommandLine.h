@@ -8,7 +8,7 @@ class QTextStream;
 enum ToolExit
 {
     ExitOk = 0,
-    ExitUnreadableFile = 1, // or a PDF that could not be written
+    ExitFailure = 1, // a file unread, an index missing, output not written
     ExitUsage = 2
 };
 

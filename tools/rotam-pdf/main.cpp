@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
     if (!output.isEmpty() && (!writeAll(STDOUT_FILENO, output) || close(STDOUT_FILENO) != 0) &&
         errno != EPIPE) {
         err << "rotam-pdf: standard output: " << englishSystemError(errno) << '\n';
-        return ExitUnreadableFile;
+        return ExitFailure;
     }
     return exitCode;
 }
