@@ -17,9 +17,6 @@ public:
     // The text shown; set before the window is shown, read when it becomes active.
     QString annotation;
 
-    TextBox *textView = nullptr;
-    QPushButton *closeButton = nullptr;
-
     void showText();
 
 protected:
@@ -27,5 +24,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    TextBox *textView = nullptr;
+    QPushButton *closeButton = nullptr;
     bool m_activated = false;
 };

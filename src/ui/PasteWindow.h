@@ -14,13 +14,14 @@ class PasteWindow : public ToolWindow
 public:
     explicit PasteWindow(QWidget *parent = nullptr);
 
-    TextBox *textEdit = nullptr;
-    QPushButton *runButton = nullptr;
-    QPushButton *cancelButton = nullptr;
-
     // The text as typed, its lines joined by CR LF.
     QString text() const;
 
 protected:
     void layOut(TwipSize outer) override;
+
+private:
+    TextBox *textEdit = nullptr;
+    QPushButton *runButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 };

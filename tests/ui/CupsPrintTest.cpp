@@ -141,8 +141,8 @@ protected:
         const QString mail = mailText(issues);
         const auto pasteMail = [mail](QDialog &dialog) {
             auto &paste = dynamic_cast<PasteWindow &>(dialog);
-            paste.textEdit->setText(mail);
-            paste.runButton->click();
+            namedChild<TextBox>(paste, u"textEdit"_s)->setText(mail);
+            namedChild<QPushButton>(paste, u"runButton"_s)->click();
             return paste.result();
         };
         const auto failOnMessage = [](QWidget *, const UserMessage &m) {

@@ -20,7 +20,7 @@ std::function<int(QDialog &)> leavePaste(const std::function<void(PasteWindow &)
     return [leave](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
         paste.show();
-        paste.textEdit->insertPlainText(u"書きかけの文章"_s);
+        namedChild<TextBox>(paste, u"textEdit"_s)->insertPlainText(u"書きかけの文章"_s);
         leave(paste);
         EXPECT_FALSE(paste.isVisible());
         return paste.result();
@@ -44,13 +44,14 @@ TEST(PasteWindow, IsMadeAfreshWithItsCaptionAndButtons)
     QStringList seen;
     f.modal = [&seen](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
-        seen << paste.windowTitle() << paste.textEdit->toPlainText() << paste.runButton->text()
-             << paste.cancelButton->text();
-        EXPECT_TRUE(paste.runButton->isDefault());
+        seen << paste.windowTitle() << namedChild<TextBox>(paste, u"textEdit"_s)->toPlainText()
+             << namedChild<QPushButton>(paste, u"runButton"_s)->text()
+             << namedChild<QPushButton>(paste, u"cancelButton"_s)->text();
+        EXPECT_TRUE(namedChild<QPushButton>(paste, u"runButton"_s)->isDefault());
         EXPECT_TRUE(paste.windowFlags() & Qt::Tool);
         EXPECT_EQ(paste.size(), QSize(325, 185));
-        paste.textEdit->insertPlainText(u"前の文章"_s);
-        paste.cancelButton->click();
+        namedChild<TextBox>(paste, u"textEdit"_s)->insertPlainText(u"前の文章"_s);
+        namedChild<QPushButton>(paste, u"cancelButton"_s)->click();
         return paste.result();
     };
     controls(*f.window).pasteButton->click();
@@ -62,10 +63,11 @@ TEST(PasteWindow, IsMadeAfreshWithItsCaptionAndButtons)
 TEST(PasteWindow, CancelCloseBoxAndEscEndThePasteQuietly)
 {
     const std::function<void(PasteWindow &)> ways[] = {
-        [](PasteWindow &w) { w.cancelButton->click(); }, [](PasteWindow &w) { w.close(); },
+        [](PasteWindow &w) { namedChild<QPushButton>(w, u"cancelButton"_s)->click(); },
+        [](PasteWindow &w) { w.close(); },
         [](PasteWindow &w) { QTest::keyClick(&w, Qt::Key_Escape); },
         [](PasteWindow &w) {
-            QTest::keyClick(w.cancelButton, Qt::Key_Return);
+            QTest::keyClick(namedChild<QPushButton>(w, u"cancelButton"_s), Qt::Key_Return);
         }, // Enter on キャンセル
     };
     for (const auto &leave : ways) {
@@ -85,11 +87,12 @@ TEST(PasteWindow, EnterExecutesAndCtrlEnterBreaksTheLine)
     QString handed;
     f.modal = [&handed](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
-        paste.textEdit->insertPlainText(u"A"_s);
-        QTest::keyClick(paste.textEdit, Qt::Key_Return, Qt::ControlModifier);
-        paste.textEdit->insertPlainText(u"B"_s);
+        namedChild<TextBox>(paste, u"textEdit"_s)->insertPlainText(u"A"_s);
+        QTest::keyClick(namedChild<TextBox>(paste, u"textEdit"_s), Qt::Key_Return,
+                        Qt::ControlModifier);
+        namedChild<TextBox>(paste, u"textEdit"_s)->insertPlainText(u"B"_s);
         EXPECT_EQ(paste.result(), 0) << "Ctrl+Enter must not close the window";
-        QTest::keyClick(paste.textEdit, Qt::Key_Return);
+        QTest::keyClick(namedChild<TextBox>(paste, u"textEdit"_s), Qt::Key_Return);
         handed = paste.text();
         return paste.result();
     };
@@ -103,9 +106,9 @@ TEST(PasteWindow, TabLeavesTheTextBoxInsteadOfTypingATab)
     QString handed;
     f.modal = [&handed](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
-        paste.textEdit->insertPlainText(u"A"_s);
-        QTest::keyClick(paste.textEdit, Qt::Key_Tab);
-        paste.runButton->click();
+        namedChild<TextBox>(paste, u"textEdit"_s)->insertPlainText(u"A"_s);
+        QTest::keyClick(namedChild<TextBox>(paste, u"textEdit"_s), Qt::Key_Tab);
+        namedChild<QPushButton>(paste, u"runButton"_s)->click();
         handed = paste.text();
         return paste.result();
     };
@@ -131,8 +134,8 @@ TEST(PasteWindow, TextPastedWithLfBreaksComesOutWithCrLf)
     text.replace(u"\r\n"_s, u"\n"_s);
     f.modal = [text](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
-        paste.textEdit->insertPlainText(text);
-        paste.runButton->click();
+        namedChild<TextBox>(paste, u"textEdit"_s)->insertPlainText(text);
+        namedChild<QPushButton>(paste, u"runButton"_s)->click();
         return paste.result();
     };
     controls(*f.window).pasteButton->click();
@@ -153,8 +156,8 @@ TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        shown = window.textView->text();
-        window.closeButton->click();
+        shown = namedChild<TextBox>(window, u"textView"_s)->text();
+        namedChild<QPushButton>(window, u"closeButton"_s)->click();
         return window.result();
     };
     controls(*f.window).annotationButton->click();
@@ -166,7 +169,7 @@ TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
 TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
 {
     const std::function<void(AnnotationWindow &)> ways[] = {
-        [](AnnotationWindow &w) { w.closeButton->click(); },
+        [](AnnotationWindow &w) { namedChild<QPushButton>(w, u"closeButton"_s)->click(); },
         [](AnnotationWindow &w) { QTest::keyClick(&w, Qt::Key_Escape); },
         [](AnnotationWindow &w) { w.close(); },
     };
@@ -178,8 +181,8 @@ TEST(AnnotationWindow, IsReadOnlyAndClosedByEscButtonOrCloseBox)
         f.modal = [&](QDialog &dialog) {
             auto &window = dynamic_cast<AnnotationWindow &>(dialog);
             EXPECT_EQ(window.windowTitle(), u"注記"_s);
-            EXPECT_TRUE(window.textView->isReadOnly());
-            EXPECT_EQ(window.closeButton->text(), u"閉じる"_s);
+            EXPECT_TRUE(namedChild<TextBox>(window, u"textView"_s)->isReadOnly());
+            EXPECT_EQ(namedChild<QPushButton>(window, u"closeButton"_s)->text(), u"閉じる"_s);
             window.show();
             wasVisible = window.isVisible();
             leave(window);
@@ -201,7 +204,7 @@ TEST(AnnotationWindow, AnIssueWithoutAnnotationOpensAnEmptyBox)
     f.modal = [&shown](QDialog &dialog) {
         auto &window = dynamic_cast<AnnotationWindow &>(dialog);
         window.showText();
-        shown = window.textView->text();
+        shown = namedChild<TextBox>(window, u"textView"_s)->text();
         return int(QDialog::Rejected);
     };
     controls(*f.window).annotationButton->click();

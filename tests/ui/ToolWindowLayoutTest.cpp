@@ -2,11 +2,14 @@
 #include "AnnotationWindow.h"
 #include "PasteWindow.h"
 #include "TextBox.h"
+#include "UiTestSupport.h"
 
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -32,9 +35,9 @@ TEST(ToolWindowLayout, PasteWindowButtonsNeverCoverTheTextOrEachOther)
         SCOPED_TRACE(testing::Message() << outer.width << " x " << outer.height);
         window.setOuterSize(outer);
         QCoreApplication::processEvents();
-        const QRect text = window.textEdit->geometry();
-        const QRect run = window.runButton->geometry();
-        const QRect cancel = window.cancelButton->geometry();
+        const QRect text = namedChild<TextBox>(window, u"textEdit"_s)->geometry();
+        const QRect run = namedChild<QPushButton>(window, u"runButton"_s)->geometry();
+        const QRect cancel = namedChild<QPushButton>(window, u"cancelButton"_s)->geometry();
         EXPECT_TRUE(window.rect().contains(text));
         EXPECT_TRUE(window.rect().contains(run));
         EXPECT_TRUE(window.rect().contains(cancel));
@@ -53,8 +56,8 @@ TEST(ToolWindowLayout, AnnotationButtonNeverCoversTheTextAtAnySize)
         SCOPED_TRACE(testing::Message() << outer.width << " x " << outer.height);
         window.setOuterSize(outer);
         QCoreApplication::processEvents();
-        const QRect text = window.textView->geometry();
-        const QRect button = window.closeButton->geometry();
+        const QRect text = namedChild<TextBox>(window, u"textView"_s)->geometry();
+        const QRect button = namedChild<QPushButton>(window, u"closeButton"_s)->geometry();
         EXPECT_TRUE(window.rect().contains(text));
         EXPECT_FALSE(button.intersects(text));
         EXPECT_TRUE(window.rect().contains(button));

@@ -155,8 +155,8 @@ void MainWindowFixture::paste(const QString &text)
 {
     modal = [text](QDialog &dialog) {
         auto &paste = dynamic_cast<PasteWindow &>(dialog);
-        paste.textEdit->setText(text);
-        paste.runButton->click();
+        namedChild<TextBox>(paste, u"textEdit"_s)->setText(text);
+        namedChild<QPushButton>(paste, u"runButton"_s)->click();
         return paste.result();
     };
     controls(*window).pasteButton->click();
