@@ -40,16 +40,6 @@ TEST(IssueStore, AnUntitledLastRecordIsReused)
     EXPECT_EQ(store.lastIndex(), 1);
 }
 
-TEST(IssueStore, LoadsAccumulate)
-{
-    IssueStore store;
-    parsePasted(store, QStringLiteral("◇一◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
-    parsePasted(store, QStringLiteral("◇二◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
-    ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.puzzles[1].Title, QStringLiteral("一"));
-    EXPECT_EQ(store.puzzles[2].Title, QStringLiteral("二"));
-}
-
 namespace {
 
 // The titles of the issue list, given the titles in record order.
