@@ -61,24 +61,6 @@ MATCHER_P5(IsLine, flags, x1, y1, x2, y2, "")
            float(arg.numbers.at(4)) == float(y2);
 }
 
-TEST_F(PrintJobTest, PlacementsOnA200By287PrintableArea)
-{
-    struct Case
-    {
-        PagePlacement placement;
-        float left, top;
-    };
-    for (const Case &c :
-         {Case{PagePlacement::TopLeft, -4.5f, 0}, Case{PagePlacement::CentreLeft, -4.5f, -58.5f},
-          Case{PagePlacement::Centre, -60.5f, -58.5f}}) {
-        printer->calls.clear();
-        printIssuePages(*printer, {{true, 1}}, {PuzzleRecord{}, sampleIssue(3, 3, 1, 1)},
-                        c.placement);
-        EXPECT_EQ(printer->scaleLeft(), c.left);
-        EXPECT_EQ(printer->scaleTop(), c.top);
-    }
-}
-
 TEST_F(PrintJobTest, GridOfTenSitsAtX15To75AndY24To84)
 {
     printOne(sampleIssue(10, 10, 4, 0));

@@ -104,15 +104,6 @@ TEST(MainWindow, ButtonStatesThroughLoadCheckRefillAndPrint)
     EXPECT_TRUE(f.messages.isEmpty());
 }
 
-TEST(MainWindow, ListIsSortedCaseInsensitivelyAndCarriesRecordIndexes)
-{
-    MainWindowFixture f;
-    f.paste(mailText(
-        {titled(u"beta"_s), titled(u"Alpha"_s), titled(u"delta"_s), titled(u"Charlie"_s)}));
-    EXPECT_EQ(f.listTexts(), (QStringList{u"Alpha"_s, u"beta"_s, u"Charlie"_s, u"delta"_s}));
-    EXPECT_EQ(f.listRecordIndexes(), (QList<qint32>{2, 1, 4, 3}));
-}
-
 TEST(MainWindow, EqualTitlesEachKeepTheirOwnIssue)
 {
     MainWindowFixture f;
