@@ -55,33 +55,6 @@ TEST_F(MailLoad, RawMailExamples)
     EXPECT_EQ(store.puzzles[3].MagazineId, u"0001234567"_s);
 }
 
-TEST_F(MailLoad, ExamplesAreListedInIssueOrder)
-{
-    QStringList paths;
-    for (const QString &name :
-         QDir(QStringLiteral(ROTAM_EXAMPLES_DIR))
-             .entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Reversed))
-        paths << QDir(QStringLiteral(ROTAM_EXAMPLES_DIR)).filePath(name);
-    loadMailPaths(store, paths);
-    QStringList listed;
-    for (const qint32 index : issueListOrder(store))
-        listed << store.puzzles[index].Title;
-    EXPECT_EQ(listed,
-              (QStringList{u"第１２３回"_s, u"第１２４回"_s, u"第１２５回"_s, u"第１２６回"_s,
-                           u"第１２７回"_s, u"第１３０回"_s, u"第１３１回"_s, u"第１３２回"_s,
-                           u"第１３４回"_s, u"第１３５回"_s, u"第１３６回"_s}));
-}
-
-TEST_F(MailLoad, EachFileIsItsOwnText)
-{
-    // The first file ends inside its comment block: the second file's issue stays its own.
-    const QByteArray cut = issueText(u"一"_s).left(issueText(u"一"_s).indexOf("x\nc") + 4);
-    loadMailPaths(store, {write(u"a.txt"_s, cut), write(u"b.txt"_s, issueText(u"二"_s, u"c2"_s))});
-    ASSERT_EQ(titles(), (QStringList{u"一"_s, u"二"_s}));
-    EXPECT_EQ(store.puzzles[1].CommentLines, (QStringList{QString(), u"c"_s}));
-    EXPECT_EQ(store.puzzles[2].CommentLines, (QStringList{QString(), u"c2"_s}));
-}
-
 TEST_F(MailLoad, TextsOfOneLoadShareNoParserState)
 {
     // The first text ends inside its annotation; the second's issue comes out as if alone.
@@ -105,15 +78,6 @@ TEST_F(MailLoad, RepeatsAreDroppedAndCountAsFound)
     const LoadReport report = loadMailPaths(store, {one, box});
     EXPECT_EQ(titles(), (QStringList{u"一"_s, u"二"_s, u"三"_s}));
     EXPECT_TRUE(report.withoutIssue.isEmpty());
-}
-
-TEST_F(MailLoad, RepeatsAreWholeIssuesNotJustTheirTitles)
-{
-    const QString c = write(u"c.txt"_s, issueText(u"一"_s, u"c"_s));
-    const QString d = write(u"d.txt"_s, issueText(u"一"_s, u"d"_s));
-    loadMailPaths(store, {c, d, c, d});
-    ASSERT_EQ(titles(), (QStringList{u"一"_s, u"一"_s}));
-    EXPECT_EQ(store.puzzles[2].CommentLines, (QStringList{QString(), u"d"_s}));
 }
 
 TEST_F(MailLoad, ARecordIsTheSameIssueWhereverItsHeaderWasLeft)

@@ -176,14 +176,6 @@ TEST(Parser, GridRowsAndNotes)
     EXPECT_EQ(r.GridNote, QStringLiteral("注1注2"));
 }
 
-TEST(Parser, SurplusRowLabelsAreIgnored)
-{
-    const IssueStore store =
-        parse({QStringLiteral("◇t◇"), QString(), QStringLiteral("　Ａ"), QStringLiteral("　ａ□"),
-               QStringLiteral("　ｂ□"), QStringLiteral("　ｃ□"), QString()});
-    EXPECT_EQ(store.puzzles[1].RowLabels, (QStringList{QString(), QStringLiteral("ａ")}));
-}
-
 TEST(Parser, TwoEmptyLinesAfterTheGridGiveNoHints)
 {
     const IssueStore store =

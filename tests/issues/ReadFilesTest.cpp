@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
 class ReadFiles : public MailLoad
@@ -38,32 +36,6 @@ TEST_F(ReadFiles, FilesAreReadInTheOrderChosenEachFromItsOwnFolder)
     write(QStringLiteral("b/x.txt"), titled("wrong folder"));
     EXPECT_TRUE(read({QStringLiteral("b/y.txt"), QStringLiteral("a/x.txt")}).isEmpty());
     EXPECT_EQ(titles(), (QStringList{QStringLiteral("BY"), QStringLiteral("AX")}));
-}
-
-TEST_F(ReadFiles, UnreadableFilesAreReportedAndTheOthersStillLoad)
-{
-    write(QStringLiteral("good.txt"), "\xE2\x97\x87"
-                                      "G"
-                                      "\xE2\x97\x87\r\n");
-    const QString fifo = dir.filePath(QStringLiteral("fifo"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    write(QStringLiteral("locked.txt"), "L\r\n");
-    QFile::setPermissions(dir.filePath(QStringLiteral("locked.txt")), QFileDevice::Permissions());
-    const bool runningAsRoot = geteuid() == 0; // root reads it anyway
-
-    const QList<ReadFailure> failures =
-        read({QStringLiteral("missing.txt"), QStringLiteral("fifo"), QStringLiteral("good.txt"),
-              QStringLiteral("locked.txt")});
-    QStringList failed;
-    for (const ReadFailure &f : failures) {
-        failed << QFileInfo(f.path).fileName();
-        EXPECT_FALSE(f.reason.isEmpty());
-    }
-    QStringList expected{QStringLiteral("missing.txt"), QStringLiteral("fifo")};
-    if (!runningAsRoot)
-        expected << QStringLiteral("locked.txt");
-    EXPECT_EQ(failed, expected);
-    EXPECT_EQ(titles(), QStringList{QStringLiteral("G")});
 }
 
 TEST_F(ReadFiles, EarlierIssuesSurviveAFailedLoad)

@@ -1,19 +1,11 @@
 #include "IssueOrder.h"
 #include "IssueStore.h"
-#include "LineArray.h"
-#include "MailParser.h"
-#include "TextIntake.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void parsePasted(IssueStore &store, const QString &text)
-{
-    parseIssues(splitPastedText(text), store);
-}
 
 // A store whose records have these titles, in record order.
 IssueStore titledRecords(const QStringList &titles)
@@ -28,27 +20,6 @@ IssueStore titledRecords(const QStringList &titles)
 }
 
 } // namespace
-
-TEST(IssueStore, AnUntitledLastRecordIsReused)
-{
-    IssueStore store;
-    EXPECT_EQ(store.lastIndex(), 0);
-    parsePasted(store, QStringLiteral("nothing to see"));
-    ASSERT_EQ(store.lastIndex(), 1) << "a text without an issue leaves one empty record";
-    EXPECT_EQ(store.puzzles[1], PuzzleRecord{});
-    parsePasted(store, QStringLiteral("still nothing"));
-    EXPECT_EQ(store.lastIndex(), 1);
-}
-
-TEST(IssueStore, LoadsAccumulate)
-{
-    IssueStore store;
-    parsePasted(store, QStringLiteral("◇一◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
-    parsePasted(store, QStringLiteral("◇二◇\r\n\r\n　Ａ\r\n　ａ□\r\n"));
-    ASSERT_EQ(store.lastIndex(), 2);
-    EXPECT_EQ(store.puzzles[1].Title, QStringLiteral("一"));
-    EXPECT_EQ(store.puzzles[2].Title, QStringLiteral("二"));
-}
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList listOf(const LineArray &lines)
@@ -13,43 +15,37 @@ QStringList listOf(const LineArray &lines)
     return list;
 }
 
-QStringList fileLines(const QString &text)
-{
-    LineArray lines;
-    lines.appendFileText(text);
-    return listOf(lines);
-}
-
-QStringList pastedLines(const QString &text)
-{
-    return listOf(splitPastedText(text));
-}
-
-const QStringList AB{QStringLiteral("A"), QStringLiteral("B")};
+const QStringList AB{u"A"_s, u"B"_s};
 
 } // namespace
 
-TEST(FileLineRules, CrLfOrCrEndALineAndAFinalLineEndAddsNothing)
+// A file's text: CR LF or CR ends a line, and LF too when the text holds no CR at all; a
+// final line end adds no line.
+TEST(FileLineRules, WhatEndsALine)
 {
-    EXPECT_EQ(fileLines(QStringLiteral("A\r\nB")), AB);
-    EXPECT_EQ(fileLines(QStringLiteral("A\r\nB\r\n")), AB);
-    EXPECT_EQ(fileLines(QStringLiteral("A\rB")), AB);
-    EXPECT_EQ(fileLines(QStringLiteral("A\rB\r")), AB);
-}
-
-TEST(FileLineRules, LfAloneStaysInItsLineWhenTheTextHoldsACr)
-{
-    EXPECT_EQ(fileLines(QStringLiteral("A\nB\r")), QStringList{QStringLiteral("A\nB")});
-    EXPECT_EQ(fileLines(QStringLiteral("A\n\r\nB")),
-              (QStringList{QStringLiteral("A\n"), QStringLiteral("B")}));
-}
-
-TEST(FileLineRules, WithoutAnyCrEveryLfEndsALine)
-{
-    EXPECT_EQ(fileLines(QStringLiteral("A\nB")), AB);
-    EXPECT_EQ(fileLines(QStringLiteral("A\nB\n")), AB);
-    EXPECT_EQ(fileLines(QStringLiteral("A\n\nB")),
-              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
+    const struct
+    {
+        QString text;
+        QStringList lines;
+    } cases[] = {
+        {u"A\r\nB"_s, AB},
+        {u"A\r\nB\r\n"_s, AB},
+        {u"A\rB"_s, AB},
+        {u"A\rB\r"_s, AB},
+        {u"A\nB\r"_s, {u"A\nB"_s}},
+        {u"A\n\r\nB"_s, {u"A\n"_s, u"B"_s}},
+        {u"A\nB"_s, AB},
+        {u"A\nB\n"_s, AB},
+        {u"A\n\nB"_s, {u"A"_s, QString(), u"B"_s}},
+        {u"A\r\n\r\nB"_s, {u"A"_s, QString(), u"B"_s}},
+        {u"\r\n"_s, {QString()}},
+        {QString(), {}},
+    };
+    for (const auto &c : cases) {
+        LineArray lines;
+        lines.appendFileText(c.text);
+        EXPECT_EQ(listOf(lines), c.lines) << c.text.toStdString();
+    }
 }
 
 TEST(MessageLineRules, CrLfLfAndALoneCrEachEndALine)
@@ -61,40 +57,33 @@ TEST(MessageLineRules, CrLfLfAndALoneCrEachEndALine)
     }
     LineArray lines;
     lines.appendMessageText(u"A\n\rB");
-    EXPECT_EQ(listOf(lines), (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
-}
-
-TEST(FileLineRules, EmptyLinesAreKeptButAnEmptyFileGivesNone)
-{
-    EXPECT_EQ(fileLines(QStringLiteral("A\r\n\r\nB")),
-              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
-    EXPECT_EQ(fileLines(QStringLiteral("\r\n")), QStringList{QString()});
-    EXPECT_TRUE(fileLines(QString()).isEmpty());
+    EXPECT_EQ(listOf(lines), (QStringList{u"A"_s, QString(), u"B"_s}));
 }
 
 TEST(FileLineRules, FilesFollowOneAnotherWithNothingBetween)
 {
     LineArray lines;
-    lines.appendFileText(QStringLiteral("A\r\nB\r\n"));
-    lines.appendFileText(QStringLiteral("C\rD"));
-    lines.appendFileText(QStringLiteral("E"));
-    EXPECT_EQ(listOf(lines),
-              (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                           QStringLiteral("D"), QStringLiteral("E")}));
+    lines.appendFileText(u"A\r\nB\r\n"_s);
+    lines.appendFileText(u"C\rD"_s);
+    lines.appendFileText(u"E"_s);
+    EXPECT_EQ(listOf(lines), (QStringList{u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s}));
 }
 
+// Pasted text: only CR LF pairs separate lines, and an empty text is one empty line.
 TEST(PasteSplit, OnlyCrLfPairsSeparateLines)
 {
-    EXPECT_EQ(pastedLines(QStringLiteral("A\r\nB\r\n")), AB);
-    EXPECT_EQ(pastedLines(QStringLiteral("A\r\n\r\n")),
-              (QStringList{QStringLiteral("A"), QString()}));
-    EXPECT_EQ(pastedLines(QStringLiteral("A\r\n\r\nB")),
-              (QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")}));
-    EXPECT_EQ(pastedLines(QStringLiteral("A\rB\nC")), QStringList{QStringLiteral("A\rB\nC")});
-}
-
-TEST(PasteSplit, EmptyTextGivesOneEmptyLine)
-{
-    EXPECT_EQ(pastedLines(QString()), QStringList{QString()});
-    EXPECT_EQ(pastedLines(QStringLiteral("\r\n")), QStringList{QString()});
+    const struct
+    {
+        QString text;
+        QStringList lines;
+    } cases[] = {
+        {u"A\r\nB\r\n"_s, AB},
+        {u"A\r\n\r\n"_s, {u"A"_s, QString()}},
+        {u"A\r\n\r\nB"_s, {u"A"_s, QString(), u"B"_s}},
+        {u"A\rB\nC"_s, {u"A\rB\nC"_s}},
+        {QString(), {QString()}},
+        {u"\r\n"_s, {QString()}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(listOf(splitPastedText(c.text)), c.lines) << c.text.toStdString();
 }

@@ -30,13 +30,6 @@ protected:
     QString path = dir.filePath(QStringLiteral("p.pdf"));
 };
 
-TEST_F(QtPrinterObjectTest, MillimetreScaleCoversThePrintableArea)
-{
-    auto printer = pdf();
-    EXPECT_FLOAT_EQ(printer->scaleWidth(), 200);
-    EXPECT_FLOAT_EQ(printer->scaleHeight(), 287);
-}
-
 // A measurement is kept for the print that follows it; another text or font is measured anew.
 TEST_F(QtPrinterObjectTest, WidthsFollowTheTextAndTheFont)
 {
@@ -74,7 +67,6 @@ TEST_F(QtPrinterObjectTest, PrintMovesOnByTheTextWidthOrALine)
 
 TEST_F(QtPrinterObjectTest, WindowsFacesResolveToTheirSubstitutes)
 {
-    ensureGuiApplication();
     auto printer = pdf(); // registers the substitutes
     const struct
     {

@@ -109,24 +109,6 @@ TEST(Progress, OnlyJobsOfMoreThanFiftyPagesShowIt)
     }
 }
 
-TEST(Progress, AJobCancelledHalfwayLeavesNoPdf)
-{
-    MainWindowFixture f;
-    loadChecked(f, 60);
-    const QString path = f.settingsDir.filePath(u"out.pdf"_s);
-    f.printDialog->answer = PrintChoice{pdfPrinter(path), {}, {}};
-    f.progress->cancelAt = 30;
-    controls(*f.window).printButton->click();
-    EXPECT_EQ(f.progress->steps.size(), 30);
-    EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(f.messages.isEmpty()) << "the user knows: it was their cancel";
-
-    f.progress->cancelAt = 0;
-    f.printDialog->answer = PrintChoice{pdfPrinter(path), {}, {}};
-    controls(*f.window).printButton->click();
-    EXPECT_TRUE(QFile::exists(path)) << "the same job, not cancelled, writes its file";
-}
-
 TEST(Progress, AnExistingPdfOutlivesACancelledJobAndAFailedWrite)
 {
     MainWindowFixture f;

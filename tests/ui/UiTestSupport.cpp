@@ -31,9 +31,7 @@ MainWindowControls::MainWindowControls(const MainWindow &window)
                       namedChild<QRadioButton>(window, u"positionButton1"_s),
                       namedChild<QRadioButton>(window, u"positionButton2"_s)},
       printButton(namedChild<QPushButton>(window, u"printButton"_s)),
-      previewButton(namedChild<QPushButton>(window, u"previewButton"_s)),
-      loadArrow(namedChild<QLabel>(window, u"loadArrow"_s)),
-      printArrow(namedChild<QLabel>(window, u"printArrow"_s))
+      previewButton(namedChild<QPushButton>(window, u"previewButton"_s))
 {
 }
 

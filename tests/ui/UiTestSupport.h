@@ -51,8 +51,6 @@ struct MainWindowControls
     std::array<QRadioButton *, 3> positionButtons;
     QPushButton *printButton;
     QPushButton *previewButton;
-    QLabel *loadArrow;
-    QLabel *printArrow;
 };
 
 inline MainWindowControls controls(const MainWindow &window)
