@@ -37,7 +37,7 @@ void checkInvariants(const IssueStore &store)
 
 } // namespace
 
-extern "C" int llvmFuzzerTestOneInput(const uint8_t *data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));

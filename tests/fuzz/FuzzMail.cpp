@@ -35,7 +35,7 @@ void checkInvariants(const IssueStore &store)
 
 } // namespace
 
-extern "C" int llvmFuzzerTestOneInput(const uint8_t *data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     IssueStore store;

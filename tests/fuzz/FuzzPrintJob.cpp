@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int llvmFuzzerTestOneInput(const uint8_t *data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     IssueStore store;
     LineArray lines;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-extern "C" int llvmFuzzerTestOneInput(const uint8_t *data, size_t size);
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
 int main(int argc, char **argv)
 {
@@ -20,7 +20,7 @@ int main(int argc, char **argv)
                 return 1;
             }
             const QByteArray bytes = file.readAll();
-            llvmFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()),
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()),
                                    size_t(bytes.size()));
             ++inputs;
         }
