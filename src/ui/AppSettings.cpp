@@ -98,3 +98,22 @@ void AppSettings::setPdfFileName(const QString &path)
 {
     write(u"print/pdfFile"_s, path);
 }
+
+std::optional<QSize> AppSettings::windowSize() const
+{
+    // "WIDTHxHEIGHT": a string like every other value, readable in the INI file.
+    const std::optional<QString> value = text(u"window/size"_s);
+    if (!value)
+        return std::nullopt;
+    const QStringList parts = value->split(u'x');
+    bool wide = false, high = false;
+    const QSize size(parts.value(0).toInt(&wide), parts.value(1).toInt(&high));
+    if (parts.size() != 2 || !wide || !high || size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
+void AppSettings::setWindowSize(QSize size)
+{
+    write(u"window/size"_s, u"%1x%2"_s.arg(size.width()).arg(size.height()));
+}

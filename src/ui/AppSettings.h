@@ -2,6 +2,7 @@
 
 #include "PrintJob.h"
 
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -38,6 +39,10 @@ public:
     // The PDF file last chosen in the print dialog, as an absolute path.
     std::optional<QString> pdfFileName() const;
     void setPdfFileName(const QString &path);
+
+    // The main window's size as the user last left it, in logical pixels.
+    std::optional<QSize> windowSize() const;
+    void setWindowSize(QSize size);
 
 private:
     std::optional<QString> text(const QString &key) const;

@@ -2,23 +2,24 @@
 #include "MainWindow.h"
 
 #include "AnnotationWindow.h"
+#include "IssueListModel.h"
 #include "IssueLoad.h"
-#include "IssueOrder.h"
 #include "IssuePreview.h"
 #include "LoadMessage.h"
 #include "PasteWindow.h"
 #include "TextBox.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSet>
 #include <QSignalBlocker>
 #include <QUrl>
 
@@ -59,18 +60,18 @@ void MainWindow::loadFiles(const QStringList &paths)
     // A cancelled dialog chooses nothing and leaves the list as it was.
     if (paths.isEmpty())
         return;
-    const LoadReport report = loadInTheBackground(paths);
-    fillIssueList();
+    IssueStore store;
+    const LoadReport report = loadInTheBackground(store, paths);
+    addToLibrary(store, report);
     showLoadMessage(paths, report);
 }
 
-LoadReport MainWindow::loadInTheBackground(const QStringList &paths)
+LoadReport MainWindow::loadInTheBackground(IssueStore &store, const QStringList &paths)
 {
     // Off the UI thread, so that the window repaints and a long load can show its progress;
-    // until the progress window shows, no input reaches the window, so the store is the
-    // loader's alone.
+    // the store is the loader's alone until it is done.
     std::atomic<qsizetype> done{0};
-    auto load = std::async(std::launch::async, [this, &paths, &done] {
+    auto load = std::async(std::launch::async, [&store, &paths, &done] {
         return loadMailPaths(store, paths, [&done](qsizetype n, qsizetype) { done = n; });
     });
     std::unique_ptr<JobProgress> progress = startProgress(
@@ -85,11 +86,29 @@ LoadReport MainWindow::loadInTheBackground(const QStringList &paths)
     return load.get();
 }
 
+void MainWindow::addToLibrary(const IssueStore &store, const LoadReport &report)
+{
+    if (store.lastIndex() == 0)
+        return;
+    try {
+        m_library->add(store, report.sources);
+    } catch (const LibraryError &error) {
+        showLibraryFailure(u"読み込んだ問題を一覧に加えられませんでした"_s, error);
+    }
+    refreshIssueList();
+}
+
 void MainWindow::showLoadMessage(const QStringList &chosen, const LoadReport &report)
 {
     const LoadMessage message = composeLoadMessage(chosen, report);
     if (!message.title.isEmpty())
         m_services.showMessage(this, {UserMessage::Kind::Warning, message.title, message.text});
+}
+
+void MainWindow::showLibraryFailure(const QString &what, const LibraryError &error)
+{
+    m_services.showMessage(
+        this, {UserMessage::Kind::Critical, what, u"%1。\n\n%2"_s.arg(what, error.japanese())});
 }
 
 void MainWindow::openPasteWindow()
@@ -98,108 +117,125 @@ void MainWindow::openPasteWindow()
     // Only "実行" hands text over; any other way out leaves the list as it was.
     if (m_services.runModal(window) != QDialog::Accepted)
         return;
+    IssueStore store;
     const LoadReport report = loadPastedText(store, window.text());
-    fillIssueList();
+    addToLibrary(store, report);
     showLoadMessage({}, report);
 }
 
-void MainWindow::fillIssueList()
+void MainWindow::refreshIssueList()
 {
-    // Records keep their indexes across loads, so the marks and the previewed entry are
-    // carried over by record.
-    QSet<qint32> checked;
-    for (const PrintListEntry &entry : listEntries()) {
-        if (entry.selected)
-            checked.insert(entry.recordIndex);
+    QList<LibraryEntry> entries;
+    try {
+        entries = m_library->entries();
+    } catch (const LibraryError &error) {
+        showLibraryFailure(u"問題の一覧を読めませんでした"_s, error);
     }
-    const bool previewing = issueList->currentItem() != nullptr;
-    const QSignalBlocker blocker(issueList);
-    issueList->clear();
-    // No current entry: focus coming back to the list must not make one, and with it a click
-    // that moves the preview.
-    issueList->setCurrentIndex(QModelIndex());
-    m_checked.clear();
-    m_checkedCount = 0;
-    if (store.lastIndex() == 0) {
-        setPrintEnabled(false);
-        return;
-    }
-
-    issueList->setUpdatesEnabled(false);
-    int current = -1;
-    for (const qint32 i : issueListOrder(store)) {
-        auto *item = new QListWidgetItem(store.puzzles[i].Title);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        const bool mark = checked.contains(i);
-        item->setCheckState(mark ? Qt::Checked : Qt::Unchecked);
-        item->setData(Qt::UserRole, i);
-        issueList->addItem(item);
-        m_checked.append(mark);
-        m_checkedCount += mark ? 1 : 0;
-        if (previewing && i == m_selected)
-            current = issueList->count() - 1;
-    }
-    if (current >= 0)
-        issueList->setCurrentRow(current); // the preview shows it already
-    issueList->setUpdatesEnabled(true);
-    setPrintEnabled(m_checkedCount > 0);
-    checkAllButton->setEnabled(true);
-    uncheckAllButton->setEnabled(true);
+    issueModel->setEntries(std::move(entries));
+    if (!issueModel->contains(m_previewed))
+        clearPreview();
+    // The previewed entry stays the current one; without one there is none, so that focus
+    // coming back to the list makes none, and with it a click that moves the preview.
+    const QSignalBlocker blocker(issueList->selectionModel());
+    const int row = issueModel->rowOf(m_previewed);
+    if (row >= 0)
+        issueList->setCurrentIndex(issueModel->index(row));
+    else
+        issueList->setCurrentIndex(QModelIndex());
 }
 
-void MainWindow::showPreview()
+void MainWindow::filterIssueList(const QString &text)
 {
-    const QListWidgetItem *item = issueList->currentItem();
-    if (!item)
+    issueModel->setFilter(text);
+    const int row = issueModel->rowOf(m_previewed);
+    if (row >= 0) {
+        const QSignalBlocker blocker(issueList->selectionModel());
+        issueList->setCurrentIndex(issueModel->index(row));
+    }
+}
+
+void MainWindow::showPreview(const QModelIndex &current)
+{
+    const qint64 id = issueModel->idAt(current.row());
+    if (!current.isValid() || id == 0)
         return;
-    m_selected = item->data(Qt::UserRole).toInt();
-    const IssuePreview preview = buildIssuePreview(store.puzzles[m_selected]);
+    IssueStore records;
+    try {
+        records = m_library->records({id});
+    } catch (const LibraryError &error) {
+        showLibraryFailure(u"問題を読めませんでした"_s, error);
+        return;
+    }
+    if (records.lastIndex() != 1)
+        return;
+    m_previewed = id;
+    const PuzzleRecord &record = records.puzzles[1];
+    const IssuePreview preview = buildIssuePreview(record);
     titleLabel->setText(preview.title);
     sizeLabel->setText(preview.size);
     hintView->setText(preview.hint);
     commentView->setText(preview.comment);
+    m_previewedAnnotation = record.TyuukiText;
     annotationButton->setEnabled(true);
 }
 
-void MainWindow::onItemChanged(QListWidgetItem *item)
+void MainWindow::clearPreview()
 {
-    const int row = issueList->row(item);
-    if (row < 0 || row >= m_checked.size())
-        return;
-    const bool checked = item->checkState() == Qt::Checked;
-    if (m_checked[row] == checked)
-        return; // another role changed, not the check mark
-    m_checked[row] = checked;
-    m_checkedCount += checked ? 1 : -1;
-    onCheckChanged(row);
+    m_previewed = 0;
+    m_previewedAnnotation.clear();
+    for (QLabel *label : {titleLabel, sizeLabel})
+        label->clear();
+    for (TextBox *box : {hintView, commentView})
+        box->setText(QString());
+    annotationButton->setEnabled(false);
 }
 
-void MainWindow::onCheckChanged(int row)
+void MainWindow::updateListButtons()
 {
-    if (issueList->item(row)->checkState() == Qt::Checked) {
-        setPrintEnabled(true);
+    const bool shown = issueModel->rowCount() > 0;
+    for (QPushButton *button : {checkUnprintedButton, checkAllButton, uncheckAllButton})
+        button->setEnabled(shown);
+    const bool checked = issueModel->checkedCount() > 0;
+    removeCheckedAction->setEnabled(checked);
+    clearListAction->setEnabled(issueModel->entryCount() > 0);
+    removeButton->setEnabled(issueModel->entryCount() > 0);
+    setPrintEnabled(checked);
+}
+
+void MainWindow::removeCheckedIssues()
+{
+    const QList<qint64> ids = issueModel->checkedIds();
+    if (ids.isEmpty())
         return;
+    const UserMessage question{UserMessage::Kind::Warning, u"チェックした問題を削除"_s,
+                               u"チェックした %1 件の問題を一覧から削除します。"
+                               u"印刷の記録も消えます。よろしいですか？"_s.arg(ids.size())};
+    if (!m_services.confirm || !m_services.confirm(this, question))
+        return;
+    try {
+        m_library->remove(ids);
+    } catch (const LibraryError &error) {
+        showLibraryFailure(u"問題を削除できませんでした"_s, error);
     }
-    // Counted as the marks change rather than scanned, which keeps "全て選択解除" linear.
-    if (m_checkedCount == 0)
-        setPrintEnabled(false);
+    refreshIssueList();
 }
 
-void MainWindow::setAllChecks(bool value)
+void MainWindow::clearIssueList()
 {
-    const Qt::CheckState state = value ? Qt::Checked : Qt::Unchecked;
-    for (int i = 0; i < issueList->count(); ++i)
-        issueList->item(i)->setCheckState(state);
-}
-
-void MainWindow::checkAll()
-{
-    setAllChecks(true);
-}
-
-void MainWindow::uncheckAll()
-{
-    setAllChecks(false);
+    if (issueModel->entryCount() == 0)
+        return;
+    const UserMessage question{
+        UserMessage::Kind::Warning, u"一覧を空にする"_s,
+        u"一覧の %1 件の問題をすべて削除します。"
+        u"印刷の記録も消えます。よろしいですか？"_s.arg(issueModel->entryCount())};
+    if (!m_services.confirm || !m_services.confirm(this, question))
+        return;
+    try {
+        m_library->removeAll();
+    } catch (const LibraryError &error) {
+        showLibraryFailure(u"一覧を空にできませんでした"_s, error);
+    }
+    refreshIssueList();
 }
 
 void MainWindow::setPrintEnabled(bool enabled)
@@ -211,19 +247,13 @@ void MainWindow::setPrintEnabled(bool enabled)
 void MainWindow::showAnnotation()
 {
     AnnotationWindow window;
-    window.annotation = store.puzzles[m_selected].TyuukiText;
+    window.annotation = m_previewedAnnotation;
     m_services.runModal(window);
 }
 
-QList<PrintListEntry> MainWindow::listEntries() const
+QList<qint64> MainWindow::checkedIds() const
 {
-    QList<PrintListEntry> entries;
-    entries.reserve(issueList->count());
-    for (int i = 0; i < issueList->count(); ++i) {
-        const QListWidgetItem *item = issueList->item(i);
-        entries.append({item->checkState() == Qt::Checked, item->data(Qt::UserRole).toInt()});
-    }
-    return entries;
+    return issueModel->checkedIds();
 }
 
 PagePlacement MainWindow::placement() const
@@ -269,4 +299,27 @@ void MainWindow::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     loadFiles(paths);
+}
+
+void MainWindow::openLibrary()
+{
+    try {
+        m_library = IssueLibrary::open(m_services.libraryPath);
+        if (const std::optional<MovedAsideLibrary> &moved = m_library->movedAside()) {
+            m_services.showMessage(
+                this,
+                {UserMessage::Kind::Warning, u"問題の一覧を作り直しました"_s,
+                 u"問題の一覧のファイル %1 は読めなかったので %2 へ移し、新しい一覧を作りました。"_s
+                     .arg(moved->libraryPath, moved->brokenPath)});
+        }
+        return;
+    } catch (const LibraryError &error) {
+        m_services.showMessage(
+            this, {UserMessage::Kind::Critical, u"問題の一覧を開けませんでした"_s,
+                   u"問題の一覧 %1 を開けませんでした。\n\n%2\n\n"
+                   u"今回読み込む問題と印刷の記録は、終了すると失われます。"_s.arg(
+                       QDir::toNativeSeparators(m_services.libraryPath), error.japanese())});
+    }
+    // Still a working program, only one that remembers nothing.
+    m_library = IssueLibrary::open(u":memory:"_s);
 }

@@ -1,11 +1,13 @@
 // Printing from the main window: the print dialog, the job and its preview.
 #include "MainWindow.h"
 
+#include "IssueListModel.h"
 #include "PdfOutputFile.h"
 #include "QtPrinterObject.h"
 #include "SheetRange.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -39,6 +41,15 @@ std::shared_ptr<QtPrinterObject> makePreviewPrinter(const std::optional<QString>
     return std::make_shared<QtPrinterObject>(info);
 }
 
+// Where a job goes, as the library records it: the PDF file, or the printer.
+QString jobDestination(PrinterObject &printer)
+{
+    auto *qtPrinter = dynamic_cast<QtPrinterObject *>(&printer);
+    if (qtPrinter && qtPrinter->device().outputFormat() == QPrinter::PdfFormat)
+        return QDir::toNativeSeparators(qtPrinter->device().outputFileName());
+    return printer.deviceName();
+}
+
 } // namespace
 
 PrintOptions MainWindow::printOptions() const
@@ -56,17 +67,32 @@ void MainWindow::setPrintOptions(const PrintOptions &options)
     m_cells = options.cells;
 }
 
+std::optional<MainWindow::CheckedIssues> MainWindow::readCheckedIssues()
+{
+    CheckedIssues checked;
+    checked.ids = issueModel->checkedIds();
+    try {
+        checked.store = m_library->records(checked.ids);
+    } catch (const LibraryError &error) {
+        showLibraryFailure(u"印刷する問題を読めませんでした"_s, error);
+        return std::nullopt;
+    }
+    for (qint32 i = 1; i <= checked.store.lastIndex(); ++i)
+        checked.entries.append({true, i});
+    return checked;
+}
+
 void MainWindow::printCheckedIssues()
 {
     UiPrintDialog &dialog = *m_services.printDialog;
     dialog.pdfFileName = m_settings.pdfFileName().value_or(dialog.pdfFileName);
     dialog.options = printOptions();
-    const QList<PrintListEntry> entries = listEntries();
-    const auto checked = std::count_if(entries.begin(), entries.end(),
-                                       [](const PrintListEntry &e) { return e.selected; });
+    std::optional<CheckedIssues> checked = readCheckedIssues();
+    if (!checked)
+        return;
     // A cancelled dialog ends the job: the user said not to print.
-    const std::optional<PrintChoice> choice =
-        dialog.exec(this, m_settings.printerName().value_or(QString()), int(checked));
+    const std::optional<PrintChoice> choice = dialog.exec(
+        this, m_settings.printerName().value_or(QString()), int(checked->entries.size()));
     if (!choice || !choice->printer)
         return;
 
@@ -77,8 +103,25 @@ void MainWindow::printCheckedIssues()
         m_settings.setPrinterName(choice->printerName);
     if (!dialog.pdfFileName.isEmpty())
         m_settings.setPdfFileName(dialog.pdfFileName);
-    runPageJob(*choice->printer,
-               entriesOnSheets(entries, store.puzzles, printOptions(), choice->sheets));
+    const QList<PrintListEntry> entries =
+        entriesOnSheets(checked->entries, checked->store.puzzles, printOptions(), choice->sheets);
+    const QString destination = jobDestination(*choice->printer);
+    if (!runPageJob(*choice->printer, checked->store, entries))
+        return;
+    // Only a job that ended whole printed anything for certain.
+    QList<qint64> printed;
+    for (const PrintListEntry &entry : entries) {
+        if (entry.selected)
+            printed.append(checked->ids[entry.recordIndex - 1]);
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    try {
+        m_library->markPrinted(printed, destination, now);
+    } catch (const LibraryError &error) {
+        showLibraryFailure(u"印刷済みの印を付けられませんでした"_s, error);
+        return;
+    }
+    issueModel->setPrinted(printed, now);
 }
 
 void MainWindow::showPrintFailure(const QString &reason)
@@ -89,7 +132,8 @@ void MainWindow::showPrintFailure(const QString &reason)
 
 bool MainWindow::drawPreviewPages(PrinterObject &printer)
 {
-    return runPageJob(printer, listEntries());
+    const std::optional<CheckedIssues> checked = readCheckedIssues();
+    return checked && runPageJob(printer, checked->store, checked->entries);
 }
 
 std::unique_ptr<JobProgress> MainWindow::startProgress(const ProgressRequest &request)
@@ -101,7 +145,8 @@ std::unique_ptr<JobProgress> MainWindow::startProgress(const ProgressRequest &re
     return m_services.progress->start(modal ? modal : this, request);
 }
 
-bool MainWindow::runPageJob(PrinterObject &printer, const QList<PrintListEntry> &entries)
+bool MainWindow::runPageJob(PrinterObject &printer, const IssueStore &store,
+                            const QList<PrintListEntry> &entries)
 {
     // A PDF file is written as rotam-pdf writes it: beside the chosen file, which it replaces
     // only once complete. A failed or cancelled job leaves the old file as it was.

@@ -2,16 +2,22 @@
 #include "MainWindow.h"
 
 #include "BoxOutlines.h"
+#include "IssueListDelegate.h"
+#include "IssueListModel.h"
+#include "MainWindowLayout.h"
 #include "TextBox.h"
 #include "Twips.h"
 
+#include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QLabel>
-#include <QListWidget>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QShortcut>
 
 using namespace Qt::StringLiterals;
@@ -23,9 +29,8 @@ namespace {
 class LineControl final : public QWidget
 {
 public:
-    LineControl(QWidget *parent, double x1, double y, double x2) : QWidget(parent)
+    explicit LineControl(QWidget *parent) : QWidget(parent)
     {
-        setGeometry(twipsToPixels(x1), twipsToPixels(y), twipsToPixels(x2 - x1) + 1, 1);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -37,18 +42,16 @@ protected:
     }
 };
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
-                        const QRect &geometry, bool enabled)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, bool enabled)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
     button->setEnabled(enabled);
     button->setAutoDefault(true); // Enter presses the button that has the focus
     return button;
 }
 
-QLabel *makeArrow(QWidget *parent, const char *name, double top)
+QLabel *makeArrow(QWidget *parent, const char *name)
 {
     auto *label = new QLabel(u"↓"_s, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -59,23 +62,21 @@ QLabel *makeArrow(QWidget *parent, const char *name, double top)
     palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
     label->setPalette(palette);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(twipRect(105, top, 6330, 405));
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }
 
-QLabel *makePreviewLabel(QWidget *parent, const char *name, double top)
+QLabel *makePreviewLabel(QWidget *parent, const char *name)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setAlignment(Qt::AlignCenter);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(twipRect(2070, top, 4410, 285));
     return label;
 }
 
-TextBox *makePreviewBox(QWidget *parent, const char *name, double top, double height)
+TextBox *makePreviewBox(QWidget *parent, const char *name)
 {
     auto *box = new TextBox(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -87,7 +88,6 @@ TextBox *makePreviewBox(QWidget *parent, const char *name, double top, double he
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     box->setPalette(palette);
-    box->setGeometry(twipRect(2070, top, 4410, height));
     return box;
 }
 
@@ -105,6 +105,8 @@ MainWindow::MainWindow(UiServices services, QWidget *parent)
     setupTabOrder();
     setupShortcuts();
     restoreSettings();
+    openLibrary();
+    refreshIssueList();
 }
 
 MainWindow::~MainWindow() = default;
@@ -113,19 +115,19 @@ void MainWindow::setupWindow()
 {
     setObjectName(u"mainWindow"_s);
     setWindowTitle(u"今日のロタム印刷ソフト"_s);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(6600), twipsToPixels(6000));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setMinimumSize(mainWindowBaseSize());
+    resize(mainWindowBaseSize());
     setFont(windowDefaultFont());
     setAcceptDrops(true);
 }
 
 void MainWindow::setupLoadControls()
 {
-    openFilesButton = makeButton(this, "openFilesButton", u"ファイルから読み出す"_s,
-                                 twipRect(1065, 75, 1995, 555), true);
-    pasteButton = makeButton(this, "pasteButton", u"コピペから取り込む"_s,
-                             twipRect(3285, 75, 1815, 555), true);
+    openFilesButton = makeButton(this, "openFilesButton", u"ファイルから読み出す"_s, true);
+    pasteButton = makeButton(this, "pasteButton", u"コピペから取り込む"_s, true);
     auto *openMenu = new QMenu(openFilesButton);
     openMenu->setObjectName(u"openMenu"_s);
     openFilesAction = openMenu->addAction(u"ファイルを開く…"_s, this, &MainWindow::openFiles);
@@ -140,35 +142,58 @@ void MainWindow::setupLoadControls()
 
 void MainWindow::setupListControls()
 {
-    issueList = new QListWidget(this);
+    searchField = new QLineEdit(this);
+    searchField->setObjectName(u"searchField"_s);
+    searchField->setPlaceholderText(u"題名・コメントで絞り込む"_s);
+    searchField->setClearButtonEnabled(true);
+
+    issueList = new QListView(this);
     issueList->setObjectName(u"issueList"_s);
-    issueList->setGeometry(twipRect(105, 1185, 1875, 2160));
-    issueList->setSortingEnabled(false); // filled in list order already
+    issueModel = new IssueListModel(issueList);
+    issueList->setModel(issueModel);
+    issueList->setItemDelegate(new IssueListDelegate(issueList));
     issueList->setUniformItemSizes(true);
     issueList->setSelectionMode(QAbstractItemView::SingleSelection);
+    issueList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    checkAllButton =
-        makeButton(this, "checkAllButton", u"全て選択"_s, twipRect(285, 3555, 1560, 510), false);
-    uncheckAllButton = makeButton(this, "uncheckAllButton", u"全て選択解除"_s,
-                                  twipRect(285, 4125, 1560, 510), false);
+    checkUnprintedButton = makeButton(this, "checkUnprintedButton", u"未印刷を選択"_s, false);
+    checkAllButton = makeButton(this, "checkAllButton", u"全て選択"_s, false);
+    uncheckAllButton = makeButton(this, "uncheckAllButton", u"全て選択解除"_s, false);
+    removeButton = makeButton(this, "removeButton", u"削除"_s, false);
+    auto *removeMenu = new QMenu(removeButton);
+    removeMenu->setObjectName(u"removeMenu"_s);
+    removeCheckedAction =
+        removeMenu->addAction(u"チェックした問題を削除"_s, this, &MainWindow::removeCheckedIssues);
+    clearListAction = removeMenu->addAction(u"一覧を空にする"_s, this, &MainWindow::clearIssueList);
+    removeCheckedAction->setObjectName(u"removeCheckedAction"_s);
+    clearListAction->setObjectName(u"clearListAction"_s);
+    removeButton->setMenu(removeMenu);
+    // Delete removes the checked issues from the list, and only there: in the search field it
+    // deletes a character.
+    issueList->addAction(removeCheckedAction);
 
-    connect(issueList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            showPreview();
+    connect(searchField, &QLineEdit::textChanged, this, &MainWindow::filterIssueList);
+    connect(issueList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &MainWindow::showPreview);
+    connect(issueModel, &IssueListModel::checksChanged, this, &MainWindow::updateListButtons);
+    connect(issueModel, &QAbstractItemModel::modelReset, this, &MainWindow::updateListButtons);
+    connect(checkUnprintedButton, &QPushButton::clicked, this, [this] {
+        issueModel->setShownChecks(
+            true, [](const LibraryEntry &entry) { return !entry.lastPrinted.isValid(); });
     });
-    connect(issueList, &QListWidget::itemChanged, this, &MainWindow::onItemChanged);
-    connect(checkAllButton, &QPushButton::clicked, this, &MainWindow::checkAll);
-    connect(uncheckAllButton, &QPushButton::clicked, this, &MainWindow::uncheckAll);
+    connect(checkAllButton, &QPushButton::clicked, this,
+            [this] { issueModel->setShownChecks(true); });
+    connect(uncheckAllButton, &QPushButton::clicked, this,
+            [this] { issueModel->setShownChecks(false); });
 }
 
 void MainWindow::setupPreviewControls()
 {
-    titleLabel = makePreviewLabel(this, "titleLabel", 1215);
-    hintView = makePreviewBox(this, "hintView", 1860, 795);
-    commentView = makePreviewBox(this, "commentView", 2685, 1215);
-    sizeLabel = makePreviewLabel(this, "sizeLabel", 1515);
-    annotationButton = makeButton(this, "annotationButton", u"注記を表示する"_s,
-                                  twipRect(3450, 4095, 1650, 375), false);
+    titleLabel = makePreviewLabel(this, "titleLabel");
+    hintView = makePreviewBox(this, "hintView");
+    commentView = makePreviewBox(this, "commentView");
+    sizeLabel = makePreviewLabel(this, "sizeLabel");
+    annotationButton = makeButton(this, "annotationButton", u"注記を表示する"_s, false);
     connect(annotationButton, &QPushButton::clicked, this, &MainWindow::showAnnotation);
 }
 
@@ -176,7 +201,6 @@ void MainWindow::setupPrintControls()
 {
     positionGroup = new QWidget(this);
     positionGroup->setObjectName(u"positionGroup"_s);
-    positionGroup->setGeometry(twipRect(1590, 4890, 1260, 1035));
 
     struct Option
     {
@@ -200,25 +224,23 @@ void MainWindow::setupPrintControls()
         });
     }
 
-    printButton =
-        makeButton(this, "printButton", u"印刷する"_s, twipRect(3615, 5220, 1650, 540), false);
+    printButton = makeButton(this, "printButton", u"印刷する"_s, false);
     // Beside "印刷する", in room the window leaves free; enabled with it.
-    previewButton =
-        makeButton(this, "previewButton", u"プレビュー"_s, twipRect(5370, 5220, 1125, 540), false);
+    previewButton = makeButton(this, "previewButton", u"プレビュー"_s, false);
     connect(printButton, &QPushButton::clicked, this, &MainWindow::printCheckedIssues);
     connect(previewButton, &QPushButton::clicked, this, &MainWindow::previewPrint);
 }
 
 void MainWindow::setupDecorations()
 {
-    upperRule = new LineControl(this, 105, 915, 6420);
+    upperRule = new LineControl(this);
     upperRule->setObjectName(u"upperRule"_s);
-    lowerRule = new LineControl(this, 105, 4860, 6420);
+    lowerRule = new LineControl(this);
     lowerRule->setObjectName(u"lowerRule"_s);
     // The arrows are drawn over the lines they cross.
-    loadArrow = makeArrow(this, "loadArrow", 765);
-    printArrow = makeArrow(this, "printArrow", 4680);
-    auto *outlines = new BoxOutlines(this);
+    loadArrow = makeArrow(this, "loadArrow");
+    printArrow = makeArrow(this, "printArrow");
+    outlines = new BoxOutlines(this);
     for (QFrame *box : {static_cast<QFrame *>(issueList), static_cast<QFrame *>(hintView),
                         static_cast<QFrame *>(commentView)})
         outlines->outline(box);
@@ -229,10 +251,12 @@ void MainWindow::setupDecorations()
 
 void MainWindow::setupTabOrder()
 {
-    const QList<QWidget *> order{
-        openFilesButton,    pasteButton, issueList,        checkAllButton,     uncheckAllButton,
-        hintView,           commentView, annotationButton, positionButtons[0], positionButtons[1],
-        positionButtons[2], printButton, previewButton};
+    const QList<QWidget *> order{openFilesButton,    pasteButton,          searchField,
+                                 issueList,          checkUnprintedButton, checkAllButton,
+                                 uncheckAllButton,   removeButton,         hintView,
+                                 commentView,        annotationButton,     positionButtons[0],
+                                 positionButtons[1], positionButtons[2],   printButton,
+                                 previewButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -246,6 +270,16 @@ void MainWindow::setupShortcuts()
     previewButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     checkAllButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     uncheckAllButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    removeCheckedAction->setShortcut(QKeySequence::Delete);
+    removeCheckedAction->setShortcutContext(Qt::WidgetShortcut);
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        searchField->setFocus(Qt::ShortcutFocusReason);
+        searchField->selectAll();
+    });
+    // Nothing else in the window answers Esc: from anywhere in it, it clears the search.
+    auto *clearSearch = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(clearSearch, &QShortcut::activated, searchField, &QLineEdit::clear);
     openFilesButton->setToolTip(u"メールのファイル (Ctrl+O) かフォルダ (Ctrl+Shift+O) を開く。"
                                 u"窓へドロップしても読み込めます"_s);
     pasteButton->setToolTip(u"メールの本文を貼り付けて取り込む (Ctrl+V)"_s);
@@ -254,14 +288,55 @@ void MainWindow::setupShortcuts()
     previewButton->setToolTip(u"印刷される頁を先に見る (Ctrl+Shift+P)"_s);
     checkAllButton->setToolTip(u"Ctrl+Shift+A"_s);
     uncheckAllButton->setToolTip(u"Ctrl+Shift+N"_s);
+    checkUnprintedButton->setToolTip(u"表示中の問題のうち、まだ印刷していないものをチェックする"_s);
+    searchField->setToolTip(u"題名の行とコメントの語で一覧を絞り込む (Ctrl+F)。Esc で解除"_s);
+    removeButton->setToolTip(u"チェックした問題 (Delete) か、すべての問題を一覧から削除する"_s);
     auto *quit = new QShortcut(QKeySequence::Quit, this);
     connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
 void MainWindow::restoreSettings()
 {
+    if (const std::optional<QSize> size = m_settings.windowSize())
+        resize(size->expandedTo(mainWindowBaseSize()));
+    applyLayout(size());
     if (const std::optional<PagePlacement> remembered = m_settings.placement())
         positionButtons.at(size_t(*remembered))->setChecked(true);
     setPrintOptions({placement(), m_settings.layout().value_or(PageLayout::Single),
                      m_settings.cells().value_or(false)});
+}
+
+void MainWindow::applyLayout(QSize size)
+{
+    const MainWindowLayout l = layOutMainWindow(size);
+    openFilesButton->setGeometry(l.openFilesButton);
+    pasteButton->setGeometry(l.pasteButton);
+    loadArrow->setGeometry(l.loadArrow);
+    upperRule->setGeometry(l.upperRule);
+    searchField->setGeometry(l.searchField);
+    issueList->setGeometry(l.issueList);
+    const std::array<QPushButton *, ListButtonCount> listButtons{
+        checkUnprintedButton, checkAllButton, uncheckAllButton, removeButton};
+    for (size_t i = 0; i < listButtons.size(); ++i)
+        listButtons[i]->setGeometry(l.listButtons[qsizetype(i)]);
+    titleLabel->setGeometry(l.titleLabel);
+    sizeLabel->setGeometry(l.sizeLabel);
+    hintView->setGeometry(l.hintView);
+    commentView->setGeometry(l.commentView);
+    annotationButton->setGeometry(l.annotationButton);
+    lowerRule->setGeometry(l.lowerRule);
+    printArrow->setGeometry(l.printArrow);
+    positionGroup->setGeometry(l.positionGroup);
+    printButton->setGeometry(l.printButton);
+    previewButton->setGeometry(l.previewButton);
+    outlines->setGeometry(QRect(QPoint(), size));
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    applyLayout(event->size());
+    // Sizes set while hidden are the program's own, not the user's.
+    if (isVisible() && !isMaximized() && !isFullScreen())
+        m_settings.setWindowSize(event->size());
 }

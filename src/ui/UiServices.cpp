@@ -1,5 +1,7 @@
 #include "UiServices.h"
 
+#include "IssueLibrary.h"
+
 #include <QDialog>
 #include <QMessageBox>
 #include <QSettings>
@@ -18,8 +20,14 @@ UiServices defaultUiServices()
         else
             QMessageBox::warning(parent, message.title, message.text);
     };
+    services.confirm = [](QWidget *parent, const UserMessage &question) {
+        return QMessageBox::question(parent, question.title, question.text,
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    };
     services.settings = std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                     u"rotam-print"_s, u"rotam-print"_s);
+    services.libraryPath = IssueLibrary::defaultPath();
     services.progress = std::make_shared<ProgressWindows>();
     return services;
 }

@@ -27,8 +27,8 @@ struct UserMessage
 };
 
 // What the main window reaches outside itself: the open dialog, the print dialog, the way a
-// modal window is run, its messages to the user, the settings kept between runs and the
-// progress windows of long jobs.
+// modal window is run, its messages and questions to the user, the settings and the library
+// kept between runs and the progress windows of long jobs.
 // Tests put scripted stand-ins in their place; without settings nothing is remembered,
 // without progress windows none are shown.
 struct UiServices
@@ -39,10 +39,14 @@ struct UiServices
     std::function<int(QDialog &)> runModal;
     // Shows a message over the given window and returns when it has been read.
     std::function<void(QWidget *, const UserMessage &)> showMessage;
+    // Asks the user to confirm what the message says is about to happen; true: go ahead.
+    std::function<bool(QWidget *, const UserMessage &)> confirm;
     std::shared_ptr<QSettings> settings;
+    // The library file the window lists; ":memory:" keeps nothing.
+    QString libraryPath = QStringLiteral(":memory:");
     std::shared_ptr<ProgressWindows> progress;
 };
 
 // The real thing: QFileDialog, QPrintDialog, QDialog::exec, QMessageBox, the
-// user's settings in the platform's place, QProgressDialog.
+// user's settings and library in the platform's places, QProgressDialog.
 UiServices defaultUiServices();

@@ -13,7 +13,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>

@@ -4,7 +4,6 @@
 #include "PasteWindow.h"
 #include "TextBox.h"
 
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -67,7 +66,7 @@ TEST(PasteWindow, CancelCloseBoxAndEscEndThePasteQuietly)
         controls(*f.window).pasteButton->click();
         EXPECT_EQ(f.modalCount, 2);
         EXPECT_EQ(f.listTexts(), QStringList{u"一"_s}) << "no re-parse, no empty entry";
-        EXPECT_EQ(f.window->store.lastIndex(), 1);
+        EXPECT_EQ(f.libraryCount(), 1);
     }
 }
 
@@ -112,7 +111,7 @@ TEST(PasteWindow, ExecuteWithAnEmptyBoxParsesAnEmptyText)
     f.paste(QString());
     EXPECT_TRUE(f.listTexts().isEmpty());
     f.paste(QString());
-    EXPECT_EQ(f.window->store.lastIndex(), 0) << "nothing is kept of an empty text";
+    EXPECT_EQ(f.libraryCount(), 0) << "nothing is kept of an empty text";
 }
 
 TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
@@ -140,7 +139,8 @@ TEST(AnnotationWindow, ShowsThePreviewedIssueEvenAfterAFurtherLoad)
     controls(*f.window).annotationButton->click();
     EXPECT_TRUE(shown.contains(u"あの注記\r\n"_s)) << shown.toStdString();
     EXPECT_FALSE(shown.contains(u"うの注記"_s));
-    EXPECT_EQ(shown, f.window->store.puzzles[1].TyuukiText);
+    const qint64 first = f.window->library().entries().at(0).id;
+    EXPECT_EQ(shown, f.window->library().records({first}).puzzles[1].TyuukiText);
 }
 
 TEST(AnnotationWindow, AnIssueWithoutAnnotationOpensAnEmptyBox)

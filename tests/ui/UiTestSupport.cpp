@@ -1,12 +1,14 @@
 #include "UiTestSupport.h"
 
+#include "IssueListModel.h"
 #include "MailMarkers.h"
 #include "PasteWindow.h"
 #include "TextBox.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
+#include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -19,9 +21,14 @@ MainWindowControls::MainWindowControls(const MainWindow &window)
       openFilesAction(namedChild<QAction>(window, u"openFilesAction"_s)),
       openFolderAction(namedChild<QAction>(window, u"openFolderAction"_s)),
       pasteButton(namedChild<QPushButton>(window, u"pasteButton"_s)),
-      issueList(namedChild<QListWidget>(window, u"issueList"_s)),
+      searchField(namedChild<QLineEdit>(window, u"searchField"_s)),
+      issueList(namedChild<QListView>(window, u"issueList"_s)),
+      checkUnprintedButton(namedChild<QPushButton>(window, u"checkUnprintedButton"_s)),
       checkAllButton(namedChild<QPushButton>(window, u"checkAllButton"_s)),
       uncheckAllButton(namedChild<QPushButton>(window, u"uncheckAllButton"_s)),
+      removeButton(namedChild<QPushButton>(window, u"removeButton"_s)),
+      removeCheckedAction(namedChild<QAction>(window, u"removeCheckedAction"_s)),
+      clearListAction(namedChild<QAction>(window, u"clearListAction"_s)),
       titleLabel(namedChild<QLabel>(window, u"titleLabel"_s)),
       hintView(namedChild<TextBox>(window, u"hintView"_s)),
       commentView(namedChild<TextBox>(window, u"commentView"_s)),
@@ -116,7 +123,8 @@ std::unique_ptr<JobProgress> ScriptedProgress::start(QWidget *, const ProgressRe
     return std::make_unique<ScriptedJob>(*this);
 }
 
-MainWindowFixture::MainWindowFixture(const QStringList &printerNames) : m_printerNames(printerNames)
+MainWindowFixture::MainWindowFixture(const QStringList &printerNames)
+    : libraryPath(settingsDir.filePath(u"library.sqlite"_s)), m_printerNames(printerNames)
 {
     restart();
 }
@@ -136,6 +144,11 @@ void MainWindowFixture::restart()
     services.settings = settings;
     services.progress = progress;
     services.showMessage = [this](QWidget *, const UserMessage &m) { messages.append(m); };
+    services.confirm = [this](QWidget *, const UserMessage &m) {
+        questions.append(m);
+        return confirmAnswer;
+    };
+    services.libraryPath = libraryPath;
     services.runModal = [this](QDialog &dialog) {
         ++modalCount;
         if (!modal) {
@@ -174,26 +187,53 @@ void MainWindowFixture::openFolder(const QString &path)
 
 QStringList MainWindowFixture::listTexts() const
 {
+    const QAbstractItemModel &model = *controls(*window).issueList->model();
     QStringList texts;
-    for (int i = 0; i < controls(*window).issueList->count(); ++i)
-        texts.append(controls(*window).issueList->item(i)->text());
+    for (int i = 0; i < model.rowCount(); ++i)
+        texts.append(model.index(i, 0).data().toString());
     return texts;
 }
 
-QList<qint32> MainWindowFixture::listRecordIndexes() const
+QStringList MainWindowFixture::checkedTitles() const
 {
-    QList<qint32> data;
-    for (int i = 0; i < controls(*window).issueList->count(); ++i)
-        data.append(controls(*window).issueList->item(i)->data(Qt::UserRole).toInt());
-    return data;
+    const QList<qint64> checked = window->checkedIds();
+    QStringList titles;
+    for (const LibraryEntry &entry : window->library().entries()) {
+        if (checked.contains(entry.id))
+            titles.append(entry.title);
+    }
+    return titles;
+}
+
+QStringList MainWindowFixture::printedTitles() const
+{
+    // What the list draws, read through a filter that shows everything.
+    QLineEdit &search = *controls(*window).searchField;
+    const QString filter = search.text();
+    search.clear();
+    const QAbstractItemModel &model = *controls(*window).issueList->model();
+    QStringList titles;
+    for (int i = 0; i < model.rowCount(); ++i) {
+        if (model.index(i, 0).data(IssueListModel::LastPrintedRole).toDateTime().isValid())
+            titles.append(model.index(i, 0).data().toString());
+    }
+    search.setText(filter);
+    return titles;
+}
+
+qsizetype MainWindowFixture::libraryCount() const
+{
+    return window->library().entries().size();
 }
 
 void MainWindowFixture::setChecked(int row, bool checked)
 {
-    controls(*window).issueList->item(row)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    QAbstractItemModel &model = *controls(*window).issueList->model();
+    model.setData(model.index(row, 0), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 void MainWindowFixture::click(int row)
 {
-    controls(*window).issueList->setCurrentRow(row);
+    QListView &list = *controls(*window).issueList;
+    list.setCurrentIndex(list.model()->index(row, 0));
 }

@@ -18,7 +18,8 @@
 
 class QAction;
 class QLabel;
-class QListWidget;
+class QLineEdit;
+class QListView;
 class QPushButton;
 class QRadioButton;
 class TextBox;
@@ -40,9 +41,14 @@ struct MainWindowControls
     QAction *openFilesAction;
     QAction *openFolderAction;
     QPushButton *pasteButton;
-    QListWidget *issueList;
+    QLineEdit *searchField;
+    QListView *issueList;
+    QPushButton *checkUnprintedButton;
     QPushButton *checkAllButton;
     QPushButton *uncheckAllButton;
+    QPushButton *removeButton;
+    QAction *removeCheckedAction;
+    QAction *clearListAction;
     QLabel *titleLabel;
     TextBox *hintView;
     TextBox *commentView;
@@ -153,8 +159,13 @@ public:
     std::shared_ptr<RecordingPrinters> printers;
     std::shared_ptr<ScriptedPrintDialog> printDialog = std::make_shared<ScriptedPrintDialog>();
     std::shared_ptr<ScriptedProgress> progress = std::make_shared<ScriptedProgress>();
-    // The settings in an INI file of their own, so that no test reads or writes the user's.
+    // The settings in an INI file of their own, so that no test reads or writes the user's;
+    // the library beside it.
     QTemporaryDir settingsDir;
+    QString libraryPath;
+    // The questions asked, and the answer to them all.
+    QList<UserMessage> questions;
+    bool confirmAnswer = true;
     std::shared_ptr<QSettings> settings;
     std::function<int(QDialog &)> modal;
     int modalCount = 0;
@@ -167,8 +178,13 @@ public:
     void openFiles(const QStringList &paths);
     // Chooses the folder in the folder dialog.
     void openFolder(const QString &path);
+    // The titles shown, in list order.
     QStringList listTexts() const;
-    QList<qint32> listRecordIndexes() const;
+    // The titles of the checked issues, shown or not, in list order.
+    QStringList checkedTitles() const;
+    // The titles of the issues the list marks printed, shown or not.
+    QStringList printedTitles() const;
+    qsizetype libraryCount() const;
     void setChecked(int row, bool checked);
     void click(int row);
 
