@@ -175,7 +175,7 @@ QList<qint64> IssueLibrary::add(const IssueStore &store, const QStringList &sour
             if (!repeat) {
                 insert.bindValue(0, hash);
                 insert.bindValue(1, recordSearchText(record));
-                insert.bindValue(2, sources.value(i));
+                insert.bindValue(2, sources.value(i, QStringLiteral("")));
                 insert.bindValue(3, now);
                 for (qsizetype v = 0; v < values.size(); ++v)
                     insert.bindValue(int(4 + v), values[v]);
@@ -261,7 +261,7 @@ void IssueLibrary::markPrinted(const QList<qint64> &ids, const QString &destinat
                                        " SELECT id, ?, ? FROM issue WHERE id = ?"));
     for (const qint64 id : ids) {
         insert.bindValue(0, msecs(when));
-        insert.bindValue(1, destination);
+        insert.bindValue(1, destination.isNull() ? QStringLiteral("") : destination);
         insert.bindValue(2, id);
         run(insert);
     }

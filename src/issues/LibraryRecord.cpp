@@ -8,6 +8,12 @@
 
 namespace {
 
+// The SQL driver binds a null string as NULL; the columns hold text, empty or not.
+QString text(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 QString arrayText(const QStringList &array)
 {
     QJsonArray values;
@@ -37,18 +43,18 @@ QString recordColumns()
 
 QVariantList recordValues(const PuzzleRecord &r)
 {
-    return {r.SendTime,
-            r.TitleLine,
-            r.Title,
+    return {text(r.SendTime),
+            text(r.TitleLine),
+            text(r.Title),
             r.ColCount,
-            r.GridNote,
+            text(r.GridNote),
             arrayText(r.HintLines),
             arrayText(r.CommentLines),
-            r.TyuukiText,
+            text(r.TyuukiText),
             arrayText(r.ColLabels),
             arrayText(r.RowLabels),
-            r.Publisher,
-            r.MagazineId,
+            text(r.Publisher),
+            text(r.MagazineId),
             arrayText(r.Cells)};
 }
 
@@ -85,8 +91,8 @@ qint64 recordHash(const QVariantList &values)
 
 QString recordSearchText(const PuzzleRecord &record)
 {
-    QString text = record.TitleLine;
+    QString search = text(record.TitleLine);
     for (qsizetype i = 1; i < record.CommentLines.size(); ++i)
-        text += u'\n' + record.CommentLines[i];
-    return text;
+        search += u'\n' + record.CommentLines[i];
+    return search;
 }
