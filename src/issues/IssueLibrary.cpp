@@ -42,23 +42,23 @@ QString placeholders(qsizetype count)
 bool usableLibrary(const QSqlDatabase &db)
 {
     QSqlQuery query(db);
-    const auto broken = [&query] {
+    const auto unusable = [&query] {
         if (isBrokenFile(query.lastError()))
-            return true;
+            return false;
         throwLibraryError(query.lastError());
     };
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return broken();
+        return unusable();
     const int version = query.value(0).toInt();
     if (version > LibrarySchemaVersion)
         return false;
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
-        return broken();
+        return unusable();
     if (query.value(0).toString() != QLatin1String("ok"))
         return false;
     if (version == 0) {
         if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
-            return broken();
+            return unusable();
         return query.value(0).toInt() == 0;
     }
     return true;
@@ -87,11 +87,12 @@ struct IssueLibrary::Data
     QSqlDatabase db;
     std::optional<MovedAsideLibrary> movedAside;
 
-    void connect(const QString &path)
+    void connect(const QString &path, bool readOnly)
     {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs) +
+                             (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
         if (!db.open())
             throwLibraryError(db.lastError());
     }
@@ -127,12 +128,16 @@ std::unique_ptr<IssueLibrary> IssueLibrary::open(const QString &path)
     std::unique_ptr<IssueLibrary> library(new IssueLibrary);
     Data &d = *library->d;
     QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as SQLite's on opening
-    d.connect(path);
-    if (!usableLibrary(d.db)) {
+    if (QFileInfo::exists(path)) {
+        // Read-only, so that closing it neither checkpoints nor deletes the -wal of a file
+        // that is to be moved aside whole.
+        d.connect(path, true);
+        const bool usable = usableLibrary(d.db);
         d.disconnect();
-        d.movedAside = moveLibraryAside(path, QDateTime::currentDateTime());
-        d.connect(path);
+        if (!usable)
+            d.movedAside = moveLibraryAside(path, QDateTime::currentDateTime());
     }
+    d.connect(path, false);
     // WAL: the window reading while rotam-pdf adds never waits; NORMAL is safe in WAL mode,
     // a crash losing at most the last commit, never the file.
     run(d.db, QStringLiteral("PRAGMA journal_mode = WAL"));
@@ -175,7 +180,7 @@ QList<qint64> IssueLibrary::add(const IssueStore &store, const QStringList &sour
             if (!repeat) {
                 insert.bindValue(0, hash);
                 insert.bindValue(1, recordSearchText(record));
-                insert.bindValue(2, sources.value(i, QStringLiteral("")));
+                insert.bindValue(2, sources.value(i).isNull() ? QStringLiteral("") : sources[i]);
                 insert.bindValue(3, now);
                 for (qsizetype v = 0; v < values.size(); ++v)
                     insert.bindValue(int(4 + v), values[v]);
