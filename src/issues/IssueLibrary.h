@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -57,6 +58,14 @@ struct MovedAsideLibrary
     QString brokenPath;  // library.sqlite.broken-YYYYMMDD-HHMMSS, its -wal and -shm beside it
 };
 
+// The one message both programs give for a library moved aside, naming both files: Japanese
+// for the window, English for rotam-pdf's error output.
+QString movedAsideJapanese(const MovedAsideLibrary &moved);
+QString movedAsideEnglish(const MovedAsideLibrary &moved);
+
+// Told inside add()'s transaction after each record: records done, records in all.
+using LibraryAddProgress = std::function<void(qsizetype done, qsizetype total)>;
+
 // Every titled issue the program has seen, kept between runs in a SQLite file. Used from the
 // thread that opened it. Throws LibraryError where it says so.
 class IssueLibrary
@@ -76,11 +85,13 @@ public:
     // Adds the titled records of a load in one transaction, sources[i] naming where
     // store.puzzles[i] came from. A record equal in every field to one kept is a repeat and
     // is dropped. Returns the ids of the issues added, in store order. Throws LibraryError.
-    QList<qint64> add(const IssueStore &store, const QStringList &sources);
+    QList<qint64> add(const IssueStore &store, const QStringList &sources,
+                      const LibraryAddProgress &progress = {});
 
     // Every kept issue, in the issue list's order (issueListOrder's rule). Throws.
     QList<LibraryEntry> entries() const;
-    // The records of these ids, in this order: store.puzzles[i + 1] holds ids[i]. Throws.
+    // The records of these ids, in this order: store.puzzles[i + 1] holds ids[i]. An id no
+    // longer kept throws, like every failure.
     IssueStore records(const QList<qint64> &ids) const;
     IssueHistory history(qint64 id) const;
 

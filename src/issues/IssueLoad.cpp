@@ -37,12 +37,25 @@ void readTexts(QByteArray bytes, FileKind kind, const TextSink &take)
     }
 }
 
-void finishLoad(IssueStore &store, qint32 firstNew)
+// A record's source is the text that titled it: an untitled last record can take its title
+// from the next file.
+void nameSources(const IssueStore &store, qint32 titledBefore, const QString &source,
+                 QStringList &sources)
 {
-    dropRepeatedIssues(store, firstNew);
+    sources.resize(store.puzzles.size());
+    const qint32 titled = titledCount(store);
+    for (qint32 i = titledBefore + 1; i <= titled; ++i)
+        sources[i] = source;
+}
+
+void finishLoad(IssueStore &store, qint32 firstNew, QStringList &sources)
+{
+    dropRepeatedIssues(store, firstNew, &sources);
     const qint32 last = store.lastIndex();
-    if (last > 0 && store.puzzles[last] == PuzzleRecord{})
+    if (last > 0 && store.puzzles[last] == PuzzleRecord{}) {
         store.puzzles.removeLast(); // a text with nothing in it leaves nothing behind
+        sources.removeLast();
+    }
 }
 
 } // namespace
@@ -55,6 +68,7 @@ LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const Load
         parseIssues(lines, store, context);
     };
     LoadReport report;
+    report.sources.resize(store.puzzles.size());
     for (const QString &path : paths) {
         const qint32 titledBefore = titledCount(store);
         bool read = false;
@@ -68,7 +82,10 @@ LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const Load
                 continue;
             }
             read = true;
+            const qint32 titledBeforeFile = titledCount(store);
             readTexts(std::get<QByteArray>(std::move(content)), file.kind, parse);
+            nameSources(store, titledBeforeFile, QFileInfo(file.path).absoluteFilePath(),
+                        report.sources);
         }
         // A folder that could not be listed, or whose files all failed, is named as unreadable.
         const bool nothingFailed = report.unreadable.size() == failedBefore;
@@ -78,8 +95,13 @@ LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const Load
         if (progress)
             progress(&path - paths.data() + 1, paths.size());
     }
-    finishLoad(store, firstNew);
+    finishLoad(store, firstNew, report.sources);
     return report;
+}
+
+QString pastedTextSource()
+{
+    return QStringLiteral("貼り付け");
 }
 
 LoadReport loadPastedText(IssueStore &store, const QString &text)
@@ -89,6 +111,7 @@ LoadReport loadPastedText(IssueStore &store, const QString &text)
     LoadReport report;
     if (titledCount(store) < firstNew)
         report.withoutIssue.append(QString());
-    finishLoad(store, firstNew);
+    nameSources(store, firstNew - 1, pastedTextSource(), report.sources);
+    finishLoad(store, firstNew, report.sources);
     return report;
 }

@@ -19,7 +19,15 @@ struct LoadReport
     // Chosen paths that were read but held no issue at all; issues dropped as repeats still
     // count as found. The pasted text is named by one empty string.
     QStringList withoutIssue;
+    // Where each record of the store came from, parallel to store.puzzles: the mail file's
+    // absolute path (for an mbox the mbox, for a folder or Maildir the message's file), or
+    // pastedTextSource().
+    // Empty for element 0, for records loaded before, and for an untitled last record.
+    QStringList sources;
 };
+
+// The source of the issues of pasted text.
+QString pastedTextSource();
 
 // Loads the chosen files and folders, in order, into the store: each file and each message
 // is a text of its own, parsed after the ones before. Then the issues that repeat an

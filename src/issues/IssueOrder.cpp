@@ -7,30 +7,39 @@
 #include <algorithm>
 #include <numeric>
 
-QList<qint32> issueListOrder(const IssueStore &store)
+QList<qsizetype> titleOrder(const QList<QString> &titles)
 {
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true); // 第９９回 before 第１２３回
 
     // Sort keys once per title instead of collating at every comparison.
-    QList<qint32> order;
     QList<QCollatorSortKey> keys;
-    order.reserve(store.lastIndex());
-    keys.reserve(store.lastIndex());
+    keys.reserve(titles.size());
+    for (const QString &title : titles)
+        keys.append(collator.sortKey(title));
+    QList<qsizetype> order(titles.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return keys[a].compare(keys[b]) < 0; });
+    return order;
+}
+
+QList<qint32> issueListOrder(const IssueStore &store)
+{
+    QList<qint32> indexes;
+    QList<QString> titles;
+    indexes.reserve(store.lastIndex());
+    titles.reserve(store.lastIndex());
     for (qint32 i = 1; i <= store.lastIndex(); ++i) {
         if (store.puzzles[i].TitleLine.isEmpty()) // a mail without a puzzle is no issue
             continue;
-        order.append(i);
-        keys.append(collator.sortKey(store.puzzles[i].Title));
+        indexes.append(i);
+        titles.append(store.puzzles[i].Title);
     }
-    QList<qsizetype> byKey(order.size());
-    std::iota(byKey.begin(), byKey.end(), 0);
-    std::stable_sort(byKey.begin(), byKey.end(),
-                     [&](qsizetype a, qsizetype b) { return keys[a].compare(keys[b]) < 0; });
     QList<qint32> sorted;
-    sorted.reserve(order.size());
-    for (const qsizetype k : byKey)
-        sorted.append(order[k]);
+    sorted.reserve(indexes.size());
+    for (const qsizetype k : titleOrder(titles))
+        sorted.append(indexes[k]);
     return sorted;
 }

@@ -22,8 +22,8 @@ bool sameValues(const QStringList &a, const QStringList &b)
                                                         b.begin() + (b.isEmpty() ? 0 : 1));
 }
 
-// Equal in every value the record shows: how a title block that ended before its header
-// line left the record does not tell it apart.
+} // namespace
+
 bool sameIssue(const PuzzleRecord &a, const PuzzleRecord &b)
 {
     return a.SendTime == b.SendTime && a.TitleLine == b.TitleLine && a.Title == b.Title &&
@@ -34,9 +34,7 @@ bool sameIssue(const PuzzleRecord &a, const PuzzleRecord &b)
            sameValues(a.Cells, b.Cells);
 }
 
-} // namespace
-
-void dropRepeatedIssues(IssueStore &store, qint32 from)
+void dropRepeatedIssues(IssueStore &store, qint32 from, QStringList *alongside)
 {
     QList<PuzzleRecord> &records = store.puzzles;
     // The titled records kept so far by rough hash: the last one with each hash, and for
@@ -64,9 +62,14 @@ void dropRepeatedIssues(IssueStore &store, qint32 from)
             earlierWithHash[kept] = last;
             last = kept;
         }
-        if (kept != i)
+        if (kept != i) {
             records[kept] = std::move(records[i]);
+            if (alongside)
+                (*alongside)[kept] = std::move((*alongside)[i]);
+        }
         ++kept;
     }
     records.resize(kept);
+    if (alongside)
+        alongside->resize(kept);
 }

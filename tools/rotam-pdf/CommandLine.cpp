@@ -4,6 +4,7 @@
 #include "IssueLoad.h"
 #include "IssueOrder.h"
 #include "IssueStore.h"
+#include "LibraryRun.h"
 #include "PdfExport.h"
 
 #include <QCommandLineParser>
@@ -22,6 +23,8 @@ struct Options
     bool list = false;
     PdfExportOptions pdf;
     QStringList files;
+    QString library;
+    bool unprinted = false;
 };
 
 const QCommandLineOption JsonOption(QStringLiteral("json"),
@@ -50,8 +53,18 @@ const QCommandLineOption PaperOption(QStringLiteral("paper"),
                                      QStringLiteral("paper"), QStringLiteral("A4"));
 const QCommandLineOption
     SelectOption(QStringLiteral("select"),
-                 QStringLiteral("Only these record indexes: to print, list or write as JSON."),
+                 QStringLiteral("Only these record indexes: to print, list or write as JSON. "
+                                "With --library, the library's ids, as --list shows them."),
                  QStringLiteral("INDEX,..."));
+const QCommandLineOption LibraryOption(
+    QStringLiteral("library"),
+    QStringLiteral("Keep the issues in this library file: the FILEs are added to it first, "
+                   "then --list, --json and -o act on every issue it keeps, each listed with "
+                   "its id; -o marks what it wrote as printed."),
+    QStringLiteral("FILE"));
+const QCommandLineOption
+    UnprintedOption(QStringLiteral("unprinted"),
+                    QStringLiteral("With --library: only the issues never printed."));
 
 void setUp(QCommandLineParser &parser)
 {
@@ -63,7 +76,7 @@ void setUp(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({JsonOption, ListOption, OutputOption, PositionOption, LayoutOption,
-                       CellsOption, PaperOption, SelectOption});
+                       CellsOption, PaperOption, SelectOption, LibraryOption, UnprintedOption});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Mail files and folders, read in order."),
                                  QStringLiteral("FILE..."));
@@ -92,8 +105,12 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
     options.list = parser.isSet(ListOption);
     options.files = parser.positionalArguments();
     options.pdf.outputPath = parser.value(OutputOption);
-    if (options.files.isEmpty())
+    options.library = parser.value(LibraryOption);
+    options.unprinted = parser.isSet(UnprintedOption);
+    if (options.files.isEmpty() && options.library.isEmpty())
         return QStringLiteral("no mail file given");
+    if (options.unprinted && options.library.isEmpty())
+        return QStringLiteral("--unprinted needs --library");
     if (int(options.json) + int(options.list) + int(parser.isSet(OutputOption)) != 1)
         return QStringLiteral("choose exactly one of --json, --list and -o");
     const auto placement = placementFromName(parser.value(PositionOption));
@@ -113,7 +130,8 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
     if (parser.isSet(SelectOption)) {
         const auto indexes = indexesFromList(parser.value(SelectOption));
         if (!indexes)
-            return QStringLiteral("--select takes record indexes from 1, separated by commas");
+            return QStringLiteral("--select takes record indexes (with --library, ids) from 1, "
+                                  "separated by commas");
         options.pdf.select = *indexes;
     }
     return options;
@@ -172,6 +190,15 @@ int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitUsage;
     }
     const Options &o = std::get<Options>(options);
+    if (!o.library.isEmpty()) {
+        LibraryRunOptions library{o.library, o.files, o.unprinted, o.json, o.list, {}, o.pdf};
+        library.select = {o.pdf.select.begin(), o.pdf.select.end()};
+        library.pdf.select.clear();
+        const int exitCode = runOnLibrary(library, out, err);
+        out.flush();
+        err.flush();
+        return exitCode;
+    }
 
     IssueStore store;
     const LoadReport report = loadMailPaths(store, o.files);

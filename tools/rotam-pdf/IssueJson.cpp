@@ -14,7 +14,7 @@ QJsonArray valuesFrom1(const QStringList &array)
     return values;
 }
 
-QJsonObject recordToJson(qint32 index, const PuzzleRecord &r)
+QJsonObject recordToJson(qint64 index, const PuzzleRecord &r)
 {
     return QJsonObject{
         {QStringLiteral("Index"), index},
@@ -49,5 +49,13 @@ QJsonObject issuesToJson(const IssueStore &store, const QList<qint32> &indexes)
     QJsonArray issues;
     for (const qint32 index : indexes)
         issues.append(recordToJson(index, store.puzzles[index]));
+    return QJsonObject{{QStringLiteral("issues"), issues}};
+}
+
+QJsonObject libraryIssuesToJson(const IssueStore &store, const QList<qint64> &ids)
+{
+    QJsonArray issues;
+    for (qsizetype i = 0; i < ids.size(); ++i)
+        issues.append(recordToJson(ids[i], store.puzzles[i + 1]));
     return QJsonObject{{QStringLiteral("issues"), issues}};
 }

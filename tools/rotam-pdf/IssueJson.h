@@ -9,3 +9,5 @@ class IssueStore;
 QJsonObject issuesToJson(const IssueStore &store);
 // The same for these record indexes, in their order.
 QJsonObject issuesToJson(const IssueStore &store, const QList<qint32> &indexes);
+// The same for a library's records: store.puzzles[i + 1] is shown with the index ids[i].
+QJsonObject libraryIssuesToJson(const IssueStore &store, const QList<qint64> &ids);

@@ -1,0 +1,294 @@
+#include "IssueLibrary.h"
+
+#include "BrokenLibrary.h"
+#include "IssueOrder.h"
+#include "IssueStore.h"
+#include "LibraryRecord.h"
+#include "LibrarySchema.h"
+#include "LibrarySql.h"
+#include "RepeatedIssues.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+
+namespace {
+
+// Long enough for the other program to finish any load or print it has begun.
+constexpr int BusyTimeoutMs = 120'000;
+
+qint64 msecs(const QDateTime &time)
+{
+    return time.toMSecsSinceEpoch();
+}
+
+QDateTime fromMsecs(const QVariant &value)
+{
+    return value.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
+}
+
+QString placeholders(qsizetype count)
+{
+    QStringList marks(count, QStringLiteral("?"));
+    return marks.join(u',');
+}
+
+// Whether the file is this program's library, one it can upgrade, or a new file: not a
+// database, damaged, from a newer version, or another program's database all say no.
+// Failures that say nothing about the file itself (locked, not permitted) throw.
+bool usableLibrary(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    const auto unusable = [&query] {
+        if (isBrokenFile(query.lastError()))
+            return false;
+        throwLibraryError(query.lastError());
+    };
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return unusable();
+    const int version = query.value(0).toInt();
+    if (version > LibrarySchemaVersion)
+        return false;
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
+        return unusable();
+    if (query.value(0).toString() != QLatin1String("ok"))
+        return false;
+    if (version == 0) {
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
+            return unusable();
+        return query.value(0).toInt() == 0;
+    }
+    return true;
+}
+
+} // namespace
+
+LibraryError::LibraryError(const QString &english, const QString &japanese)
+    : std::runtime_error(english.toStdString()), m_japanese(japanese)
+{
+}
+
+QString LibraryError::english() const
+{
+    return QString::fromStdString(what());
+}
+
+QString LibraryError::japanese() const
+{
+    return m_japanese;
+}
+
+struct IssueLibrary::Data
+{
+    QString connection;
+    QSqlDatabase db;
+    std::optional<MovedAsideLibrary> movedAside;
+
+    void connect(const QString &path, bool readOnly)
+    {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs) +
+                             (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+        if (!db.open())
+            throwLibraryError(db.lastError());
+    }
+    void disconnect()
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection);
+    }
+    ~Data()
+    {
+        if (db.isValid())
+            disconnect();
+    }
+};
+
+IssueLibrary::IssueLibrary() : d(std::make_unique<Data>())
+{
+    // Unique while this library lives; removed with it.
+    d->connection = QStringLiteral("rotam-library-%1").arg(quintptr(d.get()));
+}
+
+IssueLibrary::~IssueLibrary() = default;
+
+QString IssueLibrary::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/library.sqlite");
+}
+
+std::unique_ptr<IssueLibrary> IssueLibrary::open(const QString &path)
+{
+    std::unique_ptr<IssueLibrary> library(new IssueLibrary);
+    Data &d = *library->d;
+    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows as SQLite's on opening
+    if (QFileInfo::exists(path)) {
+        // Read-only, so that closing it neither checkpoints nor deletes the -wal of a file
+        // that is to be moved aside whole.
+        d.connect(path, true);
+        const bool usable = usableLibrary(d.db);
+        d.disconnect();
+        if (!usable)
+            d.movedAside = moveLibraryAside(path, QDateTime::currentDateTime());
+    }
+    d.connect(path, false);
+    // WAL: the window reading while rotam-pdf adds never waits; NORMAL is safe in WAL mode,
+    // a crash losing at most the last commit, never the file.
+    run(d.db, QStringLiteral("PRAGMA journal_mode = WAL"));
+    run(d.db, QStringLiteral("PRAGMA synchronous = NORMAL"));
+    run(d.db, QStringLiteral("PRAGMA foreign_keys = ON"));
+    upgradeLibrary(d.db);
+    return library;
+}
+
+const std::optional<MovedAsideLibrary> &IssueLibrary::movedAside() const
+{
+    return d->movedAside;
+}
+
+QList<qint64> IssueLibrary::add(const IssueStore &store, const QStringList &sources,
+                                const LibraryAddProgress &progress)
+{
+    Q_ASSERT(sources.size() == store.puzzles.size());
+    WriteTransaction transaction(d->db);
+    QSqlQuery sameHash = prepared(d->db, QStringLiteral("SELECT ") + recordColumns() +
+                                             QStringLiteral(" FROM issue WHERE record_hash = ?"));
+    QSqlQuery insert = prepared(
+        d->db, QStringLiteral("INSERT INTO issue (record_hash, search_text, source, added, ") +
+                   recordColumns() + QStringLiteral(") VALUES (") + placeholders(17) +
+                   QStringLiteral(")"));
+    const qint64 now = msecs(QDateTime::currentDateTimeUtc());
+    QList<qint64> added;
+    const qsizetype total = store.lastIndex();
+    for (qint32 i = 1; i <= total; ++i) {
+        const PuzzleRecord &record = store.puzzles[i];
+        if (!record.TitleLine.isEmpty()) {
+            const QVariantList values = recordValues(record);
+            const qint64 hash = recordHash(values);
+            sameHash.bindValue(0, hash);
+            run(sameHash);
+            bool repeat = false;
+            while (!repeat && sameHash.next())
+                repeat = sameIssue(recordFromQuery(sameHash, 0), record);
+            sameHash.finish();
+            if (!repeat) {
+                insert.bindValue(0, hash);
+                insert.bindValue(1, recordSearchText(record));
+                insert.bindValue(2, sources.value(i).isNull() ? QStringLiteral("") : sources[i]);
+                insert.bindValue(3, now);
+                for (qsizetype v = 0; v < values.size(); ++v)
+                    insert.bindValue(int(4 + v), values[v]);
+                run(insert);
+                added.append(insert.lastInsertId().toLongLong());
+            }
+        }
+        if (progress)
+            progress(i, total);
+    }
+    insert.finish();
+    transaction.commit();
+    return added;
+}
+
+QList<LibraryEntry> IssueLibrary::entries() const
+{
+    QSqlQuery query(d->db);
+    query.setForwardOnly(true);
+    run(query, QStringLiteral("SELECT id, title, send_time, search_text,"
+                              " (SELECT max(printed) FROM print WHERE issue_id = id)"
+                              " FROM issue ORDER BY id"));
+    QList<LibraryEntry> byId;
+    QList<QString> titles;
+    while (query.next()) {
+        byId.append({query.value(0).toLongLong(), query.value(1).toString(),
+                     query.value(2).toString(), query.value(3).toString(),
+                     fromMsecs(query.value(4))});
+        titles.append(byId.last().title);
+    }
+    QList<LibraryEntry> listed;
+    listed.reserve(byId.size());
+    for (const qsizetype k : titleOrder(titles))
+        listed.append(std::move(byId[k]));
+    return listed;
+}
+
+IssueStore IssueLibrary::records(const QList<qint64> &ids) const
+{
+    QSqlQuery query = prepared(d->db, QStringLiteral("SELECT ") + recordColumns() +
+                                          QStringLiteral(" FROM issue WHERE id = ?"));
+    IssueStore store;
+    store.puzzles.reserve(ids.size() + 1);
+    for (const qint64 id : ids) {
+        query.bindValue(0, id);
+        run(query);
+        if (!query.next())
+            throw LibraryError(QStringLiteral("no issue has the id %1").arg(id),
+                               QStringLiteral("ID %1 の号はライブラリーにありません。").arg(id));
+        store.puzzles.append(recordFromQuery(query, 0));
+        query.finish();
+    }
+    return store;
+}
+
+IssueHistory IssueLibrary::history(qint64 id) const
+{
+    IssueHistory history;
+    QSqlQuery query =
+        prepared(d->db, QStringLiteral("SELECT source, added FROM issue WHERE id = ?"));
+    query.bindValue(0, id);
+    run(query);
+    if (query.next()) {
+        history.source = query.value(0).toString();
+        history.added = fromMsecs(query.value(1));
+    }
+    query = prepared(d->db, QStringLiteral("SELECT printed, destination FROM print"
+                                           " WHERE issue_id = ? ORDER BY printed, rowid"));
+    query.bindValue(0, id);
+    run(query);
+    while (query.next())
+        history.prints.append({fromMsecs(query.value(0)), query.value(1).toString()});
+    return history;
+}
+
+void IssueLibrary::markPrinted(const QList<qint64> &ids, const QString &destination,
+                               const QDateTime &when)
+{
+    WriteTransaction transaction(d->db);
+    // An issue removed meanwhile gains no print.
+    QSqlQuery insert =
+        prepared(d->db, QStringLiteral("INSERT INTO print (issue_id, printed, destination)"
+                                       " SELECT id, ?, ? FROM issue WHERE id = ?"));
+    for (const qint64 id : ids) {
+        insert.bindValue(0, msecs(when));
+        insert.bindValue(1, destination.isNull() ? QStringLiteral("") : destination);
+        insert.bindValue(2, id);
+        run(insert);
+    }
+    insert.finish();
+    transaction.commit();
+}
+
+void IssueLibrary::remove(const QList<qint64> &ids)
+{
+    WriteTransaction transaction(d->db);
+    QSqlQuery remove = prepared(d->db, QStringLiteral("DELETE FROM issue WHERE id = ?"));
+    for (const qint64 id : ids) {
+        remove.bindValue(0, id);
+        run(remove);
+    }
+    remove.finish();
+    transaction.commit();
+}
+
+void IssueLibrary::removeAll()
+{
+    WriteTransaction transaction(d->db);
+    run(d->db, QStringLiteral("DELETE FROM issue"));
+    transaction.commit();
+}
