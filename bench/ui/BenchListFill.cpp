@@ -1,14 +1,20 @@
-// rotam-bench-list-fill [ISSUES] [RUNS]: times refilling the main window's issue list from
-// ISSUES records (default 10,000) and reports the median of RUNS runs (default 7), once for
-// the fill alone and once with the shown window's pending layout and paint included.
+// rotam-bench-list-fill [ISSUES] [RUNS]: makes a library of ISSUES issues (default 100,000) in
+// a temporary folder, then reports the median of RUNS runs (default 5) of
+//   open:   constructing the main window on it until the shown list has been laid out and
+//           painted;
+//   search: typing a search word one character at a time, per character, until repainted.
 // Run with QT_QPA_PLATFORM=offscreen when there is no display.
 
 #include "FontSubstitutes.h"
+#include "IssueStore.h"
 #include "MainWindow.h"
 
 #include <QApplication>
-#include <QListWidget>
+#include <QLineEdit>
+#include <QListView>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <chrono>
@@ -17,30 +23,45 @@
 #include <random>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Titles as an archive has them: mostly "第ｎｎｎ回", some with Latin or kana text, in
-// random record order, a few repeated.
-QString Title(QRandomGenerator &random, int i)
+double msSince(Clock::time_point start)
 {
-    static const QString kana = QStringLiteral("あいうえおかきくけこさしすせそたちつてと");
-    QString number = QString::number(i + 1);
-    for (QChar &c : number)
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Titles as an archive has them: mostly "第ｎｎｎ回", some with Latin or kana text, in
+// random record order; each with a comment of a few words.
+PuzzleRecord record(QRandomGenerator &random, int number)
+{
+    static const QString kana = u"あいうえおかきくけこさしすせそたちつてと"_s;
+    QString digits = QString::number(number);
+    for (QChar &c : digits)
         c = QChar(c.unicode() - u'0' + u'０');
+    PuzzleRecord r;
     switch (random.bounded(10)) {
     case 0:
-        return QStringLiteral("Special ") + QString::number(random.bounded(500));
-    case 1: {
-        QString t;
+        r.Title = u"Special "_s + QString::number(random.bounded(500));
+        break;
+    case 1:
         for (int k = 0; k < 6; ++k)
-            t += kana.at(random.bounded(kana.size()));
-        return t;
-    }
+            r.Title += kana.at(random.bounded(kana.size()));
+        break;
     default:
-        return QStringLiteral("第") + number + QStringLiteral("回");
+        r.Title = u"第"_s + digits + u"回"_s;
     }
+    r.TitleLine = u"◇"_s + r.Title + u"◇　今日の問題"_s;
+    r.SendTime = QDateTime(QDate(2005, 1, 1).addDays(number), QTime(6, 0), QTimeZone(9 * 3600))
+                     .toString(Qt::RFC2822Date);
+    QString comment;
+    for (int k = 0; k < 40; ++k)
+        comment += kana.at(random.bounded(kana.size()));
+    r.CommentLines = {comment, u"今日のコメント "_s + QString::number(number)};
+    return r;
 }
 
 double median(std::vector<double> values)
@@ -49,48 +70,69 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+UiServices benchServices(const QString &library)
+{
+    UiServices services;
+    services.openDialog = std::make_shared<OpenFileDialog>();
+    services.printDialog = std::make_shared<QtPrintDialog>();
+    services.runModal = [](QDialog &) { return 0; };
+    services.showMessage = [](QWidget *, const UserMessage &m) {
+        std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
+    };
+    services.libraryPath = library;
+    return services;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     registerFontSubstitutes();
-    const int issues = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
+    const int issues = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
 
-    UiServices services;
-    services.openDialog = std::make_shared<OpenFileDialog>();
-    services.printDialog = std::make_shared<QtPrintDialog>();
-    services.runModal = [](QDialog &) { return 0; };
-    MainWindow window(std::move(services));
-
-    QRandomGenerator random(20050115);
-    std::vector<int> order(issues);
-    for (int i = 0; i < issues; ++i)
-        order[i] = i;
-    std::shuffle(order.begin(), order.end(), std::mt19937(4));
-    for (int i = 0; i < issues; ++i) {
-        PuzzleRecord record;
-        record.Title = Title(random, order[i]);
-        record.TitleLine = QStringLiteral("◇") + record.Title + QStringLiteral("◇");
-        window.store.puzzles.append(record);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"library.sqlite"_s);
+    {
+        std::vector<int> order(issues);
+        for (int i = 0; i < issues; ++i)
+            order[i] = i + 1;
+        std::shuffle(order.begin(), order.end(), std::mt19937(4));
+        QRandomGenerator random(20050115);
+        IssueStore store;
+        for (const int number : order)
+            store.puzzles.append(record(random, number));
+        QStringList sources(store.puzzles.size(), u"bench"_s);
+        sources[0].clear();
+        const auto start = Clock::now();
+        IssueLibrary::open(path)->add(store, sources);
+        std::printf("library of %d issues made in %.0f ms\n", issues, msSince(start));
     }
-    window.show();
-    QCoreApplication::processEvents();
 
-    std::vector<double> fill, shown;
+    std::vector<double> open, search;
+    int listed = 0;
+    const QString word = u"今日のコメント 12"_s;
     for (int r = 0; r < runs; ++r) {
         const auto start = Clock::now();
-        window.fillIssueList();
-        const auto filled = Clock::now();
+        MainWindow window(benchServices(path));
+        window.resize(1000, 700);
+        window.show();
         QCoreApplication::processEvents();
-        const auto done = Clock::now();
-        fill.push_back(std::chrono::duration<double, std::milli>(filled - start).count());
-        shown.push_back(std::chrono::duration<double, std::milli>(done - start).count());
+        open.push_back(msSince(start));
+        listed = window.findChild<QListView *>(u"issueList"_s)->model()->rowCount();
+
+        auto *field = window.findChild<QLineEdit *>(u"searchField"_s);
+        for (const QChar c : word) {
+            const auto typed = Clock::now();
+            field->insert(c);
+            QCoreApplication::processEvents();
+            search.push_back(msSince(typed));
+        }
     }
-    std::printf("issues %d, entries %d, runs %d\n", issues,
-                window.findChild<QListWidget *>(QStringLiteral("issueList"))->count(), runs);
-    std::printf("fill            median %8.1f ms\n", median(fill));
-    std::printf("fill + layout   median %8.1f ms\n", median(shown));
+    std::printf("issues %d, listed %d, runs %d\n", issues, listed, runs);
+    std::printf("open to list shown      median %8.1f ms\n", median(open));
+    std::printf("search, per character   median %8.1f ms  (max %.1f, %zu characters)\n",
+                median(search), *std::max_element(search.begin(), search.end()), search.size());
     return 0;
 }

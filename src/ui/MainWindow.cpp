@@ -93,7 +93,7 @@ void MainWindow::addToLibrary(const IssueStore &store, const LoadReport &report)
     try {
         m_library->add(store, report.sources);
     } catch (const LibraryError &error) {
-        showLibraryFailure(u"読み込んだ問題を一覧に加えられませんでした"_s, error);
+        showLibraryFailure(u"読み込んだ問題をライブラリーに加えられませんでした"_s, error);
     }
     refreshIssueList();
 }
@@ -129,7 +129,7 @@ void MainWindow::refreshIssueList()
     try {
         entries = m_library->entries();
     } catch (const LibraryError &error) {
-        showLibraryFailure(u"問題の一覧を読めませんでした"_s, error);
+        showLibraryFailure(u"ライブラリーを読めませんでした"_s, error);
     }
     issueModel->setEntries(std::move(entries));
     if (!issueModel->contains(m_previewed))
@@ -306,19 +306,18 @@ void MainWindow::openLibrary()
     try {
         m_library = IssueLibrary::open(m_services.libraryPath);
         if (const std::optional<MovedAsideLibrary> &moved = m_library->movedAside()) {
-            m_services.showMessage(
-                this,
-                {UserMessage::Kind::Warning, u"問題の一覧を作り直しました"_s,
-                 u"問題の一覧のファイル %1 は読めなかったので %2 へ移し、新しい一覧を作りました。"_s
-                     .arg(moved->libraryPath, moved->brokenPath)});
+            m_services.showMessage(this,
+                                   {UserMessage::Kind::Warning, u"ライブラリーを作り直しました"_s,
+                                    movedAsideJapanese(*moved)});
         }
         return;
     } catch (const LibraryError &error) {
         m_services.showMessage(
-            this, {UserMessage::Kind::Critical, u"問題の一覧を開けませんでした"_s,
-                   u"問題の一覧 %1 を開けませんでした。\n\n%2\n\n"
-                   u"今回読み込む問題と印刷の記録は、終了すると失われます。"_s.arg(
-                       QDir::toNativeSeparators(m_services.libraryPath), error.japanese())});
+            this, {UserMessage::Kind::Critical, u"ライブラリーを開けませんでした"_s,
+                   u"ライブラリー %1 を開けませんでした：%2\n\n"
+                   u"ファイルはそのままです。今回読み込む問題と印刷の記録は、"
+                   u"終了すると失われます。"_s.arg(QDir::toNativeSeparators(m_services.libraryPath),
+                                                   error.japanese())});
     }
     // Still a working program, only one that remembers nothing.
     m_library = IssueLibrary::open(u":memory:"_s);

@@ -232,6 +232,22 @@ TEST(LibraryList, ALibraryThatCannotBeOpenedIsNamedAndTheWindowWorksWithout)
     EXPECT_EQ(QFileInfo(blocker.fileName()).size(), 0) << "nothing moved or written";
 }
 
+TEST(LibraryList, ABrokenLibraryIsMovedAsideInOneMessage)
+{
+    MainWindowFixture f;
+    f.libraryPath = f.settingsDir.filePath(u"broken.sqlite"_s);
+    QFile broken(f.libraryPath);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a database, though long enough to look like one at first sight");
+    broken.close();
+    f.restart();
+    ASSERT_EQ(f.messages.size(), 1);
+    EXPECT_EQ(f.messages[0].kind, UserMessage::Kind::Warning);
+    EXPECT_TRUE(f.messages[0].text.contains(f.libraryPath));
+    EXPECT_TRUE(f.messages[0].text.contains(f.libraryPath + u".broken-"_s));
+    EXPECT_EQ(f.libraryCount(), 0);
+}
+
 TEST(LibraryList, TheWindowSizeIsRemembered)
 {
     MainWindowFixture f;
