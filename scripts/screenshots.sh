@@ -2,14 +2,17 @@
 # scripts/screenshots.sh [OUT_DIR]: starts rotam-print on a virtual X display, loads the
 # sample mails through its paste window, and saves a PNG of every window into OUT_DIR
 # (default: build/screenshots/): the main window empty and loaded, the paste window, the
-# annotation window, the print preview, the print dialog, the open menu, the open dialog
-# (its sidebar listing the mail folders of a Thunderbird profile and a Maildir) and the progress
-# window of a long job; then the loaded main window again at the fractional scale factors
+# annotation window, the print preview, the print dialog, the main window with the printed
+# issues marked, the open menu, the open dialog (its sidebar listing the mail folders of a
+# Thunderbird profile and a Maildir) and the progress window of a long job; then the window
+# at 1000 x 700 with 3,000 issues, some printed, and searched (main-3000.png,
+# main-3000-search.png); then the loaded main window again at the fractional scale factors
 # 1.25, 1.5 and 1.75 (main-loaded-1.25.png, ...). Each window's caption is checked to be
 # exactly its own, and a cancelled PDF job to leave no file. For looking at, not for
 # comparing pixels. Uses build/release/src/app/rotam-print, building it when missing, or the
 # program named by $ROTAM_PRINT; the long job's mails come from rotam-bench-gen-issues of the
-# same build. The program runs with a home folder of its own, so no settings are kept.
+# same build. The program runs with a home folder of its own, so no settings are kept and its
+# library starts empty; it lasts for the run, so later starts list what earlier ones loaded.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/screenshots}")
@@ -43,12 +46,12 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$home/.thunderbird/a1b2.default-release/Mail/Local Folders" "$home/Maildir/cur"
 if [ -x "$generator" ]; then
-    "$generator" 1000 "$home/rotam-1000.txt"
+    "$generator" 3000 "$home/rotam-3000.txt"
 fi
 
 # Everything below runs inside the virtual display.
 export ROTAM_PRINT_BIN="$program" OUT="$out" EXAMPLES="$PWD/examples" HOME="$home"
-export XDG_CONFIG_HOME="$home/.config"
+export XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
 xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     shoot() { import -window "$1" "$OUT/$2.png"; echo "saved $OUT/$2.png"; }
     # The newest window with this title; waits for it to appear.
@@ -85,7 +88,7 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     preview_all() {
         xdotool key Return
         settle
-        click_in "$main" 40 88
+        click_in "$main" 60 112
         xdotool key ctrl+shift+a
         settle
     }
@@ -115,12 +118,14 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     xdotool windowfocus --sync "$preview" key Escape
     settle
 
+    # Printed whole to the preset PDF file: the list marks the issues printed.
     xdotool windowfocus --sync "$main" key ctrl+p
     sleep 2
     dialog=$(xdotool getactivewindow 2>/dev/null || xdotool search --sync --onlyvisible --name "印刷|Print" | tail -1)
     shoot "$dialog" print-dialog
-    xdotool key Escape
-    settle
+    xdotool key Return
+    sleep 2
+    shoot "$main" main-printed
 
     # The open button'"'"'s menu, cut out of the screen: a menu is a window of its own.
     click_in "$main" 143 23
@@ -130,14 +135,14 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     xdotool key Escape
     settle
 
-    # The open dialog, then through it the long job: a PDF of 1,000 pages, cancelled.
+    # The open dialog, then through it the long job: a PDF of 3,000 pages, cancelled.
     xdotool windowfocus --sync "$main" key ctrl+o
     opener=$(window "メールファイルを開く")
     settle
     caption_is "$opener" "メールファイルを開く"
     shoot "$opener" file-dialog
-    if [ -f "$HOME/rotam-1000.txt" ]; then
-        xdotool type --delay 20 "$HOME/rotam-1000.txt"
+    if [ -f "$HOME/rotam-3000.txt" ]; then
+        xdotool type --delay 20 "$HOME/rotam-3000.txt"
         xdotool key Return
         sleep 3
         xdotool windowfocus --sync "$main" key ctrl+shift+a ctrl+p
@@ -162,6 +167,28 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     fi
     settle
     shoot "$main" main-after-cancel
+    quit
+
+    # Another start: the library lists what was loaded before, with the print marks. Grown to
+    # 1000 x 700, the second and fourth issues printed whole, the first previewed.
+    "$ROTAM_PRINT_BIN" &
+    app=$!
+    main=$(window "^今日のロタム印刷ソフト$")
+    settle
+    xdotool windowsize --sync "$main" 1000 700
+    settle
+    click_in "$main" 18 150
+    click_in "$main" 18 210
+    xdotool windowfocus --sync "$main" key ctrl+p
+    sleep 2
+    xdotool key Return
+    sleep 2
+    click_in "$main" 120 120
+    shoot "$main" main-3000
+    xdotool windowfocus --sync "$main" key ctrl+f
+    xdotool type --delay 50 "12"
+    settle
+    shoot "$main" main-3000-search
     quit
 
     for factor in 1.25 1.5 1.75; do

@@ -63,7 +63,8 @@ void IssueListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
 
     painter->save();
     int printedWidth = 0;
-    const QDateTime printed = index.data(IssueListModel::LastPrintedRole).toDateTime();
+    const QDateTime printed =
+        index.data(IssueListModel::LastPrintedRole).toDateTime().toLocalTime();
     if (printed.isValid()) {
         const QString mark = u"印刷済"_s;
         // The year goes first when the row is narrow: the title needs the room more.
