@@ -126,6 +126,8 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     xdotool key Return
     sleep 2
     shoot "$main" main-printed
+    # Gone again, so that no later job is asked whether to overwrite it.
+    rm "$HOME/print.pdf"
 
     # The open button'"'"'s menu, cut out of the screen: a menu is a window of its own.
     click_in "$main" 143 23
@@ -144,7 +146,7 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     if [ -f "$HOME/rotam-3000.txt" ]; then
         xdotool type --delay 20 "$HOME/rotam-3000.txt"
         xdotool key Return
-        sleep 3
+        sleep 10
         xdotool windowfocus --sync "$main" key ctrl+shift+a ctrl+p
         sleep 2
         xdotool key Return
@@ -175,10 +177,10 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     app=$!
     main=$(window "^今日のロタム印刷ソフト$")
     settle
-    xdotool windowsize --sync "$main" 1000 700
+    xdotool windowmove --sync "$main" 0 0 windowsize --sync "$main" 1000 700
     settle
-    click_in "$main" 18 150
-    click_in "$main" 18 210
+    click_in "$main" 18 147
+    click_in "$main" 18 203
     xdotool windowfocus --sync "$main" key ctrl+p
     sleep 2
     xdotool key Return
@@ -186,11 +188,14 @@ xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     click_in "$main" 120 120
     shoot "$main" main-3000
     xdotool windowfocus --sync "$main" key ctrl+f
-    xdotool type --delay 50 "12"
+    xdotool type --delay 50 "第12"
     settle
     shoot "$main" main-3000-search
     quit
 
+    # The scaled windows start afresh: the first size, an empty library.
+    rm -rf "$XDG_CONFIG_HOME/rotam-print"
+    export XDG_DATA_HOME="$HOME/.local/share-scaled"
     for factor in 1.25 1.5 1.75; do
         export QT_SCALE_FACTOR=$factor
         start_loaded

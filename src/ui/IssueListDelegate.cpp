@@ -21,10 +21,12 @@ QFont smallFont(const QFont &font)
 
 } // namespace
 
-QString listedSendDate(const QString &sendTime)
+QString listedSendDate(const QString &sendTime, bool shortYear)
 {
     const QDateTime sent = QDateTime::fromString(sendTime.simplified(), Qt::RFC2822Date);
-    return sent.isValid() ? sent.toString(u"yyyy/MM/dd"_s) : sendTime.simplified();
+    if (!sent.isValid())
+        return sendTime.simplified();
+    return sent.toString(shortYear ? u"yy/MM/dd"_s : u"yyyy/MM/dd"_s);
 }
 
 void IssueListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
@@ -77,7 +79,7 @@ void IssueListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         painter->setFont(small);
         painter->drawText(first, Qt::AlignRight | Qt::AlignVCenter, mark);
         painter->drawText(second, Qt::AlignRight | Qt::AlignVCenter, date);
-        printedWidth += Padding * 2;
+        printedWidth += Padding;
     }
     painter->setFont(opt.font);
     painter->setPen(text);
@@ -86,7 +88,10 @@ void IssueListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
                       titleMetrics.elidedText(opt.text, Qt::ElideRight, room));
     painter->setFont(small);
     painter->setPen(quiet);
-    const QString sent = listedSendDate(index.data(IssueListModel::SendTimeRole).toString());
+    const QString sendTime = index.data(IssueListModel::SendTimeRole).toString();
+    QString sent = listedSendDate(sendTime, false);
+    if (smallMetrics.horizontalAdvance(sent) > room)
+        sent = listedSendDate(sendTime, true);
     painter->drawText(second.adjusted(0, 0, -printedWidth, 0), Qt::AlignLeft | Qt::AlignVCenter,
                       smallMetrics.elidedText(sent, Qt::ElideRight, room));
     painter->restore();

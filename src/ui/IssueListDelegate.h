@@ -14,6 +14,6 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 };
 
-// The sending date as the list shows it: the date in the mail's own time zone, or the
-// header's text as it stands when it is no date.
-QString listedSendDate(const QString &sendTime);
+// The sending date as the list shows it: the date in the mail's own time zone, with two
+// digits of the year when the row is narrow, or the header's text when it is no date.
+QString listedSendDate(const QString &sendTime, bool shortYear);

@@ -144,7 +144,7 @@ void MainWindow::setupListControls()
 {
     searchField = new QLineEdit(this);
     searchField->setObjectName(u"searchField"_s);
-    searchField->setPlaceholderText(u"題名・コメントで絞り込む"_s);
+    searchField->setPlaceholderText(u"絞り込み検索"_s);
     searchField->setClearButtonEnabled(true);
 
     issueList = new QListView(this);
