@@ -142,8 +142,11 @@ std::unique_ptr<IssueLibrary> IssueLibrary::open(const QString &path)
     // WAL: the window reading while rotam-pdf adds never waits; NORMAL is safe in WAL mode,
     // a crash losing at most the last commit, never the file.
     // Text as the driver hands it over, so nothing is converted on the way; Japanese takes two
-    // bytes a character instead of three. Ignored by a file that has its encoding already.
+    // bytes a character instead of three. These two are ignored by an existing file.
     run(d.db, QStringLiteral("PRAGMA encoding = 'UTF-16le'"));
+    // Records of a kilobyte or two fill 16 KiB pages better than 4 KiB ones, and a large load
+    // writes and checkpoints a third fewer bytes.
+    run(d.db, QStringLiteral("PRAGMA page_size = 16384"));
 
     run(d.db, QStringLiteral("PRAGMA journal_mode = WAL"));
     run(d.db, QStringLiteral("PRAGMA synchronous = NORMAL"));
@@ -186,11 +189,11 @@ QList<qint64> IssueLibrary::add(const IssueStore &store, const QStringList &sour
         }
         return false;
     };
-    QSqlQuery insert =
-        prepared(d->db, QStringLiteral("INSERT INTO issue (record_hash, title, send_time,"
-                                       " search_text, source, added, record)"
-                                       " VALUES (?, ?, ?, ?, ?, ?, ?)"));
-    const qint64 now = msecs(QDateTime::currentDateTimeUtc());
+    // The time is written in: Qt's binding of a value costs more than SQLite's parsing it once.
+    QSqlQuery insert = prepared(
+        d->db, QStringLiteral("INSERT INTO issue (record_hash, title, send_time, search_text,"
+                              " source, added, record) VALUES (?, ?, ?, ?, ?, %1, ?)")
+                   .arg(msecs(QDateTime::currentDateTimeUtc())));
     QList<qint64> added;
     const qsizetype total = store.lastIndex();
     for (qint32 i = 1; i <= total; ++i) {
@@ -202,8 +205,7 @@ QList<qint64> IssueLibrary::add(const IssueStore &store, const QStringList &sour
             insert.bindValue(2, text(record.SendTime));
             insert.bindValue(3, recordSearchText(record));
             insert.bindValue(4, text(sources.value(i)));
-            insert.bindValue(5, now);
-            insert.bindValue(6, recordBytes(record));
+            insert.bindValue(5, recordBytes(record));
             run(insert);
             added.append(insert.lastInsertId().toLongLong());
             kept.insert(hash, added.last());
