@@ -59,7 +59,8 @@ int main(int argc, char *argv[])
         added = IssueLibrary::open(path)->add(store, report.sources).size();
     });
     qsizetype listed = 0;
-    const double list = medianMs(runs, [&] { listed = IssueLibrary::open(path)->entries().size(); });
+    const double list =
+        medianMs(runs, [&] { listed = IssueLibrary::open(path)->entries().size(); });
     const double records = medianMs(runs, [&] {
         const auto library = IssueLibrary::open(path);
         QList<qint64> ids;
