@@ -312,6 +312,7 @@ TEST_F(Library, AnUnreadableFileIsMovedAsideWithItsCompanions)
         SCOPED_TRACE(c.name);
         QDir(folder).removeRecursively();
         add(records);
+        runSql(path, {u"PRAGMA wal_checkpoint(TRUNCATE)"_s}); // the pages to break into the file
         c.breakIt(path);
         const QByteArray wal = "a -wal of no use to SQLite";
         writeFile(path + u"-wal"_s, wal);
@@ -334,6 +335,38 @@ TEST_F(Library, AnUnreadableFileIsMovedAsideWithItsCompanions)
 
         EXPECT_TRUE(library->entries().isEmpty());
         EXPECT_EQ(library->add(storeOf(records.mid(0, 3)), QStringList(4)).size(), 3);
+    }
+}
+
+TEST_F(Library, TheLastLoadStaysInTheWalUntilItPassesItsBound)
+{
+    QList<PuzzleRecord> records;
+    for (int i = 0; i < 300; ++i)
+        records.append(sampleIssue(i, 5, 3, 3));
+    const struct
+    {
+        const char *name;
+        qint64 walSize; // 0: as the load left it; else grown with a tail holding no frames
+        bool kept;
+    } cases[] = {{"as the load left it", 0, true}, {"past 64 MiB", 65 << 20, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder).removeRecursively();
+        const QList<qint64> ids = add(records);
+        QFile wal(path + u"-wal"_s);
+        ASSERT_GT(wal.size(), QFileInfo(path).size()); // the load is in the -wal alone
+        if (c.walSize) {
+            ASSERT_TRUE(wal.resize(c.walSize));
+        }
+        const qint64 walBefore = wal.size();
+        {
+            auto library = open();
+            EXPECT_FALSE(library->movedAside());
+            EXPECT_EQ(library->entries().size(), records.size());
+            EXPECT_TRUE(sameIssue(library->records({ids.last()}).puzzles[1], records.last()));
+        }
+        EXPECT_EQ(QFileInfo(wal).size(), c.kept ? walBefore : 0);
+        EXPECT_EQ(open()->entries().size(), records.size());
     }
 }
 
