@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libqt6sql6-sqlite
+    qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libqt6sql6-sqlite libsqlite3-dev
     libgmime-3.0-dev
     libgtest-dev googletest
     fonts-ipafont fonts-liberation2 qt6-translations-l10n

@@ -1,97 +1,79 @@
 #include "LibraryRecord.h"
 
 #include <QCryptographicHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QSqlQuery>
+#include <QDataStream>
+#include <QIODevice>
 #include <QtEndian>
 
 namespace {
 
-// The SQL driver binds a null string as NULL; the columns hold text, empty or not.
-QString text(const QString &s)
-{
-    return s.isNull() ? QStringLiteral("") : s;
-}
+constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_0;
 
-QString arrayText(const QStringList &array)
+// QDataStream's form of a QStringList (a count, then the strings), without element 0 and
+// without copying the list.
+QDataStream &writeFrom1(QDataStream &stream, const QStringList &array)
 {
-    QJsonArray values;
+    stream << quint32(upperBound(array));
     for (qsizetype i = 1; i < array.size(); ++i)
-        values.append(array[i]);
-    return QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact));
+        stream << array[i];
+    return stream;
 }
 
-QStringList arrayFromText(const QString &text)
+QStringList withElement0(QStringList values)
 {
-    QStringList array{QString()};
-    const QJsonArray values = QJsonDocument::fromJson(text.toUtf8()).array();
-    array.reserve(values.size() + 1);
-    for (const QJsonValue &value : values)
-        array.append(value.toString());
-    return array;
+    values.prepend(QString());
+    return values;
 }
 
 } // namespace
 
-QString recordColumns()
+QByteArray recordBytes(const PuzzleRecord &r)
 {
-    return QStringLiteral("send_time, title_line, title, col_count, grid_note, hint_lines, "
-                          "comment_lines, tyuuki_text, col_labels, row_labels, publisher, "
-                          "magazine_id, cells");
+    QByteArray bytes;
+    bytes.reserve(4096); // most records fit: one allocation instead of a dozen
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(StreamVersion);
+    stream << r.SendTime << r.TitleLine << r.Title << r.ColCount << r.GridNote;
+    writeFrom1(stream, r.HintLines);
+    writeFrom1(stream, r.CommentLines) << r.TyuukiText;
+    writeFrom1(stream, r.ColLabels);
+    writeFrom1(stream, r.RowLabels) << r.Publisher << r.MagazineId;
+    writeFrom1(stream, r.Cells);
+    return bytes;
 }
 
-QVariantList recordValues(const PuzzleRecord &r)
+PuzzleRecord recordFromBytes(const QByteArray &bytes)
 {
-    return {text(r.SendTime),
-            text(r.TitleLine),
-            text(r.Title),
-            r.ColCount,
-            text(r.GridNote),
-            arrayText(r.HintLines),
-            arrayText(r.CommentLines),
-            text(r.TyuukiText),
-            arrayText(r.ColLabels),
-            arrayText(r.RowLabels),
-            text(r.Publisher),
-            text(r.MagazineId),
-            arrayText(r.Cells)};
-}
-
-PuzzleRecord recordFromQuery(const QSqlQuery &q, int first)
-{
+    QDataStream stream(bytes);
+    stream.setVersion(StreamVersion);
     PuzzleRecord r;
-    r.SendTime = q.value(first).toString();
-    r.TitleLine = q.value(first + 1).toString();
-    r.Title = q.value(first + 2).toString();
-    r.ColCount = q.value(first + 3).toInt();
-    r.GridNote = q.value(first + 4).toString();
-    r.HintLines = arrayFromText(q.value(first + 5).toString());
-    r.CommentLines = arrayFromText(q.value(first + 6).toString());
-    r.TyuukiText = q.value(first + 7).toString();
-    r.ColLabels = arrayFromText(q.value(first + 8).toString());
-    r.RowLabels = arrayFromText(q.value(first + 9).toString());
-    r.Publisher = q.value(first + 10).toString();
-    r.MagazineId = q.value(first + 11).toString();
-    r.Cells = arrayFromText(q.value(first + 12).toString());
+    QStringList hints, comments, colLabels, rowLabels, cells;
+    stream >> r.SendTime >> r.TitleLine >> r.Title >> r.ColCount >> r.GridNote >> hints >>
+        comments >> r.TyuukiText >> colLabels >> rowLabels >> r.Publisher >> r.MagazineId >> cells;
+    r.HintLines = withElement0(std::move(hints));
+    r.CommentLines = withElement0(std::move(comments));
+    r.ColLabels = withElement0(std::move(colLabels));
+    r.RowLabels = withElement0(std::move(rowLabels));
+    r.Cells = withElement0(std::move(cells));
     return r;
 }
 
-qint64 recordHash(const QVariantList &values)
+qint64 recordHash(const PuzzleRecord &r)
 {
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "text is hashed as UTF-16LE");
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const QVariant &value : values) {
-        const QByteArray bytes = value.toString().toUtf8();
-        const quint64 size = qToLittleEndian(quint64(bytes.size())); // no two splits hash alike
+    for (const QString &text :
+         {r.TitleLine, r.SendTime, r.Title, r.GridNote, QString::number(r.ColCount)}) {
+        const quint64 size = qToLittleEndian(quint64(text.size())); // no two splits hash alike
         hash.addData(QByteArrayView(reinterpret_cast<const char *>(&size), sizeof size));
-        hash.addData(bytes);
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
     }
     return qFromLittleEndian<qint64>(hash.resultView().data());
 }
 
 QString recordSearchText(const PuzzleRecord &record)
 {
-    QString search = text(record.TitleLine);
+    QString search = record.TitleLine.isNull() ? QStringLiteral("") : record.TitleLine;
     for (qsizetype i = 1; i < record.CommentLines.size(); ++i)
         search += u'\n' + record.CommentLines[i];
     return search;

@@ -2,26 +2,22 @@
 
 #include "PuzzleRecord.h"
 
+#include <QByteArray>
 #include <QString>
-#include <QVariantList>
 
-class QSqlQuery;
+// A record as the library keeps it: every field in order (SendTime, TitleLine, Title,
+// ColCount, GridNote, HintLines, CommentLines, TyuukiText, ColLabels, RowLabels, Publisher,
+// MagazineId, Cells), in Qt's stream format of version Qt_6_0, which every later Qt reads
+// alike. Arrays hold their values from index 1, as rotam-pdf --json shows them.
+QByteArray recordBytes(const PuzzleRecord &record);
 
-// The issue table's columns that hold a record, in the order recordValues() gives them.
-QString recordColumns();
+// The record back, arrays with their element 0; labels never read come back as read but
+// empty, the same issue to sameIssue(). Bytes that end early leave the fields after empty.
+PuzzleRecord recordFromBytes(const QByteArray &bytes);
 
-// A record's values for those columns: strings and the count as they are, string arrays as
-// JSON arrays of their values from index 1.
-QVariantList recordValues(const PuzzleRecord &record);
-
-// The record from a query that selected recordColumns() from column `first` on. Arrays get
-// their element 0 back; labels never read come back as read but empty, the same issue to
-// sameIssue().
-PuzzleRecord recordFromQuery(const QSqlQuery &query, int first);
-
-// A hash of recordValues() that stays the same across runs and Qt versions: records that are
-// the same issue have the same hash.
-qint64 recordHash(const QVariantList &values);
+// A hash of the fields that tell issues apart almost always, the same across runs and Qt
+// versions: records that are the same issue have the same hash, and sameIssue() decides.
+qint64 recordHash(const PuzzleRecord &record);
 
 // What the list's search matches: the title line and the comment lines.
 QString recordSearchText(const PuzzleRecord &record);

@@ -13,29 +13,19 @@ QList<QStringList> upgradeSteps()
 {
     return {
         {
-            // Times are milliseconds since 1970 UTC. The record's string arrays are JSON arrays
-            // of their values from index 1, as rotam-pdf --json shows them. AUTOINCREMENT: an
-            // id removed is never given again, so a list held elsewhere cannot name another
-            // issue.
+            // Times are milliseconds since 1970 UTC; the record is recordBytes(). Title, send
+            // time and search text are copies the list reads without decoding records.
+            // AUTOINCREMENT: an id removed is never given again, so a list held elsewhere
+            // cannot name another issue.
             QStringLiteral("CREATE TABLE issue ("
                            "id INTEGER PRIMARY KEY AUTOINCREMENT,"
                            "record_hash INTEGER NOT NULL,"
+                           "title TEXT NOT NULL,"
+                           "send_time TEXT NOT NULL,"
                            "search_text TEXT NOT NULL,"
                            "source TEXT NOT NULL,"
                            "added INTEGER NOT NULL,"
-                           "send_time TEXT NOT NULL,"
-                           "title_line TEXT NOT NULL,"
-                           "title TEXT NOT NULL,"
-                           "col_count INTEGER NOT NULL,"
-                           "grid_note TEXT NOT NULL,"
-                           "hint_lines TEXT NOT NULL,"
-                           "comment_lines TEXT NOT NULL,"
-                           "tyuuki_text TEXT NOT NULL,"
-                           "col_labels TEXT NOT NULL,"
-                           "row_labels TEXT NOT NULL,"
-                           "publisher TEXT NOT NULL,"
-                           "magazine_id TEXT NOT NULL,"
-                           "cells TEXT NOT NULL)"),
+                           "record BLOB NOT NULL)"),
             QStringLiteral("CREATE INDEX issue_by_hash ON issue (record_hash)"),
             QStringLiteral("CREATE TABLE print ("
                            "issue_id INTEGER NOT NULL REFERENCES issue (id) ON DELETE CASCADE,"

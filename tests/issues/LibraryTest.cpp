@@ -6,6 +6,7 @@
 #include "RepeatedIssues.h"
 #include "SampleIssue.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -277,12 +278,15 @@ void truncateToHalf(const QString &path)
     ASSERT_TRUE(file.resize(file.size() / 2));
 }
 
+// Overwrites a whole page, its b-tree header too, at the file's own page size.
 void scribbleOverPage(const QString &path, qint64 page)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek(page * 4096);
-    file.write(QByteArray(4096, '\x5a'));
+    const QByteArray header = file.read(18);
+    const qint64 pageSize = (quint8(header[16]) << 8) | quint8(header[17]);
+    file.seek(page * pageSize);
+    file.write(QByteArray(pageSize, '\x5a'));
 }
 
 } // namespace
@@ -292,7 +296,7 @@ TEST_F(Library, AnUnreadableFileIsMovedAsideWithItsCompanions)
     const BrokenCase cases[] = {
         {"not a database", [](const QString &p) { writeFile(p, QByteArray(9000, 'x')); }},
         {"truncated", truncateToHalf},
-        {"a page overwritten", [](const QString &p) { scribbleOverPage(p, 5); }},
+        {"a page overwritten", [](const QString &p) { scribbleOverPage(p, 2); }},
         {"from a newer version",
          [](const QString &p) { runSql(p, {u"PRAGMA user_version = 2"_s}); }},
         {"another program's database",
@@ -308,6 +312,7 @@ TEST_F(Library, AnUnreadableFileIsMovedAsideWithItsCompanions)
         SCOPED_TRACE(c.name);
         QDir(folder).removeRecursively();
         add(records);
+        runSql(path, {u"PRAGMA wal_checkpoint(TRUNCATE)"_s}); // the pages to break into the file
         c.breakIt(path);
         const QByteArray wal = "a -wal of no use to SQLite";
         writeFile(path + u"-wal"_s, wal);
@@ -333,6 +338,38 @@ TEST_F(Library, AnUnreadableFileIsMovedAsideWithItsCompanions)
     }
 }
 
+TEST_F(Library, TheLastLoadStaysInTheWalUntilItPassesItsBound)
+{
+    QList<PuzzleRecord> records;
+    for (int i = 0; i < 300; ++i)
+        records.append(sampleIssue(i, 5, 3, 3));
+    const struct
+    {
+        const char *name;
+        qint64 walSize; // 0: as the load left it; else grown with a tail holding no frames
+        bool kept;
+    } cases[] = {{"as the load left it", 0, true}, {"past 64 MiB", 65 << 20, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder).removeRecursively();
+        const QList<qint64> ids = add(records);
+        QFile wal(path + u"-wal"_s);
+        ASSERT_GT(wal.size(), QFileInfo(path).size()); // the load is in the -wal alone
+        if (c.walSize) {
+            ASSERT_TRUE(wal.resize(c.walSize));
+        }
+        const qint64 walBefore = wal.size();
+        {
+            auto library = open();
+            EXPECT_FALSE(library->movedAside());
+            EXPECT_EQ(library->entries().size(), records.size());
+            EXPECT_TRUE(sameIssue(library->records({ids.last()}).puzzles[1], records.last()));
+        }
+        EXPECT_EQ(QFileInfo(wal).size(), c.kept ? walBefore : 0);
+        EXPECT_EQ(open()->entries().size(), records.size());
+    }
+}
+
 TEST_F(Library, AFileOutOfReachIsAnErrorAndNothingMoves)
 {
     add({sampleIssue(1, 2, 1, 1)});
@@ -347,33 +384,25 @@ TEST_F(Library, AFileOutOfReachIsAnErrorAndNothingMoves)
     EXPECT_EQ(filesBeside(), files);
 }
 
+namespace {
+
+// A record as version 1 keeps it, written here once more so that a change to the code's
+// format fails this test instead of misreading the files already written.
+QString version1Record(const PuzzleRecord &r)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_6_0);
+    stream << r.SendTime << r.TitleLine << r.Title << r.ColCount << r.GridNote << r.HintLines.mid(1)
+           << r.CommentLines.mid(1) << r.TyuukiText << r.ColLabels.mid(1) << r.RowLabels.mid(1)
+           << r.Publisher << r.MagazineId << r.Cells.mid(1);
+    return u"X'"_s + QString::fromLatin1(bytes.toHex()) + u"'"_s;
+}
+
+} // namespace
+
 TEST_F(Library, AVersion1LibraryReadsBackAndTakesNewIssues)
 {
-    QDir().mkpath(folder);
-    // Version 1 as it was released; a later version upgrades this file.
-    runSql(path,
-           {
-               u"CREATE TABLE issue (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-               " record_hash INTEGER NOT NULL, search_text TEXT NOT NULL, source TEXT NOT NULL,"
-               " added INTEGER NOT NULL, send_time TEXT NOT NULL, title_line TEXT NOT NULL,"
-               " title TEXT NOT NULL, col_count INTEGER NOT NULL, grid_note TEXT NOT NULL,"
-               " hint_lines TEXT NOT NULL, comment_lines TEXT NOT NULL,"
-               " tyuuki_text TEXT NOT NULL, col_labels TEXT NOT NULL, row_labels TEXT NOT NULL,"
-               " publisher TEXT NOT NULL, magazine_id TEXT NOT NULL, cells TEXT NOT NULL)"_s,
-               u"CREATE INDEX issue_by_hash ON issue (record_hash)"_s,
-               u"CREATE TABLE print (issue_id INTEGER NOT NULL REFERENCES issue (id)"
-               " ON DELETE CASCADE, printed INTEGER NOT NULL, destination TEXT NOT NULL)"_s,
-               u"CREATE INDEX print_by_issue ON print (issue_id, printed)"_s,
-               u"PRAGMA journal_mode = WAL"_s,
-               u"INSERT INTO issue VALUES (7, -1760868956382637022, '◇第１回◇　朝\nはじめに',"
-               " '/mail/1.txt', 1700000000000, '2024/01/23 07:00', '◇第１回◇　朝', '第１回',"
-               " 2, 'ノート', '[\"ヒント\"]', '[\"はじめに\"]', '注記', '[\"Ａ\",\"Ｂ\"]',"
-               " '[\"ａ\",\"ｂ\"]', 'ロタム社', '0001', '[\"□■\",\"■□\"]')"_s,
-               u"INSERT INTO issue VALUES (9, 1, '◇第２回◇', '貼り付け', 1700000001000, '',"
-               " '◇第２回◇', '第２回', 0, '', '[]', '[]', '', '[]', '[]', '', '', '[]')"_s,
-               u"INSERT INTO print VALUES (7, 1700000500000, 'PX-105')"_s,
-               u"PRAGMA user_version = 1"_s,
-           });
     PuzzleRecord first;
     first.SendTime = u"2024/01/23 07:00"_s;
     first.TitleLine = u"◇第１回◇　朝"_s;
@@ -388,22 +417,52 @@ TEST_F(Library, AVersion1LibraryReadsBackAndTakesNewIssues)
     first.Publisher = u"ロタム社"_s;
     first.MagazineId = u"0001"_s;
     first.Cells = {QString(), u"□■"_s, u"■□"_s};
+    PuzzleRecord second;
+    second.TitleLine = u"◇第２回◇"_s;
+    second.Title = u"第２回"_s;
+
+    QDir().mkpath(folder);
+    // Version 1's schema as it was released; a later version upgrades this file.
+    runSql(path,
+           {
+               u"CREATE TABLE issue (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+               " record_hash INTEGER NOT NULL, title TEXT NOT NULL,"
+               " send_time TEXT NOT NULL, search_text TEXT NOT NULL,"
+               " source TEXT NOT NULL, added INTEGER NOT NULL, record BLOB NOT NULL)"_s,
+               u"CREATE INDEX issue_by_hash ON issue (record_hash)"_s,
+               u"CREATE TABLE print (issue_id INTEGER NOT NULL REFERENCES issue (id)"
+               " ON DELETE CASCADE, printed INTEGER NOT NULL, destination TEXT NOT NULL)"_s,
+               u"CREATE INDEX print_by_issue ON print (issue_id, printed)"_s,
+               u"PRAGMA journal_mode = WAL"_s,
+               u"INSERT INTO issue VALUES (7, 5475478541229934399, '第１回', '2024/01/23 07:00',"
+               " '◇第１回◇　朝\nはじめに', '/mail/1.txt', 1700000000000, "_s +
+                   version1Record(first) + u")"_s,
+               u"INSERT INTO issue VALUES (9, -2090783373555794421, '第２回', '', '◇第２回◇', "
+               u"'貼り付け',"
+               " 1700000001000, "_s +
+                   version1Record(second) + u")"_s,
+               u"INSERT INTO print VALUES (7, 1700000500000, 'PX-105')"_s,
+               u"PRAGMA user_version = 1"_s,
+           });
 
     auto library = open();
     EXPECT_FALSE(library->movedAside());
     const QList<LibraryEntry> entries = library->entries();
     ASSERT_EQ(titlesOf(entries), (QStringList{u"第１回"_s, u"第２回"_s}));
     EXPECT_EQ(entries[0].searchText, u"◇第１回◇　朝\nはじめに"_s);
+    EXPECT_EQ(entries[0].sendTime, first.SendTime);
     EXPECT_EQ(entries[0].lastPrinted, QDateTime::fromMSecsSinceEpoch(1700000500000));
-    EXPECT_EQ(library->records({7}).puzzles[1], first);
+    const IssueStore back = library->records({9, 7});
+    EXPECT_TRUE(sameIssue(back.puzzles[1], second));
+    EXPECT_EQ(back.puzzles[2], first);
     const IssueHistory history = library->history(7);
     EXPECT_EQ(history.source, u"/mail/1.txt"_s);
     EXPECT_EQ(history.added, QDateTime::fromMSecsSinceEpoch(1700000000000));
     ASSERT_EQ(history.prints.size(), 1);
     EXPECT_EQ(history.prints[0].destination, u"PX-105"_s);
 
-    // The hash a version 1 file holds still finds the repeat.
-    EXPECT_TRUE(library->add(storeOf({first}), {QString(), u"/mail/2.txt"_s}).isEmpty());
+    // The hashes a version 1 file holds still find the repeats.
+    EXPECT_TRUE(library->add(storeOf({first, second}), QStringList(3)).isEmpty());
     const QList<qint64> added = library->add(storeOf({sampleIssue(3, 2, 1, 1)}), QStringList(2));
     ASSERT_EQ(added.size(), 1);
     EXPECT_GT(added[0], 9);

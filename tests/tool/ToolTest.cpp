@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
@@ -131,7 +133,9 @@ TEST(RotamPdf, UsageErrorsExitWith2)
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--select"),
                       QStringLiteral("0"), example("rotam-0123.txt")},
           QStringList{QStringLiteral("-o"), QStringLiteral("x.pdf"), QStringLiteral("--select"),
-                      QStringLiteral(","), example("rotam-0123.txt")}}) {
+                      QStringLiteral(","), example("rotam-0123.txt")},
+          QStringList{QStringLiteral("--list"), QStringLiteral("--unprinted"),
+                      example("rotam-0123.txt")}}) {
         const ToolRun r = run(arguments);
         EXPECT_EQ(r.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_FALSE(r.err.isEmpty());
@@ -489,4 +493,163 @@ TEST(RotamPdf, HelpNamesTheProgramAndEveryKindOfMail)
     EXPECT_TRUE(r.out.startsWith("Usage: rotam-pdf [options] FILE...\n")) << r.out.toStdString();
     for (const char *kind : {"CP932", "UTF-8", "ISO-2022-JP", ".eml", "mbox", "Maildirs"})
         EXPECT_TRUE(r.out.contains(kind)) << kind;
+}
+
+namespace {
+
+QJsonArray jsonIssues(const QString &json)
+{
+    return QJsonDocument::fromJson(json.toUtf8())
+        .object()
+        .value(QStringLiteral("issues"))
+        .toArray();
+}
+
+// The ids of a --list output, in its order.
+QStringList listedIds(const QString &list)
+{
+    QStringList ids;
+    for (const QString &line : list.split(u'\n', Qt::SkipEmptyParts))
+        ids << line.section(u'\t', 0, 0);
+    return ids;
+}
+
+class RotamPdfLibrary : public ::testing::Test
+{
+protected:
+    ToolRun onLibrary(QStringList arguments)
+    {
+        arguments.prepend(library);
+        arguments.prepend(QStringLiteral("--library"));
+        return run(arguments);
+    }
+
+    QTemporaryDir dir;
+    QString library = dir.filePath(QStringLiteral("library.sqlite"));
+    const QStringList mail{example("rotam-digest-0124-0127.txt"), example("rotam-0123.txt"),
+                           example("rotam-0132-0134.mbox")};
+};
+
+} // namespace
+
+TEST_F(RotamPdfLibrary, KeepsWhatItReadsAsTheFilesShowIt)
+{
+    const ToolRun plainList = run(QStringList{QStringLiteral("--list")} + mail);
+    const ToolRun plainJson = run(QStringList{QStringLiteral("--json")} + mail);
+    const ToolRun added = onLibrary(QStringList{QStringLiteral("--list")} + mail);
+    ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
+    const ToolRun again = onLibrary(QStringList{QStringLiteral("--list")} + mail);
+    EXPECT_EQ(again.out, added.out); // a repeat across runs is no new issue
+    const ToolRun kept = onLibrary({QStringLiteral("--list")});
+    EXPECT_EQ(kept.out, added.out);
+    // The titles in the same order as without a library; only the numbers differ.
+    const auto titles = [](const QString &list) {
+        QStringList result;
+        for (const QString &line : list.split(u'\n', Qt::SkipEmptyParts))
+            result << line.section(u'\t', 1);
+        return result;
+    };
+    EXPECT_EQ(titles(kept.out), titles(plainList.out));
+
+    // Every field back as parsed: the library's JSON, in list order, against the files'.
+    const QJsonArray fromFiles = jsonIssues(plainJson.out);
+    const QJsonArray fromLibrary = jsonIssues(onLibrary({QStringLiteral("--json")}).out);
+    const QStringList ids = listedIds(kept.out);
+    ASSERT_EQ(fromLibrary.size(), ids.size());
+    const QStringList plainIndexes = listedIds(plainList.out);
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        QJsonObject expected = fromFiles[plainIndexes[i].toInt() - 1].toObject();
+        QJsonObject actual = fromLibrary[i].toObject();
+        EXPECT_EQ(actual.take(QStringLiteral("Index")).toInteger(), ids[i].toLongLong());
+        expected.remove(QStringLiteral("Index"));
+        EXPECT_EQ(actual, expected) << i;
+    }
+}
+
+TEST_F(RotamPdfLibrary, SelectTakesTheIdsTheListShows)
+{
+    const QStringList ids = listedIds(onLibrary(QStringList{QStringLiteral("--list")} + mail).out);
+    ASSERT_GE(ids.size(), 3);
+    const ToolRun two =
+        onLibrary({QStringLiteral("--list"), QStringLiteral("--select"), ids[2] + u',' + ids[0]});
+    EXPECT_EQ(listedIds(two.out), (QStringList{ids[0], ids[2]}));
+    const ToolRun json = onLibrary({QStringLiteral("--json"), QStringLiteral("--select"), ids[1]});
+    ASSERT_EQ(jsonIssues(json.out).size(), 1);
+    EXPECT_EQ(jsonIssues(json.out)[0].toObject().value(QStringLiteral("Index")).toInteger(),
+              ids[1].toLongLong());
+    const ToolRun missing = onLibrary(
+        {QStringLiteral("--list"), QStringLiteral("--select"), ids[0] + QStringLiteral(",999")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.out.isEmpty());
+    EXPECT_EQ(missing.err, QStringLiteral("rotam-pdf: no issue has the id 999\n"));
+}
+
+TEST_F(RotamPdfLibrary, AWholePdfMarksItsIssuesPrintedAndAFailedOneDoesNot)
+{
+    const QStringList ids = listedIds(onLibrary(QStringList{QStringLiteral("--list")} + mail).out);
+    ASSERT_GE(ids.size(), 3);
+    const QString pdf = dir.filePath(QStringLiteral("today.pdf"));
+    const QString args = QStringLiteral("--library\n%1\n--unprinted\n-o\n%2\n--select\n%3");
+    const ProgramRun printed = runProgram(args.arg(library, pdf, ids[1]).split(u'\n'));
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
+    EXPECT_TRUE(isWholePdf(contents(pdf)));
+    QStringList unprinted = ids;
+    unprinted.removeAt(1);
+    EXPECT_EQ(listedIds(onLibrary({QStringLiteral("--list"), QStringLiteral("--unprinted")}).out),
+              unprinted);
+
+    const ProgramRun failed = runProgram(
+        args.arg(library, dir.filePath(QStringLiteral("no/such/folder.pdf")), ids[0]).split(u'\n'));
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(listedIds(onLibrary({QStringLiteral("--list"), QStringLiteral("--unprinted")}).out),
+              unprinted);
+    // What was printed once is left out of the next --unprinted run.
+    const ProgramRun rest = runProgram(args.arg(library, pdf, ids[0]).split(u'\n'));
+    EXPECT_EQ(rest.exitCode, 0);
+    const ProgramRun again = runProgram(args.arg(library, pdf, ids[0]).split(u'\n'));
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(
+        QString::fromUtf8(again.err).contains(QStringLiteral("no issue has the id ") + ids[0]));
+}
+
+TEST_F(RotamPdfLibrary, ABrokenLibraryIsMovedAsideAndTheRunGoesOn)
+{
+    writeFile(library, QByteArray(5000, '#'));
+    const ToolRun r = onLibrary({QStringLiteral("--list"), example("rotam-0123.txt")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.count(u'\n'), 1);
+    const QStringList broken = QDir(dir.path()).entryList({QStringLiteral("*.broken-*")});
+    ASSERT_EQ(broken.size(), 1);
+    EXPECT_EQ(contents(dir.filePath(broken[0])), QByteArray(5000, '#'));
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("rotam-pdf: the library ") + library));
+    EXPECT_TRUE(r.err.contains(dir.filePath(broken[0])));
+    EXPECT_EQ(r.err.count(u'\n'), 1);
+
+    const QString inAFile = dir.filePath(QStringLiteral("library.sqlite/inside.sqlite"));
+    const ToolRun unusable = run({QStringLiteral("--library"), inAFile, QStringLiteral("--list")});
+    EXPECT_EQ(unusable.exitCode, 1);
+    EXPECT_TRUE(unusable.err.startsWith(QStringLiteral("rotam-pdf: ") + inAFile + u':'));
+}
+
+TEST_F(RotamPdfLibrary, ASecondProgramWaitsForTheLock)
+{
+    ASSERT_EQ(onLibrary({QStringLiteral("--list")}).exitCode, 0);
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
+        db.setDatabaseName(library);
+        ASSERT_TRUE(db.open());
+        QSqlQuery lock(db);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        QProcess adding;
+        adding.start(QStringLiteral(ROTAM_PDF_PATH),
+                     {QStringLiteral("--library"), library, QStringLiteral("--list"),
+                      example("rotam-0123.txt")});
+        EXPECT_FALSE(adding.waitForFinished(1500)); // waiting, not failing
+        ASSERT_TRUE(lock.exec(QStringLiteral("COMMIT")));
+        ASSERT_TRUE(adding.waitForFinished(60000));
+        EXPECT_EQ(adding.exitCode(), 0) << adding.readAllStandardError().toStdString();
+        EXPECT_EQ(adding.readAllStandardOutput().count('\n'), 1);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("lock"));
 }

@@ -148,13 +148,12 @@ protected:
         const auto failOnMessage = [](QWidget *, const UserMessage &m) {
             ADD_FAILURE() << m.text.toStdString();
         };
-        auto window =
-            std::make_unique<MainWindow>(UiServices{std::make_shared<ScriptedOpenDialog>(),
-                                                    std::make_shared<QtPrintDialog>(),
-                                                    pasteMail,
-                                                    failOnMessage,
-                                                    {},
-                                                    {}});
+        UiServices services;
+        services.openDialog = std::make_shared<ScriptedOpenDialog>();
+        services.printDialog = std::make_shared<QtPrintDialog>();
+        services.runModal = pasteMail;
+        services.showMessage = failOnMessage;
+        auto window = std::make_unique<MainWindow>(std::move(services));
         controls(*window).pasteButton->click();
         controls(*window).checkAllButton->click();
         return window;
