@@ -90,11 +90,19 @@ void MainWindow::addToLibrary(const IssueStore &store, const LoadReport &report)
 {
     if (store.lastIndex() == 0)
         return;
+    // On this thread, the library's; a large load takes its time here too, so it shows.
+    std::unique_ptr<JobProgress> progress = startProgress(
+        {u"保存中"_s, u"問題をライブラリーに加えています… %1 / %2"_s, LoadProgressDelayMs, false});
+    const auto advance = [&progress](qsizetype done, qsizetype total) {
+        if (progress && (done % 256 == 0 || done == total))
+            progress->advance(int(done), int(total));
+    };
     try {
-        m_library->add(store, report.sources);
+        m_library->add(store, report.sources, advance);
     } catch (const LibraryError &error) {
         showLibraryFailure(u"読み込んだ問題をライブラリーに加えられませんでした"_s, error);
     }
+    progress.reset();
     refreshIssueList();
 }
 

@@ -35,6 +35,9 @@ void loadChecked(MainWindowFixture &f, int count)
         issues.append(titled(u"問題%1"_s.arg(i, 3, 10, QChar(u'0'))));
     f.paste(mailText(issues));
     controls(*f.window).checkAllButton->click();
+    // The load's own progress is not the job's.
+    f.progress->requests.clear();
+    f.progress->steps.clear();
 }
 
 std::shared_ptr<QtPrinterObject> pdfPrinter(const QString &path)
@@ -180,12 +183,16 @@ TEST(Progress, LoadingReportsItsFilesAndShowsOnlyWhenSlow)
     MainWindowFixture f;
     f.openFiles({example("rotam-0123.txt"), example("no-such-mail.txt"),
                  example("rotam-digest-0124-0127.txt")});
-    ASSERT_EQ(f.progress->requests.size(), 1);
-    EXPECT_EQ(f.progress->requests[0].showAfterMs, 500);
-    EXPECT_FALSE(f.progress->requests[0].cancellable);
+    // Reading the files, then adding their issues to the library.
+    ASSERT_EQ(f.progress->requests.size(), 2);
+    for (const ProgressRequest &request : f.progress->requests) {
+        EXPECT_EQ(request.showAfterMs, 500);
+        EXPECT_FALSE(request.cancellable);
+    }
     // The load runs on its own thread; how often it is polled depends on the machine.
-    ASSERT_FALSE(f.progress->steps.isEmpty());
-    EXPECT_EQ(f.progress->steps.last().done, 3);
-    EXPECT_EQ(f.progress->steps.last().total, 3);
+    ASSERT_GE(f.progress->steps.size(), 2);
+    EXPECT_EQ(f.progress->steps.first().total, 3);
+    EXPECT_EQ(f.progress->steps.last().done, 5) << "records added";
+    EXPECT_EQ(f.progress->steps.last().total, 5);
     EXPECT_EQ(f.listTexts().size(), 5);
 }
