@@ -16,16 +16,21 @@ QByteArray issueText(int number)
     return (u"◇"_s + QString::number(number) + u"◇\n\n　Ａ\n　ａ□\n\n"_s).toUtf8();
 }
 
+// Every seventh message has no text part and gives no issue, and some others have no
+// header block: neither may hide or lend anything to a later message.
 QByteArray issueMessage(int number)
 {
-    return "From x\nSubject: s\n\n" + issueText(number);
+    if (number % 7 == 3)
+        return "From x\nContent-Type: text/html\n\n" + issueText(number);
+    return "From x\n" + QByteArray(number % 11 == 5 ? "" : "Subject: s\n\n") + issueText(number);
 }
 
 QStringList numbers(int from, int to)
 {
     QStringList result;
     for (int i = from; i < to; ++i)
-        result << QString::number(i);
+        if (i % 7 != 3)
+            result << QString::number(i);
     return result;
 }
 
@@ -96,9 +101,12 @@ TEST_F(MailLoad, MboxChangedWhileRead)
         ASSERT_FALSE(read.isEmpty()) << c.name;
         EXPECT_EQ(read.endsWith(QString::number(count + 99)), !stopped) << c.name;
         const QStringList fromBox = read.first(read.size() - (stopped ? 0 : 1));
-        EXPECT_EQ(fromBox, numbers(0, fromBox.size())) << c.name;
-        EXPECT_EQ(fromBox.size() == count, c.whole) << c.name << fromBox.size();
+        ASSERT_LE(fromBox.size(), numbers(0, count).size()) << c.name;
+        EXPECT_EQ(fromBox, numbers(0, count).first(fromBox.size())) << c.name;
+        EXPECT_EQ(fromBox == numbers(0, count), c.whole) << c.name << fromBox.size();
     }
     loadMailPaths(store, {dir.filePath(u"box.mbox"_s)});
-    EXPECT_EQ(titles().sliced(count + 1), numbers(count, count + 10));
+    const qsizetype before = numbers(0, count).size() + 1; // the text file's issue too
+    ASSERT_GE(store.lastIndex(), before);
+    EXPECT_EQ(titles().sliced(before), numbers(count, count + 10));
 }
