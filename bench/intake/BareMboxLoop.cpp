@@ -1,9 +1,12 @@
 // rotam-bench-bare-mbox MBOX: the anchor for the mbox load, the least any reader of it must
-// do. GMime parses the mbox; each message's part is decoded from its transfer encoding,
-// moved from JIS X 0208 to Shift_JIS by arithmetic and converted CP932 -> UTF-16LE by iconv.
-// No lines, no parse, no records. Prints the messages and UTF-16 bytes it produced.
+// do. GMime parses the mbox from a plain file stream (GMimeStreamFs), leaving the parts in
+// the file; each message's body part is decoded from its transfer encoding, moved from JIS
+// X 0208 to Shift_JIS by arithmetic and converted CP932 -> UTF-16LE by iconv. Attachments
+// are left alone. No lines, no parse, no records. Prints the messages and UTF-16 bytes it
+// produced.
 #include <gmime/gmime.h>
 
+#include <fcntl.h>
 #include <iconv.h>
 
 #include <cstdio>
@@ -40,10 +43,10 @@ int main(int argc, char **argv)
         return 2;
     }
     g_mime_init();
-    FILE *f = std::fopen(argv[1], "rb");
-    if (!f)
+    const int fd = open(argv[1], O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return 1;
-    GMimeStream *stream = g_mime_stream_file_new(f);
+    GMimeStream *stream = g_mime_stream_fs_new(fd);
     GMimeParser *parser = g_mime_parser_new_with_stream(stream);
     g_mime_parser_set_format(parser, GMIME_FORMAT_MBOX);
     iconv_t cd = iconv_open("UTF-16LE", "CP932");
@@ -55,7 +58,7 @@ int main(int argc, char **argv)
         GMimeMessage *message = g_mime_parser_construct_message(parser, nullptr);
         if (!message)
             break;
-        GMimeObject *part = g_mime_message_get_mime_part(message);
+        GMimeObject *part = g_mime_message_get_body(message);
         if (part && GMIME_IS_PART(part) && g_mime_part_get_content(GMIME_PART(part))) {
             GMimeStream *content = g_mime_stream_mem_new();
             g_mime_data_wrapper_write_to_stream(g_mime_part_get_content(GMIME_PART(part)), content);

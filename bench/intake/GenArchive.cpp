@@ -4,7 +4,10 @@
 // comment lines and the footer with its advertisement.
 // With --mbox it writes an mbox of N messages instead, as a mail program keeps them: LF
 // line ends, each body ISO-2022-JP (7bit) with 25 comment lines, about 2.7 KB a message.
+// With --inbox N P it writes an mbox of those N messages among P mails that each carry a
+// 1 MiB photo (base64, about 1.35 MB): a long-time user's Inbox.
 
+#include <glib.h>
 #include <iconv.h>
 
 #include <cerrno>
@@ -222,6 +225,44 @@ bool writeMboxMessage(iconv_t cd, long long number, std::FILE *file)
     return std::fwrite(message.data(), 1, message.size(), file) == message.size();
 }
 
+// The same photo for every mail: its bytes are noise, so the base64 text has no pattern.
+std::string photoMailTail()
+{
+    std::string photo(std::size_t(1) << 20, '\0');
+    Pattern pattern(7);
+    for (char &byte : photo)
+        byte = char(pattern.next());
+    std::string encoded((photo.size() / 3 + 1) * 4 * 77 / 72 + 8, '\0');
+    gint state = 0;
+    gint save = 0;
+    const auto *in = reinterpret_cast<const guchar *>(photo.data());
+    std::size_t length =
+        g_base64_encode_step(in, photo.size(), TRUE, encoded.data(), &state, &save);
+    length += g_base64_encode_close(TRUE, encoded.data() + length, &state, &save);
+    encoded.resize(length);
+    return "--photo\nContent-Type: image/jpeg; name=photo.jpg\n"
+           "Content-Disposition: attachment; filename=photo.jpg\n"
+           "Content-Transfer-Encoding: base64\n\n" +
+           encoded + "--photo--\n\n";
+}
+
+bool writePhotoMail(iconv_t cd, long long number, const std::string &tail, std::FILE *file)
+{
+    std::string greeting;
+    if (!toCp932(cd, "写真を送ります。\n", greeting))
+        return false;
+    std::string message = "From family@example.com Sat Jan 15 07:00:00 2005\n"
+                          "From: family@example.com\nSubject: photo ";
+    appendNumber(message, number);
+    message += "\nDate: Sat, 15 Jan 2005 07:00:00 +0900\nMIME-Version: 1.0\n"
+               "Content-Type: multipart/mixed; boundary=photo\n\n"
+               "--photo\nContent-Type: text/plain; charset=ISO-2022-JP\n"
+               "Content-Transfer-Encoding: 7bit\n\n" +
+               cp932ToJis(greeting);
+    return std::fwrite(message.data(), 1, message.size(), file) == message.size() &&
+           std::fwrite(tail.data(), 1, tail.size(), file) == tail.size();
+}
+
 bool writeCp932(iconv_t cd, const std::string &utf8, std::FILE *file)
 {
     std::string cp932;
@@ -234,24 +275,33 @@ bool writeCp932(iconv_t cd, const std::string &utf8, std::FILE *file)
 
 int main(int argc, char **argv)
 {
-    const bool mbox = argc == 4 && std::strcmp(argv[1], "--mbox") == 0;
+    const bool inbox = argc == 5 && std::strcmp(argv[1], "--inbox") == 0;
+    const bool mbox = inbox || (argc == 4 && std::strcmp(argv[1], "--mbox") == 0);
     if (mbox) {
         --argc;
         ++argv;
     }
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: rotam-bench-gen-archive [--mbox] N OUT\n"
+    if (argc != (inbox ? 4 : 3)) {
+        std::fprintf(stderr, "usage: rotam-bench-gen-archive [--mbox N | --inbox N P | N] OUT\n"
                              "writes N issues of the magazine, CP932 with CR LF, to OUT;\n"
-                             "with --mbox, an mbox of N ISO-2022-JP messages\n");
+                             "with --mbox, an mbox of N ISO-2022-JP messages; with --inbox,\n"
+                             "those among P mails with a 1 MiB photo each\n");
         return 2;
     }
-    char *end = nullptr;
-    const long long count = std::strtoll(argv[1], &end, 10);
-    if (*argv[1] == '\0' || *end != '\0' || count < 0) {
-        std::fprintf(stderr, "rotam-bench-gen-archive: N must be a whole number, not %s\n",
-                     argv[1]);
-        return 2;
+    long long numbers[2] = {0, 0};
+    for (int k = 0; k < (inbox ? 2 : 1); ++k) {
+        char *end = nullptr;
+        numbers[k] = std::strtoll(argv[1 + k], &end, 10);
+        if (*argv[1 + k] == '\0' || *end != '\0' || numbers[k] < 0) {
+            std::fprintf(stderr, "rotam-bench-gen-archive: counts must be whole numbers, not %s\n",
+                         argv[1 + k]);
+            return 2;
+        }
     }
+    const long long count = numbers[0];
+    const long long photos = numbers[1];
+    if (inbox)
+        ++argv;
     const iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == iconv_t(-1)) {
         std::fprintf(stderr, "rotam-bench-gen-archive: no UTF-8 to CP932 converter: %s\n",
@@ -266,8 +316,13 @@ int main(int argc, char **argv)
 
     bool ok = true;
     std::string chunk;
-    for (long long i = 1; i <= count && ok && mbox; ++i)
+    const std::string photoTail = photos > 0 ? photoMailTail() : std::string();
+    long long photosWritten = 0;
+    for (long long i = 1; i <= count && ok && mbox; ++i) {
         ok = writeMboxMessage(cd, i, file);
+        for (; ok && photosWritten < i * photos / count; ++photosWritten)
+            ok = writePhotoMail(cd, photosWritten + 1, photoTail, file);
+    }
     for (long long i = 1; i <= count && ok && !mbox; ++i) {
         appendIssue(chunk, i);
         if (chunk.size() >= (1u << 20) || i == count) {

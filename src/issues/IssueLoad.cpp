@@ -1,17 +1,13 @@
 #include "IssueLoad.h"
 
+#include "FileTexts.h"
 #include "IssueStore.h"
 #include "LineArray.h"
-#include "MailDecoder.h"
-#include "MailFiles.h"
 #include "MailParser.h"
-#include "MimeMessages.h"
 #include "RepeatedIssues.h"
 #include "TextIntake.h"
 
 #include <QFileInfo>
-
-#include <utility>
 
 namespace {
 
@@ -20,21 +16,6 @@ qint32 titledCount(const IssueStore &store)
 {
     const qint32 last = store.lastIndex();
     return last > 0 && store.puzzles[last].TitleLine.isEmpty() ? last - 1 : last;
-}
-
-void readTexts(QByteArray bytes, FileKind kind, const TextSink &take)
-{
-    if (kind == FileKind::Message) {
-        readMessage(bytes, take);
-    } else if (bytes.startsWith("From ")) {
-        readMbox(bytes, take);
-    } else if (beginsWithMimeHeaders(bytes)) {
-        readMessage(bytes, take);
-    } else {
-        LineArray lines;
-        lines.appendFileText(decodeMailBytes(std::exchange(bytes, {}))); // freed before the parse
-        take(lines);
-    }
 }
 
 // A record's source is the text that titled it: an untitled last record can take its title
@@ -60,7 +41,8 @@ void finishLoad(IssueStore &store, qint32 firstNew, QStringList &sources)
 
 } // namespace
 
-LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress)
+LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress,
+                         const ReadProgress &fileProgress)
 {
     const qint32 firstNew = titledCount(store) + 1;
     ParseContext context;
@@ -75,18 +57,22 @@ LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const Load
         const qsizetype failedBefore = report.unreadable.size();
         const PathFiles files = filesOfPath(path);
         report.unreadable.append(files.unlisted);
+        bool stopped = false;
         for (const MailFile &file : files.files) {
-            auto content = readWholeFile(file.path);
-            if (const ReadFailure *failure = std::get_if<ReadFailure>(&content)) {
+            const qint32 titledBeforeFile = titledCount(store);
+            const auto end = readFileTexts(file, parse, fileProgress);
+            if (const ReadFailure *failure = std::get_if<ReadFailure>(&end)) {
                 report.unreadable.append(*failure);
                 continue;
             }
             read = true;
-            const qint32 titledBeforeFile = titledCount(store);
-            readTexts(std::get<QByteArray>(std::move(content)), file.kind, parse);
             nameSources(store, titledBeforeFile, QFileInfo(file.path).absoluteFilePath(),
                         report.sources);
+            if ((stopped = std::get<FileEnd>(end) == FileEnd::Stopped))
+                break;
         }
+        if (stopped)
+            break;
         // A folder that could not be listed, or whose files all failed, is named as unreadable.
         const bool nothingFailed = report.unreadable.size() == failedBefore;
         if (titledCount(store) == titledBefore &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MimeMessages.h"
 #include "ReadFailure.h"
 
 #include <QList>
@@ -34,9 +35,10 @@ QString pastedTextSource();
 // earlier one are dropped, and so is a last record left with nothing in it.
 // Told after each chosen path, on the loading thread: paths done so far, paths in all.
 using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
-
+// fileProgress is told, on the same thread, how much of the file being read has been read
+// (after each message of an mbox); returning false stops the load, keeping what was read.
 LoadReport loadMailPaths(IssueStore &store, const QStringList &paths,
-                         const LoadProgress &progress = {});
+                         const LoadProgress &progress = {}, const ReadProgress &fileProgress = {});
 
 // Loads pasted text as one text: every CR LF ends a line. The same repeats and empty record
 // are dropped as after a file load.

@@ -16,23 +16,6 @@
 
 namespace {
 
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // Reads to the end, beyond the size stat gave: a file may grow, or have no size (procfs).
 bool readAll(int fd, QByteArray &bytes, qint64 expected)
 {
@@ -41,14 +24,14 @@ bool readAll(int fd, QByteArray &bytes, qint64 expected)
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size())
-            bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxMailFileBytes + 1));
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxTextFileBytes + 1));
         const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             return false;
         filled += got;
-        if (got == 0 || filled > MaxMailFileBytes)
+        if (got == 0 || filled > MaxTextFileBytes)
             break;
     }
     bytes.truncate(filled);
@@ -96,7 +79,13 @@ void addMaildirFiles(const QDir &maildir, PathFiles &result)
 
 } // namespace
 
-std::variant<QByteArray, ReadFailure> readWholeFile(const QString &path)
+OpenFile::~OpenFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::variant<OpenFile, ReadFailure> openRegularFile(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat status
@@ -108,19 +97,36 @@ std::variant<QByteArray, ReadFailure> readWholeFile(const QString &path)
     // Only regular files: a folder, a FIFO or a device would fail or block the window.
     if (!S_ISREG(status.st_mode))
         return makeReadFailure(path, ReadProblem::NotAFile);
-    // No mail comes near this; a disk image chosen by mistake must not exhaust the memory.
-    if (status.st_size > MaxMailFileBytes)
-        return makeReadFailure(path, ReadProblem::TooLarge);
     // Not blocking on open: the file may have been swapped for a FIFO since the stat.
-    const FileDescriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0)
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return makeReadFailure(path, ReadProblem::SystemError, errno);
-    if (::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    OpenFile file(fd, status.st_size);
+    if (!regular)
         return makeReadFailure(path, ReadProblem::NotAFile);
+    return file;
+}
+
+bool beginsWith(const OpenFile &file, QByteArrayView prefix)
+{
+    QByteArray head(prefix.size(), Qt::Uninitialized);
+    ssize_t got = 0;
+    do {
+        got = ::pread(file.fd(), head.data(), size_t(head.size()), 0);
+    } while (got < 0 && errno == EINTR);
+    return got == head.size() && head == prefix;
+}
+
+std::variant<QByteArray, ReadFailure> readWholeFile(const OpenFile &file, const QString &path)
+{
+    // No mail text comes near this; a disk image chosen by mistake must not exhaust the memory.
+    if (file.size() > MaxTextFileBytes)
+        return makeReadFailure(path, ReadProblem::TooLarge);
     QByteArray bytes;
-    if (!readAll(fd.get(), bytes, status.st_size))
+    if (::lseek(file.fd(), 0, SEEK_SET) != 0 || !readAll(file.fd(), bytes, file.size()))
         return makeReadFailure(path, ReadProblem::SystemError, errno);
-    if (bytes.size() > MaxMailFileBytes)
+    if (bytes.size() > MaxTextFileBytes)
         return makeReadFailure(path, ReadProblem::TooLarge);
     return bytes;
 }

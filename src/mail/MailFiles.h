@@ -3,16 +3,45 @@
 #include "ReadFailure.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
+#include <utility>
 #include <variant>
 
-// Larger files are refused: their text would need three times as much memory.
-inline constexpr qint64 MaxMailFileBytes = qint64(1) << 30;
+// Text files and single messages, read whole, are refused beyond this: their text would need
+// three times as much memory. An mbox is streamed and has no limit.
+inline constexpr qint64 MaxTextFileBytes = qint64(1) << 30;
 
-// The whole content of a regular file, or why it cannot be had.
-std::variant<QByteArray, ReadFailure> readWholeFile(const QString &path);
+// A regular file open for reading, closed with this.
+class OpenFile
+{
+public:
+    OpenFile(int fd, qint64 size) : m_fd(fd), m_size(size) {}
+    ~OpenFile();
+    OpenFile(OpenFile &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)), m_size(other.m_size)
+    {
+    }
+    OpenFile &operator=(OpenFile &&) = delete;
+
+    int fd() const { return m_fd; }
+    qint64 size() const { return m_size; } // when it was opened
+
+private:
+    int m_fd;
+    qint64 m_size;
+};
+
+// The regular file at path opened for reading, or why it cannot be.
+std::variant<OpenFile, ReadFailure> openRegularFile(const QString &path);
+
+// Whether the file's first bytes are these; the file is not read further.
+bool beginsWith(const OpenFile &file, QByteArrayView prefix);
+
+// The whole content of the opened file at path, up to MaxTextFileBytes, or why it cannot be
+// had.
+std::variant<QByteArray, ReadFailure> readWholeFile(const OpenFile &file, const QString &path);
 
 // How the bytes of a file are read.
 enum class FileKind

@@ -7,6 +7,7 @@
 #include "MailDecoder.h"
 #include "RawTextQueue.h"
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -182,36 +183,63 @@ bool fillRawText(GMimeMessage *message, ContentDecoder &decoder, RawText &raw)
     return true;
 }
 
-// The start of the next line at or after from that begins with "From ", or the end.
-qsizetype nextFromLine(QByteArrayView mbox, qsizetype from)
-{
-    for (qsizetype at = from; at < mbox.size();) {
-        if (mbox.sliced(at).startsWith("From "))
-            return at;
-        const qsizetype end = mbox.indexOf('\n', at);
-        if (end < 0)
-            break;
-        at = end + 1;
-    }
-    return mbox.size();
-}
-
 // What the reader thread works with.
 struct MboxReader
 {
     GMimeStream *whole;
-    QByteArrayView mbox;
+    gint64 end;
     RawTextQueue &queue;
     ContentDecoder decoder;
 };
 
+// Where the mbox ends for reading: the empty line that ends its last message belongs to no
+// message.
+gint64 endWithoutFinalEmptyLine(GMimeStream *stream, gint64 size)
+{
+    char tail[4];
+    const gint64 from = std::max<gint64>(0, size - gint64(sizeof tail));
+    if (g_mime_stream_seek(stream, from, GMIME_STREAM_SEEK_SET) != from)
+        return size;
+    const ssize_t got = g_mime_stream_read(stream, tail, size_t(size - from));
+    if (got != size - from)
+        return size;
+    const QByteArrayView bytes(tail, got);
+    return size - (bytes.size() - withoutFinalEmptyLine(bytes).size());
+}
+
+// Reads the message whose "From " line is at from as all body, up to the next line that
+// begins with "From " or the end; returns where it ends.
+gint64 readHeaderless(const MboxReader &reader, gint64 from, RawText &raw)
+{
+    const Owned<GMimeStream> rest(g_mime_stream_substream(reader.whole, from, reader.end));
+    const Owned<GMimeStream> lines(
+        g_mime_stream_buffer_new(rest.get(), GMIME_STREAM_BUFFER_BLOCK_READ));
+    const std::unique_ptr<GByteArray, decltype(&g_byte_array_unref)> line(g_byte_array_new(),
+                                                                          &g_byte_array_unref);
+    g_mime_stream_buffer_readln(lines.get(), line.get());
+    gint64 at = from + line->len;
+    raw.content.truncate(0);
+    for (;;) {
+        g_byte_array_set_size(line.get(), 0);
+        g_mime_stream_buffer_readln(lines.get(), line.get());
+        const QByteArrayView text(reinterpret_cast<const char *>(line->data), line->len);
+        if (text.isEmpty() || text.startsWith("From "))
+            break;
+        raw.content.append(text);
+        at += text.size();
+    }
+    raw.content.chop(raw.content.size() - withoutFinalEmptyLine(raw.content).size());
+    raw.headerless = true;
+    return at;
+}
+
 // Reads the messages of the mbox from offset with GMime until one GMime cannot take: a
 // message without a header block, on which its parser stalls. That one is read here as all
-// body. Returns where reading goes on, always beyond offset.
-qsizetype readMboxFrom(MboxReader &reader, qsizetype offset)
+// body. Every message is handed on, with or without a text, to tell how far the reading
+// went. Returns where reading goes on, always beyond offset.
+gint64 readMboxFrom(MboxReader &reader, gint64 offset)
 {
-    const QByteArrayView mbox = reader.mbox;
-    const Owned<GMimeStream> rest(g_mime_stream_substream(reader.whole, offset, mbox.size()));
+    const Owned<GMimeStream> rest(g_mime_stream_substream(reader.whole, offset, reader.end));
     const Owned<GMimeParser> parser(g_mime_parser_new_with_stream(rest.get()));
     g_mime_parser_set_format(parser.get(), GMIME_FORMAT_MBOX);
     const gint64 base = g_mime_parser_tell(parser.get()) - offset;
@@ -221,26 +249,62 @@ qsizetype readMboxFrom(MboxReader &reader, qsizetype offset)
         const gint64 now = g_mime_parser_tell(parser.get()) - base;
         RawText *raw = reader.queue.slot();
         if (!raw)
-            return mbox.size(); // the parse has stopped
+            return reader.end; // the parse has stopped
         if (!message || now <= position) {
             if (g_mime_parser_eos(parser.get()))
                 break;
-            const qsizetype marker = g_mime_parser_get_mbox_marker_offset(parser.get()) - base;
-            const qsizetype lineEnd = mbox.indexOf('\n', std::max<qsizetype>(marker, offset));
-            const qsizetype start = lineEnd < 0 ? mbox.size() : lineEnd + 1;
-            const qsizetype next = nextFromLine(mbox, start);
-            fillBodyOnly(*raw, withoutFinalEmptyLine(mbox.sliced(start, next - start)));
+            const gint64 marker = g_mime_parser_get_mbox_marker_offset(parser.get()) - base;
+            const gint64 next = readHeaderless(reader, std::max(marker, offset), *raw);
+            raw->read = next;
             reader.queue.push();
-            return std::max<qsizetype>(next, offset + 1);
+            return std::max(next, offset + 1);
         }
         position = now;
         // A "From " line followed directly by the next one or by the end: no message.
         if (g_mime_parser_get_headers_begin(parser.get()) - base >= now)
             continue;
-        if (fillRawText(message.get(), reader.decoder, *raw))
-            reader.queue.push();
+        raw->withoutText = !fillRawText(message.get(), reader.decoder, *raw);
+        raw->read = now;
+        reader.queue.push();
     }
-    return mbox.size();
+    return reader.end;
+}
+
+// Two cores: GMime takes the messages apart in one thread while this one decodes and parses
+// them, which together cost about as much again.
+bool readMboxStream(GMimeStream *whole, qint64 size, const TextSink &take,
+                    const ReadProgress &progress)
+{
+    RawTextQueue queue;
+    std::thread readerThread([&queue, whole, size] {
+        MboxReader reader{whole, endWithoutFinalEmptyLine(whole, size), queue, {}};
+        for (gint64 offset = 0; offset < reader.end;)
+            offset = readMboxFrom(reader, offset);
+        queue.flush();
+        queue.close();
+    });
+    const struct Join
+    {
+        RawTextQueue &queue;
+        std::thread &reader;
+        ~Join()
+        {
+            queue.close();
+            reader.join();
+        }
+    } join{queue, readerThread};
+    TextTaker taker{take, {}, {}};
+    qint64 told = 0;
+    while (const RawText *raw = queue.pop()) {
+        if (!raw->withoutText)
+            taker(*raw);
+        if (!progress || raw->read <= told)
+            continue;
+        told = raw->read;
+        if (!progress(told, size))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -294,29 +358,15 @@ void readMessage(const QByteArray &bytes, const TextSink &take)
 void readMbox(const QByteArray &bytes, const TextSink &take)
 {
     initGMime();
-    // Two cores: GMime takes the messages apart in one thread while this one decodes and
-    // parses them, which together cost about as much again.
-    RawTextQueue queue;
-    std::thread readerThread([&queue, &bytes] {
-        const QByteArrayView mbox = withoutFinalEmptyLine(bytes);
-        const BorrowedStream whole(mbox);
-        MboxReader reader{whole.get(), mbox, queue, {}};
-        for (qsizetype offset = 0; offset < mbox.size();)
-            offset = readMboxFrom(reader, offset);
-        queue.flush();
-        queue.close();
-    });
-    const struct Join
-    {
-        RawTextQueue &queue;
-        std::thread &reader;
-        ~Join()
-        {
-            queue.close();
-            reader.join();
-        }
-    } join{queue, readerThread};
-    TextTaker taker{take, {}, {}};
-    while (const RawText *raw = queue.pop())
-        taker(*raw);
+    const BorrowedStream stream(bytes);
+    readMboxStream(stream.get(), bytes.size(), take, {});
+}
+
+bool readMboxFile(int fd, qint64 size, const TextSink &take, const ReadProgress &progress)
+{
+    initGMime();
+    // A plain file stream, not a map: a file cut short while mapped would kill the program.
+    const Owned<GMimeStream> stream(g_mime_stream_fs_new_with_bounds(fd, 0, size));
+    g_mime_stream_fs_set_owner(GMIME_STREAM_FS(stream.get()), false);
+    return readMboxStream(stream.get(), size, take, progress);
 }

@@ -27,3 +27,14 @@ bool beginsWithMimeHeaders(QByteArrayView bytes);
 void readMessage(const QByteArray &bytes, const TextSink &take);
 // Likewise for each message of an mbox: every line that begins with "From " starts one.
 void readMbox(const QByteArray &bytes, const TextSink &take);
+
+// Told as a file is read, on the thread that takes its texts: the bytes read of it so far and
+// its size. Returning false stops the reading.
+using ReadProgress = std::function<bool(qint64 done, qint64 size)>;
+
+// Likewise for the mbox in the open file fd, streamed: memory grows neither with the file nor
+// with its attachments, which are never decoded. It reads the first size bytes, what the file
+// held when it was opened, or as many as it still holds: a file cut short ends the reading,
+// and what is added to it is left for the next load. progress is told after each message.
+// Returns false if progress stopped the reading.
+bool readMboxFile(int fd, qint64 size, const TextSink &take, const ReadProgress &progress = {});

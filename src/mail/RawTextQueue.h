@@ -15,7 +15,9 @@ struct RawText
     QByteArray content; // the text part without its transfer encoding
     QByteArray charset; // its charset parameter, or empty
     bool hasDate = false;
-    bool headerless = false; // no header block: decoded by its bytes alone
+    bool headerless = false;  // no header block: decoded by its bytes alone
+    bool withoutText = false; // a message with no text part: it only tells how far reading went
+    qint64 read = 0;          // the bytes of the mbox read up to the end of this message
 
     // Overwrites a buffer in place: a text's buffers are filled again for later messages.
     static void assign(QByteArray &buffer, QByteArrayView bytes)
@@ -45,6 +47,7 @@ public:
         RawText &text = m_filling.texts[m_filling.count];
         text.hasDate = false;
         text.headerless = false;
+        text.withoutText = false;
         return &text;
     }
 

@@ -16,7 +16,8 @@ QString japaneseReason(ReadProblem problem, int systemError)
     case ReadProblem::NotAFile:
         return QStringLiteral("通常のファイルではありません");
     case ReadProblem::TooLarge:
-        return QStringLiteral("ファイルが大きすぎます（1 GiB まで）");
+        return QStringLiteral("テキストファイルやメールとしては大きすぎます（1 GiB まで。mbox "
+                              "には上限がありません）");
     case ReadProblem::SystemError:
         break;
     }
@@ -43,7 +44,8 @@ QString englishReason(const ReadFailure &failure)
     case ReadProblem::NotAFile:
         return QStringLiteral("not a regular file");
     case ReadProblem::TooLarge:
-        return QStringLiteral("file too large (the limit is 1 GiB)");
+        return QStringLiteral(
+            "too large for a text file or a message (the limit is 1 GiB; an mbox has none)");
     case ReadProblem::SystemError:
         break;
     }

@@ -7,7 +7,7 @@ enum class ReadProblem
 {
     Missing,    // no such file or folder
     NotAFile,   // a FIFO, a device or a socket: reading it could block or never end
-    TooLarge,   // over MaxMailFileBytes
+    TooLarge,   // a text file or a message over MaxTextFileBytes
     SystemError // the system refused to open or read it; ReadFailure::systemError says why
 };
 

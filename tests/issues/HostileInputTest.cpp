@@ -143,7 +143,7 @@ TEST_F(HostileInput, FileBeyondTheLimitIsRefusedWithoutReadingIt)
 {
     QFile file(dir.filePath(QStringLiteral("huge.img")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(MaxMailFileBytes + 1)); // sparse: no disk space used
+    ASSERT_TRUE(file.resize(MaxTextFileBytes + 1)); // sparse: no disk space used
     file.close();
     const QList<ReadFailure> failures = load(file.fileName());
     ASSERT_EQ(failures.size(), 1);
