@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Whole rotam-pdf runs on the 10,000-issue CP932 archive, the variants interleaved round by
 # round: the plain --list (the anchor), the same run adding the archive to an empty library,
-# and --list of that library alone. Then rotam-bench-library's in-process steps. Builds
-# nothing: build rotam-pdf, rotam-bench-gen-archive and rotam-bench-library in a release tree.
+# --list of that library alone (its -wal holding the load, as the add leaves it), and --list
+# of a library checkpointed once before the rounds. Then rotam-bench-library's in-process
+# steps. Builds nothing: build rotam-pdf, rotam-bench-gen-archive and rotam-bench-library in
+# a release tree.
 #
 #   bench/library/run.sh [BUILD_DIR] [ROUNDS]      (defaults: build/release, 7)
 set -euo pipefail
@@ -28,19 +30,28 @@ ms() { # the wall time of a command in ms, its output discarded
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-: >"$dir/plain"; : >"$dir/add"; : >"$dir/list"
+"$pdf" --library "$dir/checkpointed.sqlite" --list "$dir/archive.txt" >/dev/null
+"$steps" --checkpoint "$dir/checkpointed.sqlite"
+
+: >"$dir/plain"; : >"$dir/add"; : >"$dir/list"; : >"$dir/ckpt"
 for _ in $(seq "$rounds"); do
     rm -f "$dir"/new.sqlite*
     ms "$pdf" --list "$dir/archive.txt" >>"$dir/plain"
     ms "$pdf" --library "$dir/new.sqlite" --list "$dir/archive.txt" >>"$dir/add"
     ms "$pdf" --library "$dir/new.sqlite" --list >>"$dir/list"
+    ms "$pdf" --library "$dir/checkpointed.sqlite" --list >>"$dir/ckpt"
 done
 plain=$(median <"$dir/plain")
 add=$(median <"$dir/add")
 list=$(median <"$dir/list")
+ckpt=$(median <"$dir/ckpt")
+ratio() { awk "BEGIN { printf \"%.2f\", $1 / $2 }"; }
 echo "rotam-pdf --list archive (anchor):            $plain ms"
-echo "rotam-pdf --library new --list archive:       $add ms ($(awk "BEGIN { printf \"%.2f\", $add / $plain }") x, target 2)"
-echo "rotam-pdf --library full --list:              $list ms ($(awk "BEGIN { printf \"%.2f\", $list / $plain }") x, target 1.5)"
-echo "library file: $(du -k "$dir/new.sqlite" | cut -f1) KiB; medians of $rounds rounds"
+echo "rotam-pdf --library new --list archive:       $add ms ($(ratio "$add" "$plain") x, target 2)"
+echo "rotam-pdf --library full --list, in -wal:     $list ms ($(ratio "$list" "$plain") x, target 1.5)"
+echo "rotam-pdf --library full --list, checkpointed: $ckpt ms ($(ratio "$ckpt" "$plain") x, target 1.5)"
+kib() { du -k "$1" | cut -f1; }
+echo "after the add: library $(kib "$dir/new.sqlite") KiB, -wal $(kib "$dir/new.sqlite-wal") KiB;" \
+    "checkpointed: $(kib "$dir/checkpointed.sqlite") KiB; medians of $rounds rounds"
 echo
 "$steps" "$dir/archive.txt" "$rounds"

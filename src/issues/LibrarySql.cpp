@@ -2,7 +2,10 @@
 
 #include "IssueLibrary.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -106,4 +109,70 @@ void WriteTransaction::commit()
 {
     run(m_db, QStringLiteral("COMMIT"));
     m_open = false;
+}
+
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0 ||
+        !*static_cast<sqlite3 *const *>(handle.constData()))
+        throw LibraryError(QStringLiteral("the SQLite driver gives no handle"),
+                           QStringLiteral("SQLite のドライバーを使えません。"));
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+SqliteStatement::SqliteStatement(const QSqlDatabase &db, const QString &statement)
+    : m_db(sqliteHandle(db))
+{
+    const int code = sqlite3_prepare16_v2(m_db, statement.utf16(), int(statement.size() * 2),
+                                          &m_statement, nullptr);
+    if (code != SQLITE_OK)
+        fail(code);
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+void SqliteStatement::bind(int index, qint64 value)
+{
+    if (const int code = sqlite3_bind_int64(m_statement, index, value); code != SQLITE_OK)
+        fail(code);
+}
+
+void SqliteStatement::bind(int index, const QString &text)
+{
+    // utf16() of a null string is "", so a column of text never gets NULL.
+    if (const int code = sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
+                                             SQLITE_STATIC);
+        code != SQLITE_OK)
+        fail(code);
+}
+
+void SqliteStatement::bind(int index, const QByteArray &bytes)
+{
+    if (const int code = sqlite3_bind_blob(m_statement, index, bytes.constData(), int(bytes.size()),
+                                           SQLITE_STATIC);
+        code != SQLITE_OK)
+        fail(code);
+}
+
+void SqliteStatement::step()
+{
+    const int code = sqlite3_step(m_statement);
+    sqlite3_reset(m_statement);
+    if (code != SQLITE_DONE)
+        fail(code);
+}
+
+qint64 SqliteStatement::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+void SqliteStatement::fail(int code) const
+{
+    throwLibraryError(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_db)),
+                                QSqlError::StatementError, QString::number(code)));
 }

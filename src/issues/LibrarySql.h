@@ -5,6 +5,8 @@
 #include <QString>
 
 class QSqlError;
+struct sqlite3;
+struct sqlite3_stmt;
 
 // SQLite's primary result code of what failed.
 int sqliteCode(const QSqlError &error);
@@ -35,4 +37,31 @@ public:
 private:
     QSqlDatabase m_db;
     bool m_open = true;
+};
+
+// The connection's own SQLite handle, for what Qt SQL cannot do. Throws LibraryError.
+sqlite3 *sqliteHandle(const QSqlDatabase &db);
+
+// A statement run through SQLite itself: Qt SQL builds a placeholder name and a QVariant for
+// every bound value, a sixth of adding a load. Bound text and bytes are not copied: they must
+// outlive step(). Throws LibraryError.
+class SqliteStatement
+{
+public:
+    SqliteStatement(const QSqlDatabase &db, const QString &statement);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement &) = delete;
+    SqliteStatement &operator=(const SqliteStatement &) = delete;
+
+    void bind(int index, qint64 value); // index from 1, as SQLite counts
+    void bind(int index, const QString &text);
+    void bind(int index, const QByteArray &bytes);
+    // Runs a statement that returns no rows and makes it ready to run again.
+    void step();
+    qint64 lastInsertRowId() const;
+
+private:
+    [[noreturn]] void fail(int code) const;
+    sqlite3 *m_db;
+    sqlite3_stmt *m_statement = nullptr;
 };

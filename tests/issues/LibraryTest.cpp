@@ -370,6 +370,25 @@ TEST_F(Library, TheLastLoadStaysInTheWalUntilItPassesItsBound)
     }
 }
 
+TEST_F(Library, AnEmptyFileIsANewLibraryAndAFailedInsertChangesNothing)
+{
+    QDir().mkpath(folder);
+    writeFile(path, {});
+    const QList<qint64> ids = add({sampleIssue(1, 2, 1, 1)});
+    ASSERT_EQ(ids.size(), 1);
+    EXPECT_EQ(contents(path).mid(18, 2), QByteArray("\2\2")); // a WAL database
+
+    runSql(path, {u"CREATE TRIGGER refuse BEFORE INSERT ON issue WHEN NEW.title = '2'"
+                  " BEGIN SELECT RAISE(ABORT, 'refused'); END"_s});
+    QList<PuzzleRecord> more{sampleIssue(3, 2, 1, 1), sampleIssue(2, 2, 1, 1)};
+    more[1].Title = u"2"_s;
+    EXPECT_THROW(add(more), LibraryError);
+    auto library = open();
+    EXPECT_FALSE(library->movedAside());
+    ASSERT_EQ(library->entries().size(), 1);
+    EXPECT_EQ(library->entries()[0].id, ids[0]);
+}
+
 TEST_F(Library, AFileOutOfReachIsAnErrorAndNothingMoves)
 {
     add({sampleIssue(1, 2, 1, 1)});
