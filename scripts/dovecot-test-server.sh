@@ -2,7 +2,7 @@
 # A Dovecot IMAP server of the tests' own, on 127.0.0.1 and 127.0.0.2 at free ports:
 #   dovecot-test-server.sh start DIR   makes DIR (CA, certificates, users, configuration) if
 #                                      needed and starts the server; DIR/ports names the ports
-#   dovecot-test-server.sh fresh DIR   likewise, after stopping it and emptying the mailbox
+#   dovecot-test-server.sh fresh DIR   likewise, after stopping it and making DIR anew
 #   dovecot-test-server.sh stop DIR    stops it and waits until it is gone
 #   dovecot-test-server.sh crash DIR   kills it and its sessions at once, as a failing server
 # 127.0.0.2 shows a certificate for another name. The user is "rotam", password "secret".
@@ -67,6 +67,8 @@ local 127.0.0.2 {
 }
 disable_plaintext_auth = yes
 auth_mechanisms = plain login
+# Failed logins are tested; no need to wait after each.
+auth_failure_delay = 0
 passdb {
   driver = passwd-file
   args = scheme=PLAIN $dir/users
@@ -108,7 +110,7 @@ case $command in
 fresh | start)
     if [ "$command" = fresh ]; then
         stop_server
-        rm -rf "$dir/home/Maildir"
+        rm -rf "$dir"
     fi
     [ -f "$conf" ] || make_configuration
     # shellcheck disable=SC1091
