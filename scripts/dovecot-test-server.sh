@@ -5,7 +5,7 @@
 #   dovecot-test-server.sh fresh DIR   likewise, after stopping it and making DIR anew
 #   dovecot-test-server.sh stop DIR    stops it and waits until it is gone
 #   dovecot-test-server.sh crash DIR   kills it and its sessions at once, as a failing server
-# 127.0.0.2 shows a certificate for another name. The user is "rotam", password "secret".
+# 127.0.0.2 shows a certificate for another name; 127.0.0.3 offers no STARTTLS. The user is "rotam", password "secret".
 set -euo pipefail
 command=$1
 dir=$(realpath -m "$2")
@@ -55,7 +55,7 @@ service imap-login {
 base_dir = $dir/run
 instance_name = rotam-test-$imap
 state_dir = $dir/run
-listen = 127.0.0.1, 127.0.0.2
+listen = 127.0.0.1, 127.0.0.2, 127.0.0.3
 protocols = imap
 log_path = $dir/dovecot.log
 ssl = yes
@@ -64,6 +64,9 @@ ssl_key = <$dir/server.key
 local 127.0.0.2 {
   ssl_cert = <$dir/wrong.pem
   ssl_key = <$dir/wrong.key
+}
+local 127.0.0.3 {
+  ssl = no
 }
 disable_plaintext_auth = yes
 auth_mechanisms = plain login

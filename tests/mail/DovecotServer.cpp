@@ -101,19 +101,24 @@ qsizetype DovecotServer::logSize() const
     return QFile(file(QStringLiteral("dovecot.log"))).size();
 }
 
-qint64 DovecotServer::bytesSentAfter(qsizetype logOffset) const
+QString DovecotServer::logLineAfter(qsizetype logOffset, const QRegularExpression &pattern) const
 {
-    static const QRegularExpression loggedOut(QStringLiteral("Logged out in=\\d+ out=(\\d+)"));
-    // Dovecot writes the line once the session has ended, a moment after the client left.
+    // Dovecot writes a session's line once it has ended, a moment after the client left.
     for (int attempt = 0; attempt < 50; ++attempt) {
         QFile log(file(QStringLiteral("dovecot.log")));
         if (log.open(QIODevice::ReadOnly) && log.seek(logOffset)) {
-            const auto match = loggedOut.match(QString::fromUtf8(log.readAll()));
-            if (match.hasMatch())
-                return match.captured(1).toLongLong();
+            for (const QString &line : QString::fromUtf8(log.readAll()).split(QLatin1Char('\n')))
+                if (pattern.match(line).hasMatch())
+                    return line;
         }
         QThread::msleep(100);
     }
-    ADD_FAILURE() << "no logout line in the Dovecot log";
-    return -1;
+    ADD_FAILURE() << "no line like " << pattern.pattern().toStdString() << " in the Dovecot log";
+    return {};
+}
+
+qint64 DovecotServer::bytesSentAfter(qsizetype logOffset) const
+{
+    static const QRegularExpression loggedOut(QStringLiteral("Logged out in=\\d+ out=(\\d+)"));
+    return loggedOut.match(logLineAfter(logOffset, loggedOut)).captured(1).toLongLong();
 }

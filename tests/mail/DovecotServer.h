@@ -3,6 +3,7 @@
 #include "MailboxAccount.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +31,8 @@ public:
     void start() const;
     // The server's log so far, to find the logout line of a session begun after it.
     qsizetype logSize() const;
+    // The first line matching the pattern that the server logged after `logOffset`.
+    QString logLineAfter(qsizetype logOffset, const QRegularExpression &pattern) const;
     // The bytes sent to the client by the first session that logged out after `logOffset`.
     qint64 bytesSentAfter(qsizetype logOffset) const;
 

@@ -374,6 +374,20 @@ TEST_F(MailboxClientTest, FailuresNameWhatFailed)
     }
 }
 
+// Where the server offers no STARTTLS, the client leaves without trying to log in.
+TEST_F(MailboxClientTest, NoPasswordWithoutEncryption)
+{
+    MailboxAccount account = server.account(QStringLiteral("INBOX"));
+    account.host = QStringLiteral("127.0.0.3");
+    account.port = server.imapPort();
+    account.security = MailboxAccount::Security::StartTls;
+    const qsizetype log = server.logSize();
+    EXPECT_EQ(MailboxClient(account).connect(QStringLiteral("secret")).kind,
+              MailboxError::Kind::TlsFailed);
+    EXPECT_TRUE(server.logLineAfter(log, QRegularExpression(QStringLiteral("lip=127\\.0\\.0\\.3")))
+                    .contains(QStringLiteral("no auth attempts")));
+}
+
 TEST_F(MailboxClientTest, FoldersAreListed)
 {
     server.createFolder(QStringLiteral("Listed.Inner"));
