@@ -70,8 +70,11 @@ std::unique_ptr<IMAPParser::response> run(vmime::net::imap::IMAPConnection &conn
     std::unique_ptr<IMAPParser::response> response(connection.readResponse());
     const auto *done = response ? response->response_done() : nullptr;
     const auto *tagged = done ? done->response_tagged() : nullptr;
-    if (!tagged || tagged->resp_cond_state()->status() != IMAPParser::resp_cond_state::OK)
-        throw vmime::exceptions::command_error(command, response ? response->getErrorLog() : "");
+    // BYE instead of an answer: the server is going away, whatever the command.
+    if (!tagged)
+        throw vmime::exceptions::connection_error(command);
+    if (tagged->resp_cond_state()->status() != IMAPParser::resp_cond_state::OK)
+        throw vmime::exceptions::command_error(command, response->getErrorLog());
     return response;
 }
 
