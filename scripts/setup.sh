@@ -7,6 +7,8 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libqt6sql6-sqlite libsqlite3-dev
     libgmime-3.0-dev
+    libvmime-dev libgnutls28-dev qtkeychain-qt6-dev
+    dovecot-imapd openssl gnome-keyring dbus
     libgtest-dev googletest
     fonts-ipafont fonts-liberation2 qt6-translations-l10n
     poppler-utils

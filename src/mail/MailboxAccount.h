@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Where mail is fetched from: one folder of one IMAP account. The password is not part of it:
+// it lives in the keyring or, without one, in memory only.
+struct MailboxAccount
+{
+    // How the connection is encrypted; there is no plain choice, a password never goes out
+    // unencrypted.
+    enum class Security
+    {
+        SslTls,
+        StartTls
+    };
+
+    QString host;
+    quint16 port = 993;
+    Security security = Security::SslTls;
+    QString user;
+    QString folder = QStringLiteral("INBOX");
+    // Only mails whose From contains this, when not empty.
+    QString senderFilter;
+    // The SHA-256 fingerprint of a certificate the user chose to trust although it failed
+    // the checks, as MailboxError shows it.
+    QString trustedFingerprint;
+};
