@@ -6,6 +6,7 @@
 #include "MailParser.h"
 #include "MailboxClient.h"
 #include "MimeMessages.h"
+#include "RepeatedIssues.h"
 
 #include <QElapsedTimer>
 #include <QUrl>
@@ -137,4 +138,24 @@ MailboxFetchReport fetchIntoLibrary(IssueLibrary &library, const MailboxAccount 
     if (reached != kept || report.mailsRead > 0)
         report.issuesAdded += batch.write(reached);
     return report;
+}
+
+MailboxError fetchAllIntoStore(IssueStore &store, const MailboxAccount &account,
+                               const QString &password, const MailboxOptions &options)
+{
+    MailboxClient client(account, options);
+    if (MailboxError error = client.connect(password))
+        return error;
+    ParseContext context;
+    FolderPosition position;
+    const MailboxError error = client.fetchNew(position, [&](quint32, const QByteArray &bytes) {
+        readMessage(bytes, [&](LineArray &lines) { parseIssues(lines, store, context); });
+        return true;
+    });
+    client.disconnect();
+    // As a load ends.
+    dropRepeatedIssues(store, 1);
+    if (store.lastIndex() > 0 && store.puzzles.last() == PuzzleRecord{})
+        store.puzzles.removeLast();
+    return error;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class IssueLibrary;
+class IssueStore;
 struct MailboxOptions;
 
 // Told on the fetching thread: mails read so far and mails new in the folder (m of "n / m 通").
@@ -30,6 +31,12 @@ struct MailboxFetchReport
 MailboxFetchReport fetchIntoLibrary(IssueLibrary &library, const MailboxAccount &account,
                                     const QString &password, const MailboxOptions &options,
                                     const MailboxProgress &progress = {});
+
+// Reads every mail of the folder into the store as loadMailPaths() reads the same mails saved
+// as files, repeats dropped; the library is not involved and no position is kept. On an
+// error the store holds what was read before it.
+MailboxError fetchAllIntoStore(IssueStore &store, const MailboxAccount &account,
+                               const QString &password, const MailboxOptions &options);
 
 // The source the library names for the account's issues: imap://user@host:port/folder, as in
 // RFC 5092.

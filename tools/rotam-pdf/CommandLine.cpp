@@ -5,6 +5,8 @@
 #include "IssueOrder.h"
 #include "IssueStore.h"
 #include "LibraryRun.h"
+#include "MailboxRun.h"
+#include "MailboxUrl.h"
 #include "PdfExport.h"
 
 #include <QCommandLineParser>
@@ -25,6 +27,7 @@ struct Options
     QStringList files;
     QString library;
     bool unprinted = false;
+    std::optional<MailboxRunOptions> mailbox;
 };
 
 const QCommandLineOption JsonOption(QStringLiteral("json"),
@@ -58,13 +61,31 @@ const QCommandLineOption
                  QStringLiteral("INDEX,..."));
 const QCommandLineOption LibraryOption(
     QStringLiteral("library"),
-    QStringLiteral("Keep the issues in this library file: the FILEs are added to it first, "
+    QStringLiteral("Keep the issues in this library file: the FILEs, or --imap's new mail, are "
+                   "added to it first, "
                    "then --list, --json and -o act on every issue it keeps, each listed with "
                    "its id; -o marks what it wrote as printed."),
     QStringLiteral("FILE"));
 const QCommandLineOption
     UnprintedOption(QStringLiteral("unprinted"),
                     QStringLiteral("With --library: only the issues never printed."));
+const QCommandLineOption ImapOption(
+    QStringLiteral("imap"),
+    QStringLiteral("Read the mail of this IMAP folder instead of FILEs, as if saved as files: "
+                   "imaps://USER@HOST[:PORT]/FOLDER (TLS, port 993) or imap://... (STARTTLS, "
+                   "port 143), reserved characters percent-encoded (%40 for @); no FOLDER is "
+                   "INBOX. With --library, only mail new since the last fetch is read. The "
+                   "password comes from --password-command, else from the keyring."),
+    QStringLiteral("URL"));
+const QCommandLineOption PasswordCommandOption(
+    QStringLiteral("password-command"),
+    QStringLiteral("With --imap: run CMD with /bin/sh -c; its first line of output is the "
+                   "password."),
+    QStringLiteral("CMD"));
+const QCommandLineOption
+    CaFileOption(QStringLiteral("ca-file"),
+                 QStringLiteral("With --imap: trust the CA certificates in this PEM file too."),
+                 QStringLiteral("FILE"));
 
 void setUp(QCommandLineParser &parser)
 {
@@ -76,7 +97,8 @@ void setUp(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({JsonOption, ListOption, OutputOption, PositionOption, LayoutOption,
-                       CellsOption, PaperOption, SelectOption, LibraryOption, UnprintedOption});
+                       CellsOption, PaperOption, SelectOption, LibraryOption, UnprintedOption,
+                       ImapOption, PasswordCommandOption, CaFileOption});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("Mail files and folders, read in order."),
                                  QStringLiteral("FILE..."));
@@ -107,7 +129,19 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
     options.pdf.outputPath = parser.value(OutputOption);
     options.library = parser.value(LibraryOption);
     options.unprinted = parser.isSet(UnprintedOption);
-    if (options.files.isEmpty() && options.library.isEmpty())
+    if (parser.isSet(ImapOption)) {
+        const auto account = accountFromUrl(parser.value(ImapOption));
+        if (const QString *problem = std::get_if<QString>(&account))
+            return *problem;
+        if (!options.files.isEmpty())
+            return QStringLiteral("--imap reads no FILE");
+        options.mailbox =
+            MailboxRunOptions{std::get<MailboxAccount>(account),
+                              parser.value(PasswordCommandOption), parser.values(CaFileOption)};
+    } else if (parser.isSet(PasswordCommandOption) || parser.isSet(CaFileOption)) {
+        return QStringLiteral("--password-command and --ca-file need --imap");
+    }
+    if (options.files.isEmpty() && options.library.isEmpty() && !options.mailbox)
         return QStringLiteral("no mail file given");
     if (options.unprinted && options.library.isEmpty())
         return QStringLiteral("--unprinted needs --library");
@@ -191,7 +225,8 @@ int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     const Options &o = std::get<Options>(options);
     if (!o.library.isEmpty()) {
-        LibraryRunOptions library{o.library, o.files, o.unprinted, o.json, o.list, {}, o.pdf};
+        LibraryRunOptions library{o.library, o.files, o.unprinted, o.json,
+                                  o.list,    {},      o.pdf,       o.mailbox};
         library.select = {o.pdf.select.begin(), o.pdf.select.end()};
         library.pdf.select.clear();
         const int exitCode = runOnLibrary(library, out, err);
@@ -201,6 +236,10 @@ int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
 
     IssueStore store;
+    if (o.mailbox && !fetchMailbox(*o.mailbox, store, err)) {
+        err.flush();
+        return ExitFailure;
+    }
     const LoadReport report = loadMailPaths(store, o.files);
     for (const ReadFailure &failure : report.unreadable)
         err << "rotam-pdf: " << failure.path << ": " << englishReason(failure) << '\n';

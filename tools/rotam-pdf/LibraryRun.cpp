@@ -35,6 +35,9 @@ QString destination(const QString &outputPath)
 
 int work(IssueLibrary &library, const LibraryRunOptions &o, QTextStream &out, QTextStream &err)
 {
+    // A failed fetch keeps what it read, but shows nothing of a library it may have left short.
+    if (o.mailbox && !fetchMailbox(*o.mailbox, library, err))
+        return ExitFailure;
     int exitCode = o.files.isEmpty() || addFiles(library, o.files, err) ? ExitOk : ExitFailure;
 
     QList<LibraryEntry> entries = library.entries();

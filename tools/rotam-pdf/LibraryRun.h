@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MailboxRun.h"
 #include "PdfExport.h"
 
 #include <QString>
@@ -15,11 +16,12 @@ struct LibraryRunOptions
     bool unprinted = false;
     bool json = false;
     bool list = false;
-    QList<qint64> select; // library ids; empty: every issue
-    PdfExportOptions pdf; // its select stays empty
+    QList<qint64> select;                     // library ids; empty: every issue
+    PdfExportOptions pdf;                     // its select stays empty
+    std::optional<MailboxRunOptions> mailbox; // its new mail is added to the library first
 };
 
-// Adds the files to the library, then lists, writes as JSON or prints its issues (those never
-// printed, with unprinted), in the issue list's order; a PDF written whole marks its issues
-// printed. Returns the exit code.
+// Adds the files or the mailbox's new mail to the library, then lists, writes as JSON or prints its
+// issues (those never printed, with unprinted), in the issue list's order; a PDF written whole
+// marks its issues printed. Returns the exit code.
 int runOnLibrary(const LibraryRunOptions &options, QTextStream &out, QTextStream &err);
