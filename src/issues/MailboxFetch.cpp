@@ -15,8 +15,8 @@
 
 namespace {
 
-// A transaction per mail would cost more than the fetch; a batch this size or age keeps
-// what a stop loses to nothing, as the batch is written before returning.
+// A transaction per mail would cost more than the fetch itself. A stop loses nothing to the
+// batching: the batch is written before the fetch returns.
 constexpr int BatchMails = 50;
 constexpr qint64 BatchMsecs = 1000;
 
@@ -30,14 +30,6 @@ public:
         m_age.start();
     }
 
-    // Whether the last record waits for the next mail to title it, as it would between the
-    // files of a load.
-    bool pending() const
-    {
-        const qint32 last = m_store.lastIndex();
-        return last > 0 && m_store.puzzles[last].TitleLine.isEmpty();
-    }
-
     void read(const QByteArray &mail)
     {
         readMessage(mail, [this](LineArray &lines) { parseIssues(lines, m_store, m_context); });
@@ -46,15 +38,12 @@ public:
 
     bool full() const { return m_mails >= BatchMails || m_age.elapsed() >= BatchMsecs; }
 
-    // Adds the titled issues with the position; an untitled last record stays for the next
-    // mail, which may title it.
+    // Adds the titled issues with the position. An untitled last record, what a mail
+    // without an issue leaves, passes nothing on to the next mail and is dropped.
     int write(const FolderPosition &position)
     {
         const int added = int(m_library.addFetched(m_store, m_mailbox, position).size());
-        IssueStore next;
-        if (pending())
-            next.puzzles.append(m_store.puzzles.last());
-        m_store = std::move(next);
+        m_store = IssueStore();
         m_mails = 0;
         m_age.restart();
         return added;
@@ -95,8 +84,7 @@ MailboxFetchReport fetchIntoLibrary(IssueLibrary &library, const MailboxAccount 
 
     FetchBatch batch(library, mailbox);
     FolderPosition position = kept;
-    // The last UID up to which every mail's issues are in the library or in the batch; a mail
-    // whose last record waits to be titled is not, so that a stop fetches it again.
+    // The last mail read: its issues and those before are in the library or in the batch.
     quint32 settled = kept.lastUid;
     int total = 0;
     bool counted = false;
@@ -111,12 +99,9 @@ MailboxFetchReport fetchIntoLibrary(IssueLibrary &library, const MailboxAccount 
     const auto take = [&](quint32 uid, const QByteArray &bytes) {
         if (stopped)
             return false;
-        if (!batch.pending())
-            settled = position.lastUid;
         batch.read(bytes);
         ++report.mailsRead;
-        if (!batch.pending())
-            settled = uid;
+        settled = uid;
         try {
             if (batch.full())
                 report.issuesAdded += batch.write({position.uidValidity, settled});
