@@ -7,6 +7,14 @@
 
 #include <gtest/gtest.h>
 
+QByteArray issueMail(int number)
+{
+    return "From: rotam@example.com\nSubject: rotam\nDate: Thu, 27 Jan 2005 06:00:00 +0900\n"
+           "MIME-Version: 1.0\nContent-Type: text/plain; charset=UTF-8\n"
+           "Content-Transfer-Encoding: 8bit\n\n" +
+           QStringLiteral("◇第%1回◇　木曜版\n　　ＡＢ\n　ａ□□\n　ｂ□■\n").arg(number).toUtf8();
+}
+
 DovecotServer::DovecotServer() : m_dir(QStringLiteral(ROTAM_DOVECOT_DIR))
 {
     QFile ports(file(QStringLiteral("ports")));

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+// A mail of one issue, titled 第<number>回.
+QByteArray issueMail(int number);
+
 // The Dovecot server the CTest fixture started (scripts/dovecot-test-server.sh): accounts
 // for it, and its mailbox changed behind the client's back with doveadm.
 class DovecotServer

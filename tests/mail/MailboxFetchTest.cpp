@@ -16,16 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A mail of one issue, titled by its number.
-QByteArray issueMail(int number)
-{
-    return "From: rotam@example.com\nSubject: rotam\nDate: Thu, 27 Jan 2005 06:00:00 +0900\n"
-           "MIME-Version: 1.0\nContent-Type: text/plain; charset=UTF-8\n"
-           "Content-Transfer-Encoding: 8bit\n\n" +
-           u"◇第%1回◇　木曜版\n　　ＡＢ\n　ａ□□\n　ｂ□■\n\nヒント：ａ行から。\n"_s.arg(number)
-               .toUtf8();
-}
-
 class MailboxFetch : public ::testing::Test
 {
 protected:
