@@ -203,8 +203,45 @@ const std::optional<MovedAsideLibrary> &IssueLibrary::movedAside() const
 QList<qint64> IssueLibrary::add(const IssueStore &store, const QStringList &sources,
                                 const LibraryAddProgress &progress)
 {
-    Q_ASSERT(sources.size() == store.puzzles.size());
     WriteTransaction transaction(d->db);
+    QList<qint64> added = insert(store, sources, progress);
+    transaction.commit();
+    return added;
+}
+
+QList<qint64> IssueLibrary::addFetched(const IssueStore &store, const QString &mailbox,
+                                       const FolderPosition &position)
+{
+    WriteTransaction transaction(d->db);
+    QList<qint64> added = insert(store, QStringList(store.puzzles.size(), mailbox), {});
+    QSqlQuery keep = prepared(d->db, QStringLiteral("INSERT OR REPLACE INTO mailbox_position"
+                                                    " (mailbox, uid_validity, last_uid)"
+                                                    " VALUES (?, ?, ?)"));
+    keep.bindValue(0, text(mailbox));
+    keep.bindValue(1, qint64(position.uidValidity));
+    keep.bindValue(2, qint64(position.lastUid));
+    run(keep);
+    keep.finish();
+    transaction.commit();
+    return added;
+}
+
+FolderPosition IssueLibrary::folderPosition(const QString &mailbox) const
+{
+    QSqlQuery query = prepared(d->db, QStringLiteral("SELECT uid_validity, last_uid"
+                                                     " FROM mailbox_position WHERE mailbox = ?"));
+    query.bindValue(0, text(mailbox));
+    run(query);
+    if (!query.next())
+        return {};
+    return {quint32(query.value(0).toLongLong()), quint32(query.value(1).toLongLong())};
+}
+
+// Inside the caller's transaction.
+QList<qint64> IssueLibrary::insert(const IssueStore &store, const QStringList &sources,
+                                   const LibraryAddProgress &progress)
+{
+    Q_ASSERT(sources.size() == store.puzzles.size());
     // Every kept hash in one read: a query per record would cost more than the insert.
     QMultiHash<qint64, qint64> kept;
     QSqlQuery hashes(d->db);
@@ -252,7 +289,6 @@ QList<qint64> IssueLibrary::add(const IssueStore &store, const QStringList &sour
         if (progress)
             progress(i, total);
     }
-    transaction.commit();
     return added;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MailboxAccount.h"
 #include "PuzzleRecord.h"
 
 #include <QDateTime>
@@ -87,6 +88,13 @@ public:
     // is dropped. Returns the ids of the issues added, in store order. Throws LibraryError.
     QList<qint64> add(const IssueStore &store, const QStringList &sources,
                       const LibraryAddProgress &progress = {});
+    // Likewise for issues fetched from a mailbox folder, all with the mailbox as their
+    // source, keeping in the same transaction how far the folder has been read: the issues
+    // and the position are kept together or not at all. Throws LibraryError.
+    QList<qint64> addFetched(const IssueStore &store, const QString &mailbox,
+                             const FolderPosition &position);
+    // How far the mailbox folder has been read; zeros for one never read. Throws.
+    FolderPosition folderPosition(const QString &mailbox) const;
 
     // Every kept issue, in the issue list's order (issueListOrder's rule). Throws.
     QList<LibraryEntry> entries() const;
@@ -102,6 +110,8 @@ public:
 
 private:
     IssueLibrary();
+    QList<qint64> insert(const IssueStore &store, const QStringList &sources,
+                         const LibraryAddProgress &progress);
     struct Data;
     std::unique_ptr<Data> d;
 };

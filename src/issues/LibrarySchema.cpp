@@ -33,6 +33,14 @@ QList<QStringList> upgradeSteps()
                            "destination TEXT NOT NULL)"),
             QStringLiteral("CREATE INDEX print_by_issue ON print (issue_id, printed)"),
         },
+        {
+            // How far each mailbox folder has been read, written in the transaction that adds
+            // the issues read up to there. The mailbox is the issues' source, mailboxSource().
+            QStringLiteral("CREATE TABLE mailbox_position ("
+                           "mailbox TEXT PRIMARY KEY,"
+                           "uid_validity INTEGER NOT NULL,"
+                           "last_uid INTEGER NOT NULL)"),
+        },
     };
 }
 

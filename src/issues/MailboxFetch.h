@@ -26,6 +26,7 @@ struct MailboxFetchReport
 // and adds its titled issues to the library with the mailbox as their source, keeping the
 // new position with them in the same transaction, so a cancel or a lost connection keeps
 // what was fetched and the next fetch goes on from there. Runs on the library's thread.
+// Throws LibraryError when the library fails, keeping what was added before.
 MailboxFetchReport fetchIntoLibrary(IssueLibrary &library, const MailboxAccount &account,
                                     const QString &password, const MailboxOptions &options,
                                     const MailboxProgress &progress = {});

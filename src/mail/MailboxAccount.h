@@ -25,3 +25,13 @@ struct MailboxAccount
     // the checks, as MailboxError shows it.
     QString trustedFingerprint;
 };
+
+// Where the last fetch of a folder stopped. A different UIDVALIDITY means the UIDs were
+// given anew: everything is new again.
+struct FolderPosition
+{
+    quint32 uidValidity = 0;
+    quint32 lastUid = 0;
+
+    friend bool operator==(const FolderPosition &, const FolderPosition &) = default;
+};

@@ -155,7 +155,8 @@ QByteArray MailboxClient::fetchOne(const MessageOutline &outline)
                        raw.section(outline.uid, outline.textSection));
 }
 
-MailboxError MailboxClient::fetchNew(FolderPosition &position, const FetchedMailSink &take)
+MailboxError MailboxClient::fetchNew(FolderPosition &position, const FetchedMailSink &take,
+                                     const NewMailCount &count)
 {
     if (!m_session)
         return failure(MailboxError::Kind::ConnectionLost);
@@ -176,6 +177,8 @@ MailboxError MailboxClient::fetchNew(FolderPosition &position, const FetchedMail
         std::vector<quint32> wanted;
         if (!m_account.senderFilter.isEmpty())
             wanted = raw.fromSenderAbove(position.lastUid, m_account.senderFilter);
+        if (count)
+            count(int(m_account.senderFilter.isEmpty() ? outlines.size() : wanted.size()));
         for (const MessageOutline &outline : outlines) {
             if (m_account.senderFilter.isEmpty() ||
                 std::binary_search(wanted.begin(), wanted.end(), outline.uid)) {

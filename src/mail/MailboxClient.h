@@ -12,14 +12,6 @@
 
 struct MessageOutline;
 
-// Where the last fetch of a folder stopped. A different UIDVALIDITY means the UIDs were
-// given anew: everything is new again.
-struct FolderPosition
-{
-    quint32 uidValidity = 0;
-    quint32 lastUid = 0;
-};
-
 struct MailboxOptions
 {
     // PEM files of the CAs to trust; the tests add their own CA to the system's.
@@ -32,6 +24,8 @@ struct MailboxOptions
 
 // Takes one fetched message as the reader reads a saved one; false stops fetching.
 using FetchedMailSink = std::function<bool(quint32 uid, const QByteArray &bytes)>;
+// Told once the folder has been looked at, before the first message: how many will come.
+using NewMailCount = std::function<void(int count)>;
 
 // Reads new mail of one IMAP folder without changing the mailbox: the folder is opened
 // read-only and every fetch peeks, so that no flag changes.
@@ -49,7 +43,8 @@ public:
     MailboxError listFolders(QStringList &folders);
     // Hands over each message above the position, oldest first, advancing the position as
     // it goes: after an error or a stop it still tells what was handed over.
-    MailboxError fetchNew(FolderPosition &position, const FetchedMailSink &take);
+    MailboxError fetchNew(FolderPosition &position, const FetchedMailSink &take,
+                          const NewMailCount &count = {});
     void disconnect();
 
 private:

@@ -298,7 +298,7 @@ TEST_F(Library, AnUnreadableFileIsMovedAsideWithItsCompanions)
         {"truncated", truncateToHalf},
         {"a page overwritten", [](const QString &p) { scribbleOverPage(p, 2); }},
         {"from a newer version",
-         [](const QString &p) { runSql(p, {u"PRAGMA user_version = 2"_s}); }},
+         [](const QString &p) { runSql(p, {u"PRAGMA user_version = 3"_s}); }},
         {"another program's database",
          [](const QString &p) {
              QFile::remove(p);
@@ -387,6 +387,31 @@ TEST_F(Library, AnEmptyFileIsANewLibraryAndAFailedInsertChangesNothing)
     EXPECT_FALSE(library->movedAside());
     ASSERT_EQ(library->entries().size(), 1);
     EXPECT_EQ(library->entries()[0].id, ids[0]);
+}
+
+// A fetch's issues and how far it read the folder are kept together or not at all.
+TEST_F(Library, AFetchedBatchIsKeptWithItsPosition)
+{
+    const QString mailbox = u"imap://rotam@example.com:993/INBOX"_s;
+    auto library = open();
+    EXPECT_EQ(library->folderPosition(mailbox), FolderPosition{});
+    const QList<qint64> ids = library->addFetched(
+        storeOf({sampleIssue(1, 2, 1, 1), sampleIssue(2, 2, 1, 1)}), mailbox, {7, 12});
+    ASSERT_EQ(ids.size(), 2);
+    EXPECT_EQ(library->history(ids[1]).source, mailbox);
+    EXPECT_EQ(library->folderPosition(u"imap://rotam@example.com:993/Other"_s), FolderPosition{});
+
+    runSql(path, {u"CREATE TRIGGER refuse BEFORE INSERT ON issue WHEN NEW.title = '2'"
+                  " BEGIN SELECT RAISE(ABORT, 'refused'); END"_s});
+    QList<PuzzleRecord> more{sampleIssue(3, 2, 1, 1), sampleIssue(4, 2, 1, 1)};
+    more[1].Title = u"2"_s;
+    EXPECT_THROW(library->addFetched(storeOf(more), mailbox, {7, 20}), LibraryError);
+    EXPECT_EQ(library->folderPosition(mailbox), (FolderPosition{7, 12}));
+    EXPECT_EQ(library->entries().size(), 2);
+
+    // A batch without an issue still moves the position; UIDs use all 32 bits.
+    library->addFetched(IssueStore{}, mailbox, {8, 4'000'000'000u});
+    EXPECT_EQ(open()->folderPosition(mailbox), (FolderPosition{8, 4'000'000'000u}));
 }
 
 TEST_F(Library, AFileOutOfReachIsAnErrorAndNothingMoves)
@@ -485,4 +510,10 @@ TEST_F(Library, AVersion1LibraryReadsBackAndTakesNewIssues)
     const QList<qint64> added = library->add(storeOf({sampleIssue(3, 2, 1, 1)}), QStringList(2));
     ASSERT_EQ(added.size(), 1);
     EXPECT_GT(added[0], 9);
+
+    // Version 2 added the folder positions, none kept yet.
+    EXPECT_EQ(library->folderPosition(u"imap://rotam@example.com:993/INBOX"_s), FolderPosition{});
+    library->addFetched(IssueStore{}, u"imap://rotam@example.com:993/INBOX"_s, {1, 2});
+    EXPECT_EQ(library->folderPosition(u"imap://rotam@example.com:993/INBOX"_s),
+              (FolderPosition{1, 2}));
 }
