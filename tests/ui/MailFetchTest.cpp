@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +139,7 @@ TEST_F(MailFetch, ACancelKeepsWhatWasFetched)
     const qsizetype kept = f.libraryCount();
     EXPECT_EQ(f.listTexts().size(), kept);
     EXPECT_GE(kept, 1);
+    EXPECT_LT(kept, Count) << "stopped before the end";
     EXPECT_TRUE(f.messages.isEmpty()) << "a cancel is the user's own doing";
     ASSERT_FALSE(f.progress->requests.isEmpty());
     EXPECT_EQ(f.progress->requests.last().label, u"メールを受信しています… %1 / %2 通"_s);
@@ -178,6 +180,22 @@ TEST_F(MailFetch, ARefusedCertificateIsTrustedOnlyThroughTheDialog)
     EXPECT_TRUE(f.questions.isEmpty());
     EXPECT_EQ(f.libraryCount(), 1);
     EXPECT_EQ(AppSettings(f.settings).mailAccount()->trustedFingerprint.size(), 95);
+}
+
+// 「起動時に受信する」: a window that opens fetches once, and only when ticked.
+TEST_F(MailFetch, FetchesOnceTheWindowShowsWhenAskedTo)
+{
+    server.createFolder(u"Start"_s);
+    server.save(u"Start"_s, issueMail(1));
+    AppSettings(f.settings).setMailAccount(server.account(u"Start"_s));
+    f.passwords->kept.insert(u"rotam@127.0.0.1"_s, u"secret"_s);
+    for (const bool onStart : {false, true}) {
+        AppSettings(f.settings).setFetchOnStart(onStart);
+        f.restart();
+        f.window->show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(f.libraryCount(), onStart ? 1 : 0);
+    }
 }
 
 } // namespace
