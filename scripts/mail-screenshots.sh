@@ -13,6 +13,7 @@ mkdir -p "$out"
 program=$(realpath "${ROTAM_PRINT:-build/debug/src/app/rotam-print}")
 
 home=$(mktemp -d)
+chmod 755 "$home" # Dovecot, run as root, reads its users file as the dovecot user
 server=$home/dovecot
 trap 'scripts/dovecot-test-server.sh stop "$server"; rm -rf "$home"' EXIT
 scripts/dovecot-test-server.sh fresh "$server"
@@ -30,7 +31,9 @@ done
 
 export ROTAM_PRINT_BIN="$program" OUT="$out" HOME="$home" IMAPS="$imaps" SERVER="$server"
 export XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
-unset DBUS_SESSION_BUS_ADDRESS # no keyring: the password is kept for the run only
+# No session bus, and none started for the display: without a keyring the password is asked
+# for and kept for the run only.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     shoot() { import -window "$1" "$OUT/$2.png"; echo "saved $OUT/$2.png"; }
     window() { xdotool search --sync --onlyvisible --name "$1" | tail -1; }

@@ -121,8 +121,9 @@ void MailServerDialog::setAccount(const MailboxAccount &account, const QString &
 void MailServerDialog::offerTrust(const QString &fingerprint)
 {
     m_offered = fingerprint;
-    certificateLabel->setText(u"サーバーの証明書は検証できませんでした。"
-                              u"SHA-256 フィンガープリント:\n%1"_s.arg(fingerprint));
+    certificateLabel->setText(
+        u"サーバーの証明書は検証できませんでした。\nSHA-256 フィンガープリント:\n%1"_s.arg(
+            fingerprint));
     trustCertificateBox->setChecked(false);
     certificateLabel->show();
     trustCertificateBox->show();

@@ -164,7 +164,7 @@ TEST_F(MailFetch, ARefusedCertificateIsTrustedOnlyThroughTheDialog)
         f.modal = [&](QDialog &dialog) {
             auto *label = namedChild<QLabel>(dialog, u"certificateLabel"_s);
             EXPECT_TRUE(label->isVisibleTo(&dialog));
-            shownFingerprint = label->text().section(u'\n', 1);
+            shownFingerprint = label->text().section(u'\n', -1);
             namedChild<QCheckBox>(dialog, u"trustCertificateBox"_s)->setChecked(trust);
             dialog.accept();
             return int(QDialog::Accepted);
