@@ -117,3 +117,50 @@ void AppSettings::setWindowSize(QSize size)
 {
     write(u"window/size"_s, u"%1x%2"_s.arg(size.width()).arg(size.height()));
 }
+
+std::optional<MailboxAccount> AppSettings::mailAccount() const
+{
+    const std::optional<QString> host = text(u"mail/host"_s);
+    const std::optional<QString> user = text(u"mail/user"_s);
+    if (!host || !user)
+        return std::nullopt;
+    MailboxAccount account;
+    account.host = *host;
+    account.user = *user;
+    const std::optional<QString> security = text(u"mail/security"_s);
+    if (security == u"starttls"_s)
+        account.security = MailboxAccount::Security::StartTls;
+    bool number = false;
+    const uint port = text(u"mail/port"_s).value_or(QString()).toUInt(&number);
+    // A port that cannot be one reads as the default for the encryption.
+    if (number && port > 0 && port <= 65535)
+        account.port = quint16(port);
+    else
+        account.port = account.security == MailboxAccount::Security::StartTls ? 143 : 993;
+    account.folder = text(u"mail/folder"_s).value_or(u"INBOX"_s);
+    account.senderFilter = text(u"mail/sender"_s).value_or(QString());
+    account.trustedFingerprint = text(u"mail/trustedCertificate"_s).value_or(QString());
+    return account;
+}
+
+void AppSettings::setMailAccount(const MailboxAccount &account)
+{
+    write(u"mail/host"_s, account.host);
+    write(u"mail/port"_s, QString::number(account.port));
+    write(u"mail/security"_s,
+          account.security == MailboxAccount::Security::StartTls ? u"starttls"_s : u"ssl"_s);
+    write(u"mail/user"_s, account.user);
+    write(u"mail/folder"_s, account.folder);
+    write(u"mail/sender"_s, account.senderFilter);
+    write(u"mail/trustedCertificate"_s, account.trustedFingerprint);
+}
+
+bool AppSettings::fetchOnStart() const
+{
+    return text(u"mail/fetchOnStart"_s) == u"true"_s;
+}
+
+void AppSettings::setFetchOnStart(bool fetch)
+{
+    write(u"mail/fetchOnStart"_s, fetch ? u"true"_s : u"false"_s);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MailboxAccount.h"
 #include "PrintJob.h"
 
 #include <QSize>
@@ -43,6 +44,15 @@ public:
     // The main window's size as the user last left it, in logical pixels.
     std::optional<QSize> windowSize() const;
     void setWindowSize(QSize size);
+
+    // The mail account, all of it but the password; absent until one was set up with a
+    // server and a user name.
+    std::optional<MailboxAccount> mailAccount() const;
+    void setMailAccount(const MailboxAccount &account);
+
+    // Whether the window fetches new mail once it has opened.
+    bool fetchOnStart() const;
+    void setFetchOnStart(bool fetch);
 
 private:
     std::optional<QString> text(const QString &key) const;

@@ -11,7 +11,7 @@ class ProgressDialogJob final : public JobProgress
 {
 public:
     ProgressDialogJob(QWidget *owner, const ProgressRequest &request)
-        : m_dialog(owner), m_label(request.label)
+        : m_dialog(owner), m_label(request.label), m_waiting(request.waitingLabel)
     {
         m_dialog.setWindowTitle(request.title);
         m_dialog.setWindowModality(Qt::WindowModal);
@@ -31,10 +31,11 @@ public:
         if (m_dialog.wasCanceled())
             return false;
         // A job that ends before its window showed ends without it.
-        if (done >= total && !m_dialog.isVisible())
+        if (total > 0 && done >= total && !m_dialog.isVisible())
             return true;
         m_dialog.setMaximum(total);
-        m_dialog.setLabelText(m_label.arg(done).arg(total));
+        m_dialog.setLabelText(total == 0 && !m_waiting.isEmpty() ? m_waiting
+                                                                 : m_label.arg(done).arg(total));
         m_dialog.setValue(done);
         // Until the window shows, nothing may reach the main window but its repaints.
         QCoreApplication::processEvents(m_dialog.isVisible() ? QEventLoop::AllEvents
@@ -45,6 +46,7 @@ public:
 private:
     QProgressDialog m_dialog;
     QString m_label;
+    QString m_waiting;
 };
 
 } // namespace

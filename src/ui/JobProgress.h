@@ -10,9 +10,10 @@ class QWidget;
 struct ProgressRequest
 {
     QString title;
-    QString label;           // with %1 for the steps done and %2 for the total
-    int showAfterMs = 0;     // a job done sooner shows no window at all
-    bool cancellable = true; // with a 「キャンセル」 button
+    QString label;             // with %1 for the steps done and %2 for the total
+    int showAfterMs = 0;       // a job done sooner shows no window at all
+    bool cancellable = true;   // with a 「キャンセル」 button
+    QString waitingLabel = {}; // while the total is not known yet (0), a busy bar and this
 };
 
 // One job's progress window, closed when the object goes.

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QUrl>
 
 #include <atomic>
@@ -279,6 +280,9 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_centred)
         return;
     m_centred = true;
+    // Once the window is up, so that the fetch's progress and messages have it to stand on.
+    if (m_settings.fetchOnStart() && m_settings.mailAccount())
+        QTimer::singleShot(0, this, &MainWindow::receiveMail);
     if (const QScreen *s = screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(s->availableGeometry().center());
@@ -313,6 +317,7 @@ void MainWindow::openLibrary()
 {
     try {
         m_library = IssueLibrary::open(m_services.libraryPath);
+        m_libraryPath = m_services.libraryPath;
         if (const std::optional<MovedAsideLibrary> &moved = m_library->movedAside()) {
             m_services.showMessage(this,
                                    {UserMessage::Kind::Warning, u"ライブラリーを作り直しました"_s,
@@ -328,5 +333,6 @@ void MainWindow::openLibrary()
                                                    error.japanese())});
     }
     // Still a working program, only one that remembers nothing.
-    m_library = IssueLibrary::open(u":memory:"_s);
+    m_libraryPath = u":memory:"_s;
+    m_library = IssueLibrary::open(m_libraryPath);
 }

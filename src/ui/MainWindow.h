@@ -88,6 +88,11 @@ private:
     void showAnnotation();
     void printCheckedIssues();
     void previewPrint();
+    void receiveMail();
+    // Opens 「メールサーバーの設定」, offering to trust the certificate of that fingerprint
+    // when one is given, and keeps what it says; false when cancelled.
+    bool editMailServer(const QString &refusedFingerprint = {});
+    void showReceiveFailure(const MailboxError &error);
 
     LoadReport loadInTheBackground(IssueStore &store, const QStringList &paths);
     void addToLibrary(const IssueStore &store, const LoadReport &report);
@@ -112,6 +117,9 @@ private:
     QAction *openFilesAction = nullptr;
     QAction *openFolderAction = nullptr;
     QPushButton *pasteButton = nullptr;
+    QPushButton *receiveButton = nullptr; // opens a menu of the two actions below
+    QAction *receiveAction = nullptr;
+    QAction *mailServerAction = nullptr;
     QLineEdit *searchField = nullptr;
     QListView *issueList = nullptr;
     IssueListModel *issueModel = nullptr;
@@ -139,6 +147,9 @@ private:
     UiServices m_services;
     AppSettings m_settings;
     std::unique_ptr<IssueLibrary> m_library;
+    // The file the library lives in, for the mail fetch's own connection: ":memory:" when
+    // opening the one asked for failed.
+    QString m_libraryPath;
     // The issue the preview shows, 0 for none, and its annotation for the annotation button.
     qint64 m_previewed = 0;
     QString m_previewedAnnotation;

@@ -35,8 +35,10 @@ MainWindowLayout layOutMainWindow(QSize client)
     const QPoint down(0, dh);
 
     MainWindowLayout l;
-    l.openFilesButton = twipRect(1065, 75, 1995, 555).translated(centred);
-    l.pasteButton = twipRect(3285, 75, 1815, 555).translated(centred);
+    // The two ways to load a file or a paste, moved left to make room for the third, mail.
+    l.openFilesButton = twipRect(330, 75, 1995, 555).translated(centred);
+    l.pasteButton = twipRect(2445, 75, 1815, 555).translated(centred);
+    l.receiveButton = twipRect(4380, 75, 1890, 555).translated(centred);
     l.loadArrow = twipRect(105, 765, 6330, 405).adjusted(0, 0, dw, 0);
     l.upperRule = rule(915, dw);
 

@@ -10,7 +10,7 @@
 // them follow the bottom edge.
 struct MainWindowLayout
 {
-    QRect openFilesButton, pasteButton, loadArrow, upperRule;
+    QRect openFilesButton, pasteButton, receiveButton, loadArrow, upperRule;
     QRect searchField, issueList;
     // 未印刷を選択, 全て選択, 全て選択解除, 削除: as many to a row as the list's width takes.
     QList<QRect> listButtons;

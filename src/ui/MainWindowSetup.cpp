@@ -138,6 +138,17 @@ void MainWindow::setupLoadControls()
     // Also on the window, so that their shortcuts work with the menu closed.
     addActions({openFilesAction, openFolderAction});
     connect(pasteButton, &QPushButton::clicked, this, &MainWindow::openPasteWindow);
+
+    receiveButton = makeButton(this, "receiveButton", u"メールを受信"_s, true);
+    auto *receiveMenu = new QMenu(receiveButton);
+    receiveMenu->setObjectName(u"receiveMenu"_s);
+    receiveAction = receiveMenu->addAction(u"受信する"_s, this, &MainWindow::receiveMail);
+    mailServerAction =
+        receiveMenu->addAction(u"メールサーバーの設定…"_s, this, [this] { editMailServer(); });
+    receiveAction->setObjectName(u"receiveAction"_s);
+    mailServerAction->setObjectName(u"mailServerAction"_s);
+    receiveButton->setMenu(receiveMenu);
+    addActions({receiveAction, mailServerAction});
 }
 
 void MainWindow::setupListControls()
@@ -251,12 +262,12 @@ void MainWindow::setupDecorations()
 
 void MainWindow::setupTabOrder()
 {
-    const QList<QWidget *> order{openFilesButton,    pasteButton,          searchField,
-                                 issueList,          checkUnprintedButton, checkAllButton,
-                                 uncheckAllButton,   removeButton,         hintView,
-                                 commentView,        annotationButton,     positionButtons[0],
-                                 positionButtons[1], positionButtons[2],   printButton,
-                                 previewButton};
+    const QList<QWidget *> order{openFilesButton,    pasteButton,        receiveButton,
+                                 searchField,        issueList,          checkUnprintedButton,
+                                 checkAllButton,     uncheckAllButton,   removeButton,
+                                 hintView,           commentView,        annotationButton,
+                                 positionButtons[0], positionButtons[1], positionButtons[2],
+                                 printButton,        previewButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -266,6 +277,7 @@ void MainWindow::setupShortcuts()
     openFilesAction->setShortcut(QKeySequence::Open);
     openFolderAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     pasteButton->setShortcut(QKeySequence::Paste);
+    receiveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     printButton->setShortcut(QKeySequence::Print);
     previewButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     checkAllButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
@@ -283,6 +295,7 @@ void MainWindow::setupShortcuts()
     openFilesButton->setToolTip(u"メールのファイル (Ctrl+O) かフォルダ (Ctrl+Shift+O) を開く。"
                                 u"窓へドロップしても読み込めます"_s);
     pasteButton->setToolTip(u"メールの本文を貼り付けて取り込む (Ctrl+V)"_s);
+    receiveButton->setToolTip(u"メールサーバーから新しいメールを受信する (Ctrl+R)"_s);
     printButton->setToolTip(
         u"チェックした問題を印刷する (Ctrl+P)。PDF への保存は印刷ダイアログから"_s);
     previewButton->setToolTip(u"印刷される頁を先に見る (Ctrl+Shift+P)"_s);
@@ -311,6 +324,7 @@ void MainWindow::applyLayout(QSize size)
     const MainWindowLayout l = layOutMainWindow(size);
     openFilesButton->setGeometry(l.openFilesButton);
     pasteButton->setGeometry(l.pasteButton);
+    receiveButton->setGeometry(l.receiveButton);
     loadArrow->setGeometry(l.loadArrow);
     upperRule->setGeometry(l.upperRule);
     searchField->setGeometry(l.searchField);

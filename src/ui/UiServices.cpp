@@ -3,6 +3,8 @@
 #include "IssueLibrary.h"
 
 #include <QDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
 
@@ -29,5 +31,11 @@ UiServices defaultUiServices()
                                                     u"rotam-print"_s, u"rotam-print"_s);
     services.libraryPath = IssueLibrary::defaultPath();
     services.progress = std::make_shared<ProgressWindows>();
+    services.passwords = std::make_shared<KeyringPasswords>();
+    services.askPassword = [](QWidget *parent, const MailboxAccount &account) {
+        return QInputDialog::getText(parent, u"パスワード"_s,
+                                     u"%1 の %2 のパスワード:"_s.arg(account.host, account.user),
+                                     QLineEdit::Password);
+    };
     return services;
 }

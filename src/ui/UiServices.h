@@ -1,7 +1,10 @@
 #pragma once
 
 #include "JobProgress.h"
+#include "MailboxAccount.h"
+#include "MailboxClient.h"
 #include "OpenFileDialog.h"
+#include "PasswordStore.h"
 #include "QtPrintDialog.h"
 
 #include <QString>
@@ -28,7 +31,8 @@ struct UserMessage
 
 // What the main window reaches outside itself: the open dialog, the print dialog, the way a
 // modal window is run, its messages and questions to the user, the settings and the library
-// kept between runs and the progress windows of long jobs.
+// kept between runs, the progress windows of long jobs, and the mail account's password and
+// server.
 // Tests put scripted stand-ins in their place; without settings nothing is remembered,
 // without progress windows none are shown.
 struct UiServices
@@ -45,8 +49,14 @@ struct UiServices
     // The library file the window lists; ":memory:" keeps nothing.
     QString libraryPath = QStringLiteral(":memory:");
     std::shared_ptr<ProgressWindows> progress;
+    std::shared_ptr<PasswordStore> passwords;
+    // Asks for the account's password when none is kept; empty when the user declined.
+    std::function<QString(QWidget *, const MailboxAccount &)> askPassword;
+    // How the mail server is reached: the CAs trusted and the timeout.
+    MailboxOptions mailboxOptions;
 };
 
 // The real thing: QFileDialog, QPrintDialog, QDialog::exec, QMessageBox, the
-// user's settings and library in the platform's places, QProgressDialog.
+// user's settings and library in the platform's places, QProgressDialog, the keyring and
+// QInputDialog.
 UiServices defaultUiServices();

@@ -272,9 +272,11 @@ TEST(MainWindowLayout, ControlsNeverOverlapAndTheListAndPreviewGrow)
     for (int w = 440; w <= 1600; w += 37) {
         for (int h = 400; h <= 1200; h += 41) {
             const MainWindowLayout l = layOutMainWindow(QSize(w, h));
-            QList<QRect> boxes{l.openFilesButton,  l.pasteButton,   l.searchField, l.issueList,
-                               l.titleLabel,       l.sizeLabel,     l.hintView,    l.commentView,
-                               l.annotationButton, l.positionGroup, l.printButton, l.previewButton};
+            QList<QRect> boxes{l.openFilesButton,  l.pasteButton,   l.receiveButton,
+                               l.searchField,      l.issueList,     l.titleLabel,
+                               l.sizeLabel,        l.hintView,      l.commentView,
+                               l.annotationButton, l.positionGroup, l.printButton,
+                               l.previewButton};
             boxes += l.listButtons;
             for (qsizetype i = 0; i < boxes.size(); ++i) {
                 EXPECT_TRUE(QRect(0, 0, w, h).contains(boxes[i])) << w << "x" << h << " #" << i;

@@ -321,6 +321,7 @@ TEST(MainWindow, TabOrderFollowsTheDesignedSequence)
     } while (next != controls(w).openFilesButton && chain.size() < 50);
     const QList<QWidget *> designed{controls(w).openFilesButton,
                                     controls(w).pasteButton,
+                                    namedChild<QPushButton>(w, u"receiveButton"_s),
                                     controls(w).searchField,
                                     controls(w).issueList,
                                     controls(w).checkUnprintedButton,

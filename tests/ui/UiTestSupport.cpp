@@ -149,6 +149,12 @@ void MainWindowFixture::restart()
         return confirmAnswer;
     };
     services.libraryPath = libraryPath;
+    services.passwords = passwords;
+    services.askPassword = [this](QWidget *, const MailboxAccount &) {
+        ++passwordPrompts;
+        return passwordAnswers.isEmpty() ? QString() : passwordAnswers.takeFirst();
+    };
+    services.mailboxOptions = mailboxOptions;
     services.runModal = [this](QDialog &dialog) {
         ++modalCount;
         if (!modal) {

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "RecordingPrinter.h"
 
+#include <QHash>
 #include <QList>
 #include <QSettings>
 #include <QString>
@@ -103,6 +104,23 @@ public:
     std::unique_ptr<JobProgress> start(QWidget *owner, const ProgressRequest &request) override;
 };
 
+// Passwords in a table, as a keyring that always answers; written() counts the writes.
+class MemoryPasswords final : public PasswordStore
+{
+public:
+    QHash<QString, QString> kept; // by user@host
+    int writes = 0;
+    QString read(const MailboxAccount &account) override
+    {
+        return kept.value(account.user + u'@' + account.host);
+    }
+    void write(const MailboxAccount &account, const QString &password) override
+    {
+        ++writes;
+        kept.insert(account.user + u'@' + account.host, password);
+    }
+};
+
 // A print dialog that confirms or cancels as scripted, remembering how it was preset.
 class ScriptedPrintDialog final : public UiPrintDialog
 {
@@ -159,6 +177,11 @@ public:
     std::shared_ptr<RecordingPrinters> printers;
     std::shared_ptr<ScriptedPrintDialog> printDialog = std::make_shared<ScriptedPrintDialog>();
     std::shared_ptr<ScriptedProgress> progress = std::make_shared<ScriptedProgress>();
+    std::shared_ptr<MemoryPasswords> passwords = std::make_shared<MemoryPasswords>();
+    // The answers to the password prompt, one each time (none left: declined).
+    QStringList passwordAnswers;
+    int passwordPrompts = 0;
+    MailboxOptions mailboxOptions;
     // The settings in an INI file of their own, so that no test reads or writes the user's;
     // the library beside it.
     QTemporaryDir settingsDir;
