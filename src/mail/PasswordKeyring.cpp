@@ -73,3 +73,8 @@ void PasswordKeyring::remove(const QString &key)
     job.setKey(key);
     runJob(job);
 }
+
+QString passwordKey(const MailboxAccount &account)
+{
+    return QStringLiteral("%1@%2:%3").arg(account.user, account.host).arg(account.port);
+}

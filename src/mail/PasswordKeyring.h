@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MailboxAccount.h"
+
 #include <QHash>
 #include <QString>
 
@@ -23,3 +25,9 @@ private:
     bool m_hasKeyring = true;
     QHash<QString, QString> m_memory;
 };
+
+// Where the program keeps an account's password: its keyring service, and the key, which
+// leaves the folder out so that choosing another keeps the password. The window and
+// rotam-pdf both read it there.
+inline constexpr char16_t PasswordService[] = u"rotam-print";
+QString passwordKey(const MailboxAccount &account);

@@ -9,12 +9,6 @@
 
 namespace {
 
-// The key the window keeps the account's password under: the same for every folder.
-QString keyringKey(const MailboxAccount &account)
-{
-    return QStringLiteral("%1@%2:%3").arg(account.user, account.host).arg(account.port);
-}
-
 std::optional<QString> commandPassword(const QString &command, QTextStream &err)
 {
     QProcess process;
@@ -54,12 +48,12 @@ std::optional<QString> mailboxPassword(const MailboxRunOptions &options, QTextSt
 {
     if (!options.passwordCommand.isEmpty())
         return commandPassword(options.passwordCommand, err);
-    PasswordKeyring keyring(QStringLiteral("rotam-print"));
-    const QString password = keyring.read(keyringKey(options.account));
+    PasswordKeyring keyring(QString::fromUtf16(PasswordService));
+    const QString password = keyring.read(passwordKey(options.account));
     if (!password.isEmpty())
         return password;
     if (keyring.hasKeyring())
-        err << "rotam-pdf: the keyring holds no password for " << keyringKey(options.account)
+        err << "rotam-pdf: the keyring holds no password for " << passwordKey(options.account)
             << "; give --password-command\n";
     else
         err << "rotam-pdf: no keyring to take the password from; give --password-command\n";
