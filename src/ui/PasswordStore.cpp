@@ -2,7 +2,6 @@
 
 #include "PasswordKeyring.h"
 
-
 KeyringPasswords::KeyringPasswords()
     : m_keyring(std::make_unique<PasswordKeyring>(QString::fromUtf16(PasswordService)))
 {
