@@ -8,6 +8,9 @@
 #include "TextIntake.h"
 
 #include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,26 +44,44 @@ void finishLoad(IssueStore &store, qint32 firstNew, QStringList &sources)
 
 } // namespace
 
-LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress,
-                         const ReadProgress &fileProgress)
+LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const LoadProgress &progress)
 {
     const qint32 firstNew = titledCount(store) + 1;
     ParseContext context;
     const TextSink parse = [&store, &context](LineArray &lines) {
         parseIssues(lines, store, context);
     };
+    // Listed first, so that the progress can count the bytes of all of it.
+    QList<PathFiles> listed;
+    QHash<QString, qint64> sizes;
+    qint64 total = 0;
+    for (const QString &path : paths) {
+        listed.append(filesOfPath(path));
+        if (progress)
+            for (const MailFile &file : listed.last().files)
+                total += sizes[file.path] = QFileInfo(file.path).size();
+    }
+    qint64 doneBefore = 0; // the files read before this one
     LoadReport report;
     report.sources.resize(store.puzzles.size());
-    for (const QString &path : paths) {
+    for (qsizetype p = 0; p < paths.size(); ++p) {
+        const QString &path = paths[p];
         const qint32 titledBefore = titledCount(store);
         bool read = false;
         const qsizetype failedBefore = report.unreadable.size();
-        const PathFiles files = filesOfPath(path);
-        report.unreadable.append(files.unlisted);
+        report.unreadable.append(listed[p].unlisted);
         bool stopped = false;
-        for (const MailFile &file : files.files) {
+        for (const MailFile &file : listed[p].files) {
             const qint32 titledBeforeFile = titledCount(store);
-            const auto end = readFileTexts(file, parse, fileProgress);
+            qint64 fileDone = 0;
+            const ReadProgress fileProgress = [&](qint64 done, qint64) {
+                fileDone = done;
+                // A file that grew while read counts what it has now.
+                total = std::max(total, doneBefore + done);
+                return progress(doneBefore + done, total);
+            };
+            const auto end = readFileTexts(file, parse, progress ? fileProgress : ReadProgress());
+            doneBefore += std::max(fileDone, sizes.value(file.path));
             if (const ReadFailure *failure = std::get_if<ReadFailure>(&end)) {
                 report.unreadable.append(*failure);
                 continue;
@@ -78,8 +99,6 @@ LoadReport loadMailPaths(IssueStore &store, const QStringList &paths, const Load
         if (titledCount(store) == titledBefore &&
             (read || (nothingFailed && QFileInfo(path).isDir())))
             report.withoutIssue.append(path);
-        if (progress)
-            progress(&path - paths.data() + 1, paths.size());
     }
     finishLoad(store, firstNew, report.sources);
     return report;

@@ -33,12 +33,12 @@ QString pastedTextSource();
 // Loads the chosen files and folders, in order, into the store: each file and each message
 // is a text of its own, parsed after the ones before. Then the issues that repeat an
 // earlier one are dropped, and so is a last record left with nothing in it.
-// Told after each chosen path, on the loading thread: paths done so far, paths in all.
-using LoadProgress = std::function<void(qsizetype done, qsizetype total)>;
-// fileProgress is told, on the same thread, how much of the file being read has been read
-// (after each message of an mbox); returning false stops the load, keeping what was read.
+// Told on the loading thread as the load goes: bytes read so far of all the chosen mail (the
+// files' sizes when they were listed; in an mbox after each message). Returning false stops
+// the load, keeping what was read.
+using LoadProgress = std::function<bool(qint64 done, qint64 total)>;
 LoadReport loadMailPaths(IssueStore &store, const QStringList &paths,
-                         const LoadProgress &progress = {}, const ReadProgress &fileProgress = {});
+                         const LoadProgress &progress = {});
 
 // Loads pasted text as one text: every CR LF ends a line. The same repeats and empty record
 // are dropped as after a file load.

@@ -70,20 +70,25 @@ void MainWindow::loadFiles(const QStringList &paths)
 LoadReport MainWindow::loadInTheBackground(IssueStore &store, const QStringList &paths)
 {
     // Off the UI thread, so that the window repaints and a long load can show its progress;
-    // the store is the loader's alone until it is done.
-    std::atomic<qsizetype> done{0};
-    auto load = std::async(std::launch::async, [&store, &paths, &done] {
-        return loadMailPaths(store, paths, [&done](qsizetype n, qsizetype) { done = n; });
+    // the store is the loader's alone until it is done. A cancel keeps what was read.
+    std::atomic<qint64> done{0};
+    std::atomic<qint64> total{0};
+    std::atomic<bool> cancelled{false};
+    auto load = std::async(std::launch::async, [&] {
+        return loadMailPaths(store, paths, [&](qint64 bytes, qint64 of) {
+            done = bytes;
+            total = of;
+            return !cancelled;
+        });
     });
     std::unique_ptr<JobProgress> progress = startProgress(
-        {u"読み込み中"_s, u"メールを読み込んでいます… %1 / %2"_s, LoadProgressDelayMs, false});
-    const int total = int(paths.size());
+        {u"読み込み中"_s, u"メールを読み込んでいます… %1 / %2 MB"_s, LoadProgressDelayMs, true,
+         u"メールを読み込んでいます…"_s});
+    constexpr qint64 MiB = 1 << 20;
     while (load.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-        if (progress)
-            progress->advance(int(done), total);
+        if (progress && !progress->advance(int(done / MiB), int((total + MiB - 1) / MiB)))
+            cancelled = true;
     }
-    if (progress)
-        progress->advance(total, total);
     return load.get();
 }
 

@@ -51,7 +51,7 @@ TEST_F(MailLoad, MboxBeyondTheTextLimitStreamsPastItsAttachment)
     file.close();
     qint64 last = 0;
     const LoadReport report =
-        loadMailPaths(store, {file.fileName()}, {}, [&last](qint64 done, qint64 size) {
+        loadMailPaths(store, {file.fileName()}, [&last](qint64 done, qint64 size) {
             EXPECT_GT(done, last);
             EXPECT_LE(done, size);
             last = done;
@@ -91,7 +91,7 @@ TEST_F(MailLoad, MboxChangedWhileRead)
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
         int calls = 0;
         const LoadReport report =
-            loadMailPaths(store, {box, write(u"after.txt"_s, issueText(count + 99))}, {},
+            loadMailPaths(store, {box, write(u"after.txt"_s, issueText(count + 99))},
                           [&](qint64, qint64) { return ++calls > 1 || c.change(file); });
         file.close();
         EXPECT_TRUE(report.unreadable.isEmpty()) << c.name;
