@@ -37,4 +37,4 @@ for count in 1000 10000 100000; do
         "$(iconv_ms=$(field iconv "$dir/out" | cut -d' ' -f1); echo "${iconv_ms:--}")"
     rm -f "$dir/archive.txt"
 done
-echo "medians of $runs runs, each in a fresh process; iconv: -f CP932 -t UTF-16LE, output discarded"
+echo "medians of $runs runs, each in a fresh process; iconv: -f CP932 -t UTF-16LE after each load, output discarded"

@@ -1,11 +1,9 @@
 #include "MailDecoder.h"
 
+#include "Cp932Table.h"
 #include "JisToShiftJis.h"
 
 #include <QStringDecoder>
-
-#include <cstring>
-#include <thread>
 
 namespace {
 
@@ -32,46 +30,15 @@ bool isOneOf(QByteArrayView name, std::initializer_list<const char *> names)
     return false;
 }
 
-// Where a large CP932 text is cut in two to be decoded on two cores at once, a third of an
-// archive's load: just after a LF near the middle, since no CP932 character has a LF byte
-// in it; 0 for a text left whole.
-qsizetype cp932Halfway(QByteArrayView bytes)
-{
-    constexpr qsizetype Large = 1 << 20;
-    const qsizetype lf = bytes.size() < Large ? -1 : bytes.indexOf('\n', bytes.size() / 2);
-    return lf < 0 || lf + 1 == bytes.size() ? 0 : lf + 1;
-}
-
 } // namespace
 
 void MailDecoder::cp932(QByteArrayView bytes)
 {
-    if (!m_cp932)
-        m_cp932.emplace("CP932");
-    if (!m_cp932->isValid()) {
-        // A C library without the CP932 module: ICU's converter, whose replacement is U+001A.
+    const Cp932Table *const table = Cp932Table::fromIconv();
+    if (table)
+        m_text.truncate(table->decode(bytes, NarrowConverter::makeRoom(m_text, bytes.size())));
+    else // a C library without the CP932 module: ICU's converter, whose replacement is U+001A
         m_text = QStringDecoder("windows-31j").decode(bytes);
-        return;
-    }
-    const qsizetype half = cp932Halfway(bytes);
-    if (half == 0) {
-        m_cp932->decode(bytes, m_text);
-        return;
-    }
-    // Each half is written where it cannot overlap the other, then the second moves up.
-    char16_t *const out = NarrowConverter::makeRoom(m_text, bytes.size());
-    qsizetype second = -1;
-    std::thread secondHalf([&second, bytes, half, out] {
-        NarrowConverter converter("CP932");
-        if (converter.isValid())
-            second = converter.decode(bytes.sliced(half), out + half);
-    });
-    const qsizetype first = m_cp932->decode(bytes.first(half), out);
-    secondHalf.join();
-    if (second < 0)
-        second = m_cp932->decode(bytes.sliced(half), out + half);
-    std::memmove(out + first, out + half, size_t(second) * sizeof(char16_t));
-    m_text.truncate(first + second);
 }
 
 void MailDecoder::eucJp(QByteArrayView bytes)

@@ -35,7 +35,6 @@ private:
     void eucJp(QByteArrayView bytes);
     void jis(QByteArrayView bytes);
 
-    std::optional<NarrowConverter> m_cp932;
     std::optional<NarrowConverter> m_eucJp;
     QByteArray m_shiftJis; // a JIS part rewritten for the CP932 converter
     QString m_text;

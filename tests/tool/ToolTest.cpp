@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "IssueStore.h"
 #include "MailMarkers.h"
 #include "MailboxUrl.h"
 
@@ -47,7 +48,8 @@ ToolRun run(QStringList arguments)
     QTextStream out(&result.out);
     QTextStream err(&result.err);
     arguments.prepend(QStringLiteral("rotam-pdf"));
-    result.exitCode = runTool(arguments, out, err);
+    IssueStore store;
+    result.exitCode = runTool(arguments, out, err, store);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "FontSubstitutes.h"
+#include "IssueStore.h"
 #include "PdfOutputFile.h"
 #include "ReadFailure.h"
 #include "Version.h"
@@ -11,6 +12,7 @@
 #include <QTextStream>
 
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -61,14 +63,21 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    const int exitCode = runTool(QCoreApplication::arguments(), out, err);
+    // The issues read stay with main, which ends with exit(): main's own objects are not
+    // destroyed then, and freeing a large load's hundreds of thousands of strings one by one
+    // would be a fifth of a --list run. The application and the runtime folder go first.
+    IssueStore store;
+    int exitCode = runTool(QCoreApplication::arguments(), out, err, store);
     out.flush();
     // A reader that went away is no failure, as for cat: SIGPIPE ends the program, or, where
     // it is ignored, the write fails with EPIPE.
     if (!output.isEmpty() && (!writeAll(STDOUT_FILENO, output) || close(STDOUT_FILENO) != 0) &&
         errno != EPIPE) {
         err << "rotam-pdf: standard output: " << englishSystemError(errno) << '\n';
-        return ExitFailure;
+        exitCode = ExitFailure;
     }
-    return exitCode;
+    err.flush();
+    app.reset();
+    runtimeFolder.reset();
+    std::exit(exitCode);
 }
