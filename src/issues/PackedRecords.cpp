@@ -1,5 +1,6 @@
 #include "PackedRecords.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,6 +17,24 @@ void putCount(QString &units, qsizetype n)
         const char16_t pair[2] = {char16_t(0x8000 | (n >> 16)), char16_t(n & 0xFFFF)};
         units.append(QStringView(pair, 2));
     }
+}
+
+qsizetype countUnits(qsizetype n)
+{
+    return n < 0x8000 ? 1 : 2;
+}
+
+qsizetype textUnits(const QString &text)
+{
+    return countUnits(text.isNull() ? 0 : text.size() + 1) + text.size();
+}
+
+qsizetype listUnits(const QStringList &list)
+{
+    qsizetype units = countUnits(list.size());
+    for (const QString &text : list)
+        units += textUnits(text);
+    return units;
 }
 
 void putText(QString &units, const QString &text)
@@ -88,6 +107,14 @@ private:
 };
 
 // The order of the fields: those read without copying the record come first.
+qsizetype packedSize(const PuzzleRecord &r)
+{
+    return textUnits(r.TitleLine) + textUnits(r.Title) + textUnits(r.SendTime) +
+           textUnits(r.GridNote) + textUnits(r.TyuukiText) + 2 + textUnits(r.Publisher) +
+           textUnits(r.MagazineId) + listUnits(r.HintLines) + listUnits(r.CommentLines) +
+           listUnits(r.ColLabels) + listUnits(r.RowLabels) + listUnits(r.Cells);
+}
+
 void pack(QString &units, const PuzzleRecord &r)
 {
     putText(units, r.TitleLine);
@@ -120,8 +147,8 @@ PackedRecords::PackedRecords(const QList<PuzzleRecord> &records)
 
 QStringView PackedRecords::units(qsizetype i) const
 {
-    const qsizetype end = i + 1 < m_starts.size() ? m_starts[i + 1] : m_units.size();
-    return QStringView(m_units).sliced(m_starts[i], end - m_starts[i]);
+    const Place &place = m_places[i];
+    return QStringView(m_chunks[place.chunk]).sliced(place.start, place.size);
 }
 
 const PuzzleRecord PackedRecords::at(qsizetype i) const
@@ -171,8 +198,16 @@ PackedRecords::Key PackedRecords::key(qsizetype i) const
 
 void PackedRecords::append(const PuzzleRecord &record)
 {
-    m_starts.append(m_units.size());
-    pack(m_units, record);
+    const qsizetype size = packedSize(record);
+    if (m_chunks.isEmpty() ||
+        (m_chunks.last().size() + size > ChunkUnits && !m_chunks.last().isEmpty())) {
+        m_chunks.append(QString());
+        m_chunks.last().reserve(std::max(ChunkUnits, size));
+    }
+    QString &chunk = m_chunks.last();
+    m_places.append({m_chunks.size() - 1, chunk.size(), size});
+    pack(chunk, record);
+    Q_ASSERT(chunk.size() == m_places.last().start + size);
 }
 
 void PackedRecords::append(std::initializer_list<PuzzleRecord> records)
@@ -189,20 +224,25 @@ void PackedRecords::append(const QList<PuzzleRecord> &records)
 
 void PackedRecords::removeLast()
 {
-    m_units.truncate(m_starts.takeLast());
+    const Place place = m_places.takeLast();
+    m_chunks[place.chunk].truncate(place.start);
 }
 
 void PackedRecords::keepOnly(const QList<qint32> &indexes)
 {
-    qsizetype end = 0;
-    QChar *const data = m_units.data();
-    for (qsizetype k = 0; k < indexes.size(); ++k) {
-        const QStringView record = units(indexes[k]);
-        const qsizetype start = end;
-        std::memmove(data + end, record.data(), size_t(record.size()) * sizeof(QChar));
-        end += record.size();
-        m_starts[k] = start;
+    // Each record kept moves down within its chunk, over the ones dropped before it.
+    QList<qsizetype> used(m_chunks.size(), 0);
+    QList<Place> places;
+    places.reserve(indexes.size());
+    for (const qint32 i : indexes) {
+        const Place &place = m_places[i];
+        QChar *const chunk = m_chunks[place.chunk].data();
+        qsizetype &end = used[place.chunk];
+        std::memmove(chunk + end, chunk + place.start, size_t(place.size) * sizeof(QChar));
+        places.append({place.chunk, end, place.size});
+        end += place.size;
     }
-    m_starts.resize(indexes.size());
-    m_units.truncate(end);
+    for (qsizetype c = 0; c < m_chunks.size(); ++c)
+        m_chunks[c].truncate(used[c]);
+    m_places = std::move(places);
 }

@@ -8,11 +8,11 @@
 
 #include <initializer_list>
 
-// The records of a store, their texts packed one after another in one buffer. A record as
-// the parser or the library builds it holds a string per label, cell row and hint line, and
-// each costs more in headers and list slots than its text: a large archive's records took
-// twice the memory of the text they came from. Reading a record gives an independent copy,
-// so nothing read from here ever points into the buffer.
+// The records of a store, their texts packed one after another in the store's buffer. A
+// record as the parser or the library builds it holds a string per label, cell row and hint
+// line, and each costs more in headers and list slots than its text: a large archive's
+// records took twice the memory of the text they came from. Reading a record gives an
+// independent copy, so nothing read from here ever points into the buffer.
 class PackedRecords
 {
 public:
@@ -20,8 +20,8 @@ public:
     PackedRecords(std::initializer_list<PuzzleRecord> records);
     explicit PackedRecords(const QList<PuzzleRecord> &records);
 
-    qsizetype size() const { return m_starts.size(); }
-    bool isEmpty() const { return m_starts.isEmpty(); }
+    qsizetype size() const { return m_places.size(); }
+    bool isEmpty() const { return m_places.isEmpty(); }
 
     // Copies; const, so that assigning to a field of one is an error rather than a no-op.
     const PuzzleRecord operator[](qsizetype i) const { return at(i); }
@@ -46,11 +46,20 @@ public:
     void removeLast();
     // Keeps only the records at these indexes, ascending, in their order.
     void keepOnly(const QList<qint32> &indexes);
-    void reserve(qsizetype records) { m_starts.reserve(records); }
+    void reserve(qsizetype records) { m_places.reserve(records); }
 
 private:
     QStringView units(qsizetype i) const;
 
-    QString m_units;
-    QList<qsizetype> m_starts; // where each record begins in m_units
+    // The buffer grows by chunks of this many units, never moved once filled: grown as one
+    // string, each doubling copied it, and a heap that keeps what is freed kept the copies.
+    static constexpr qsizetype ChunkUnits = qsizetype(1) << 20;
+    struct Place
+    {
+        qsizetype chunk;
+        qsizetype start;
+        qsizetype size;
+    };
+    QList<QString> m_chunks; // a record larger than a chunk has one of its own
+    QList<Place> m_places;
 };

@@ -67,6 +67,10 @@ QList<PuzzleRecord> edgeRecords()
         large.ColCount = qint32(0x7FFFFFFF);
         records.append(large);
     }
+    PuzzleRecord beyondAChunk = sampleIssue(5, 2, 1, 1); // the buffer grows by 2 MiB chunks
+    beyondAChunk.TyuukiText = QString((1 << 20) + 3, u'注');
+    records.append(beyondAChunk);
+    records.append(sampleIssue(6, 2, 1, 1));
     return records;
 }
 
@@ -98,7 +102,7 @@ TEST(PackedRecords, KeepsAndRemovesLikeAList)
 {
     const QList<PuzzleRecord> records = edgeRecords();
     QRandomGenerator random(19);
-    for (int round = 0; round < 50; ++round) {
+    for (int round = 0; round < 12; ++round) {
         PackedRecords packed(records);
         const PackedRecords before = packed; // shares the buffer until one of them changes
         QList<PuzzleRecord> expected;
