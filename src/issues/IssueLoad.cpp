@@ -18,7 +18,7 @@ namespace {
 qint32 titledCount(const IssueStore &store)
 {
     const qint32 last = store.lastIndex();
-    return last > 0 && store.puzzles[last].TitleLine.isEmpty() ? last - 1 : last;
+    return last > 0 && store.puzzles.titleLine(last).isEmpty() ? last - 1 : last;
 }
 
 // A record's source is the text that titled it: an untitled last record can take its title

@@ -32,10 +32,10 @@ QList<qint32> issueListOrder(const IssueStore &store)
     indexes.reserve(store.lastIndex());
     titles.reserve(store.lastIndex());
     for (qint32 i = 1; i <= store.lastIndex(); ++i) {
-        if (store.puzzles[i].TitleLine.isEmpty()) // a mail without a puzzle is no issue
+        if (store.puzzles.titleLine(i).isEmpty()) // a mail without a puzzle is no issue
             continue;
         indexes.append(i);
-        titles.append(store.puzzles[i].Title);
+        titles.append(store.puzzles.title(i).toString());
     }
     QList<qint32> sorted;
     sorted.reserve(indexes.size());

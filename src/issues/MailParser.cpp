@@ -77,12 +77,11 @@ public:
 
     void run()
     {
-        const qint32 last = m_store.lastIndex();
-        startNewRecord();
         // An untitled record left by the text before (a mail without a puzzle) passes
-        // nothing on, not even its sending time.
-        if (m_current == last && last > 0)
-            record() = PuzzleRecord{};
+        // nothing on, not even its sending time: this text's first issue takes its place.
+        const qint32 last = m_store.lastIndex();
+        if (last > 0 && m_store.puzzles.titleLine(last).isEmpty())
+            m_store.puzzles.removeLast();
         // Index 0 is parsed too: a pasted issue usually starts with its title line.
         for (m_a = 0; m_a < m_end; ++m_a) {
             QStringView s = m_lines[m_a];
@@ -108,20 +107,21 @@ public:
         }
     }
 
-private:
-    PuzzleRecord &record() { return m_store.puzzles[m_current]; }
+    // Stores the record being filled, untitled or even empty: the next text may title it.
+    void finish() { m_store.puzzles.append(m_record); }
 
-    // Makes the current record one that can take a new issue: the last record while it has
-    // no title yet, otherwise a new one appended after it.
+private:
+    // The record being filled: it goes to the store when the next one starts or the text ends.
+    PuzzleRecord &record() { return m_record; }
+
+    // Makes the current record one that can take a new issue: itself while it has no title
+    // yet, otherwise a new one after it.
     void startNewRecord()
     {
-        const qint32 last = m_store.lastIndex();
-        if (last != 0 && m_store.puzzles[last].TitleLine.isEmpty()) {
-            m_current = last;
+        if (m_record.TitleLine.isEmpty())
             return;
-        }
-        m_store.puzzles.append(PuzzleRecord{});
-        m_current = last + 1;
+        m_store.puzzles.append(m_record);
+        m_record = PuzzleRecord{};
     }
 
     // How many lines follow the current one before one that ends the block. Sizing a
@@ -279,8 +279,8 @@ private:
     IssueStore &m_store;
     const LineArray &m_lines;
     const qsizetype m_end;
-    qsizetype m_a = 0;    // the line being read
-    qint32 m_current = 0; // the record being filled
+    qsizetype m_a = 0; // the line being read
+    PuzzleRecord m_record;
 };
 
 } // namespace
@@ -296,7 +296,9 @@ QString ParseContext::label(QStringView c)
 
 void parseIssues(const LineArray &lines, IssueStore &store, ParseContext &context)
 {
-    Parser(lines, store, context).run();
+    Parser parser(lines, store, context);
+    parser.run();
+    parser.finish();
 }
 
 void parseIssues(const LineArray &lines, IssueStore &store)

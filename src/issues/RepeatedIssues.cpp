@@ -10,9 +10,9 @@
 namespace {
 
 // The fields that tell issues apart almost always; equality decides the rest.
-size_t roughHash(const PuzzleRecord &r)
+size_t roughHash(const PackedRecords::Key &k)
 {
-    return qHashMulti(0, r.TitleLine, r.SendTime, r.ColCount, r.GridNote, r.TyuukiText.size());
+    return qHashMulti(0, k.titleLine, k.sendTime, k.colCount, k.gridNote, k.tyuukiText.size());
 }
 
 // The arrays from index 1: element 0 is no value, and labels never read are no labels.
@@ -36,17 +36,19 @@ bool sameIssue(const PuzzleRecord &a, const PuzzleRecord &b)
 
 void dropRepeatedIssues(IssueStore &store, qint32 from, QStringList *alongside)
 {
-    QList<PuzzleRecord> &records = store.puzzles;
+    const PackedRecords &records = store.puzzles;
     // The titled records kept so far by rough hash: the last one with each hash, and for
     // every kept record the one with the same hash before it (-1 for none). Chained through
     // indexes, a load of 100,000 issues costs no allocation per record.
     QHash<size_t, qint32> lastWithHash;
     lastWithHash.reserve(records.size());
     QList<qint32> earlierWithHash(records.size(), -1);
-    qint32 kept = 0; // the records before this index are kept, and in place
+    QList<qint32> kept; // the indexes of the records kept
+    kept.reserve(records.size());
     for (qint32 i = 0; i < records.size(); ++i) {
-        const bool titled = i > 0 && !records[i].TitleLine.isEmpty();
-        const size_t hash = titled ? roughHash(records[i]) : 0;
+        const PackedRecords::Key key = records.key(i);
+        const bool titled = i > 0 && !key.titleLine.isEmpty();
+        const size_t hash = titled ? roughHash(key) : 0;
         if (titled) {
             auto found = lastWithHash.find(hash);
             if (found == lastWithHash.end())
@@ -54,22 +56,20 @@ void dropRepeatedIssues(IssueStore &store, qint32 from, QStringList *alongside)
             qint32 &last = found.value();
             if (i >= from) {
                 qint32 k = last;
-                while (k >= 0 && !sameIssue(records[k], records[i]))
+                while (k >= 0 && !records.identical(k, i) && !sameIssue(records[k], records[i]))
                     k = earlierWithHash[k];
                 if (k >= 0)
                     continue; // a repeat: dropped
             }
-            earlierWithHash[kept] = last;
-            last = kept;
+            earlierWithHash[i] = last;
+            last = i;
         }
-        if (kept != i) {
-            records[kept] = std::move(records[i]);
-            if (alongside)
-                (*alongside)[kept] = std::move((*alongside)[i]);
-        }
-        ++kept;
+        if (alongside && kept.size() != i)
+            (*alongside)[kept.size()] = std::move((*alongside)[i]);
+        kept.append(i);
     }
-    records.resize(kept);
+    if (kept.size() != records.size())
+        store.puzzles.keepOnly(kept);
     if (alongside)
-        alongside->resize(kept);
+        alongside->resize(kept.size());
 }

@@ -23,8 +23,12 @@ std::variant<FileEnd, ReadFailure> readFileTexts(const MailFile &file, const Tex
     if (file.kind == FileKind::Message || beginsWithMimeHeaders(bytes)) {
         readMessage(bytes, take);
     } else {
+        QString text = decodeMailBytes(std::exchange(bytes, {})); // freed before the parse
+        // The decoder wrote into room for one unit per byte, and an archive's Japanese text
+        // leaves a third of it: given back, the pages it touched count no more.
+        text.squeeze();
         LineArray lines;
-        lines.appendFileText(decodeMailBytes(std::exchange(bytes, {}))); // freed before the parse
+        lines.appendFileText(text);
         take(lines);
     }
     return !progress || progress(size, size) ? FileEnd::Read : FileEnd::Stopped;

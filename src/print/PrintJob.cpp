@@ -3,7 +3,7 @@
 #include "IssuePage.h"
 #include "PageText.h"
 
-#include "PuzzleRecord.h"
+#include "PackedRecords.h"
 
 #include <algorithm>
 
@@ -47,7 +47,7 @@ void placeLayout(PrinterObject &printer, PagePlacement placement)
         printer.setScaleLeft(-(printer.scaleWidth() - LayoutWidth) / 2.0f - CentringShift);
 }
 
-bool isPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles)
+bool isPrintable(const PrintListEntry &entry, const PackedRecords &puzzles)
 {
     return entry.selected && entry.recordIndex >= 1 && entry.recordIndex < puzzles.size();
 }
@@ -55,7 +55,7 @@ bool isPrintable(const PrintListEntry &entry, const QList<PuzzleRecord> &puzzles
 } // namespace
 
 int printIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
-                    const QList<PuzzleRecord> &puzzles, const PrintOptions &options,
+                    const PackedRecords &puzzles, const PrintOptions &options,
                     const PrintProgress &progress)
 {
     // Nothing checked: no document at all, rather than a blank page.

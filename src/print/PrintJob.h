@@ -7,7 +7,7 @@
 
 #include <functional>
 
-struct PuzzleRecord;
+class PackedRecords;
 
 // One entry of the issue list as the print job reads it.
 struct PrintListEntry
@@ -30,5 +30,5 @@ struct PrintCancelled
 // checked nothing at all is begun. A PrinterError or PrintCancelled propagates after the
 // document is killed.
 int printIssuePages(PrinterObject &printer, const QList<PrintListEntry> &entries,
-                    const QList<PuzzleRecord> &puzzles, const PrintOptions &options,
+                    const PackedRecords &puzzles, const PrintOptions &options,
                     const PrintProgress &progress = {});

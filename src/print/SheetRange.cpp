@@ -1,9 +1,8 @@
 #include "SheetRange.h"
 
-#include "PuzzleRecord.h"
+#include "PackedRecords.h"
 
-QList<PrintListEntry> entriesOnSheets(QList<PrintListEntry> entries,
-                                      const QList<PuzzleRecord> &puzzles,
+QList<PrintListEntry> entriesOnSheets(QList<PrintListEntry> entries, const PackedRecords &puzzles,
                                       const PrintOptions &options, const QPageRanges &sheets)
 {
     if (sheets.isEmpty())

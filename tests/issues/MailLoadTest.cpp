@@ -112,9 +112,11 @@ TEST(RepeatedIssues, AnyValueTellsIssuesApart)
     };
     for (size_t i = 0; i < std::size(changes); ++i) {
         IssueStore store;
-        store.puzzles = {PuzzleRecord{}, issue, issue, issue};
-        changes[i](store.puzzles[2]);
-        store.puzzles[3].HintLines[0] = u"element 0 is no value"_s;
+        PuzzleRecord changed = issue;
+        changes[i](changed);
+        PuzzleRecord withElement0 = issue;
+        withElement0.HintLines[0] = u"element 0 is no value"_s;
+        store.puzzles = {PuzzleRecord{}, issue, changed, withElement0};
         dropRepeatedIssues(store, 2);
         EXPECT_EQ(store.lastIndex(), 2) << "change " << i;
     }

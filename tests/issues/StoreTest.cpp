@@ -12,9 +12,10 @@ IssueStore titledRecords(const QStringList &titles)
 {
     IssueStore store;
     for (const QString &title : titles) {
-        PuzzleRecord &r = store.puzzles.emplaceBack();
+        PuzzleRecord r;
         r.Title = title;
         r.TitleLine = QStringLiteral("◇") + title;
+        store.puzzles.append(r);
     }
     return store;
 }

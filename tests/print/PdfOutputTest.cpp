@@ -198,7 +198,7 @@ TEST_F(PdfOutputTest, FooterStaysBelowTheLastLinePrinted)
 TEST_F(PdfOutputTest, LinesAreAsWideAtEveryResolution)
 {
     constexpr double dot = 25.4 / 600;
-    const QList<PuzzleRecord> puzzles = {PuzzleRecord{}, sampleIssue(1, 10, 4, 0)};
+    const PackedRecords puzzles = {PuzzleRecord{}, sampleIssue(1, 10, 4, 0)};
     for (const int dotsPerInch : {600, 1200}) {
         SCOPED_TRACE(dotsPerInch);
         const auto printer = QtPrinterObject::forPdf(pdf, QPageSize(QPageSize::A4),

@@ -1,6 +1,6 @@
 #include "PrintJob.h"
 #include "IssuePage.h"
-#include "PuzzleRecord.h"
+#include "PackedRecords.h"
 #include "RecordingPrinter.h"
 #include "SampleIssue.h"
 
@@ -51,7 +51,7 @@ protected:
     }
 
     std::shared_ptr<RecordingPrinter> printer;
-    QList<PuzzleRecord> puzzles;
+    PackedRecords puzzles;
 };
 
 MATCHER_P5(IsLine, flags, x1, y1, x2, y2, "")

@@ -174,7 +174,7 @@ std::variant<Options, QString> readOptions(const QCommandLineParser &parser)
 void writeList(const IssueStore &store, const QList<qint32> &indexes, QTextStream &out)
 {
     for (const qint32 index : indexes)
-        out << index << '\t' << store.puzzles[index].Title << '\n';
+        out << index << '\t' << store.puzzles.title(index) << '\n';
 }
 
 // Qt names the program as it was started, often by its full path.
