@@ -1,5 +1,4 @@
 #include "CommandLine.h"
-#include "IssueStore.h"
 #include "MailMarkers.h"
 #include "MailboxUrl.h"
 
@@ -48,8 +47,7 @@ ToolRun run(QStringList arguments)
     QTextStream out(&result.out);
     QTextStream err(&result.err);
     arguments.prepend(QStringLiteral("rotam-pdf"));
-    IssueStore store;
-    result.exitCode = runTool(arguments, out, err, store);
+    result.exitCode = runTool(arguments, out, err);
     return result;
 }
 

@@ -201,7 +201,7 @@ bool writesPdf(const QStringList &arguments)
     return parser.parse(arguments) && parser.isSet(OutputOption);
 }
 
-int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err, IssueStore &store)
+int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     setUp(parser);
@@ -235,6 +235,7 @@ int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err, Is
         return exitCode;
     }
 
+    IssueStore store;
     if (o.mailbox && !fetchMailbox(*o.mailbox, store, err)) {
         err.flush();
         return ExitFailure;

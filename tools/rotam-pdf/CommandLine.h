@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-class IssueStore;
 class QTextStream;
 
 // Exit codes of rotam-pdf.
@@ -16,6 +15,5 @@ enum ToolExit
 // Whether the arguments ask for a PDF, the one output that needs a GUI application.
 bool writesPdf(const QStringList &arguments);
 
-// Runs rotam-pdf with the arguments (the program name first), writing to out and err. The
-// issues read from files go into store, which the caller owns.
-int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err, IssueStore &store);
+// Runs rotam-pdf with the arguments (the program name first), writing to out and err.
+int runTool(const QStringList &arguments, QTextStream &out, QTextStream &err);

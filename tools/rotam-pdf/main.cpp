@@ -1,6 +1,5 @@
 #include "CommandLine.h"
 #include "FontSubstitutes.h"
-#include "IssueStore.h"
 #include "PdfOutputFile.h"
 #include "ReadFailure.h"
 #include "Version.h"
@@ -12,7 +11,6 @@
 #include <QTextStream>
 
 #include <cerrno>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -63,21 +61,14 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    // The issues read stay with main, which ends with exit(): main's own objects are not
-    // destroyed then, and freeing a large load's hundreds of thousands of strings one by one
-    // would be a fifth of a --list run. The application and the runtime folder go first.
-    IssueStore store;
-    int exitCode = runTool(QCoreApplication::arguments(), out, err, store);
+    const int exitCode = runTool(QCoreApplication::arguments(), out, err);
     out.flush();
     // A reader that went away is no failure, as for cat: SIGPIPE ends the program, or, where
     // it is ignored, the write fails with EPIPE.
     if (!output.isEmpty() && (!writeAll(STDOUT_FILENO, output) || close(STDOUT_FILENO) != 0) &&
         errno != EPIPE) {
         err << "rotam-pdf: standard output: " << englishSystemError(errno) << '\n';
-        exitCode = ExitFailure;
+        return ExitFailure;
     }
-    err.flush();
-    app.reset();
-    runtimeFolder.reset();
-    std::exit(exitCode);
+    return exitCode;
 }
