@@ -28,6 +28,7 @@ ShapedText shapeLine(const QString &text, const QFont &font, QPaintDevice *devic
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);
+    layout.setCacheEnabled(true); // else the glyph runs would shape the text again
     layout.beginLayout();
     QTextLine line = layout.createLine();
     line.setLineWidth(std::numeric_limits<float>::max());
