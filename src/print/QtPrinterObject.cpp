@@ -4,6 +4,7 @@
 
 #include <QMarginsF>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -123,9 +124,9 @@ void QtPrinterObject::applyFrame()
     m_painter.setWorldTransform(transform);
 }
 
-const QtPrinterObject::CachedFont &QtPrinterObject::currentFont()
+QtPrinterObject::CachedFont &QtPrinterObject::currentFont()
 {
-    for (const CachedFont &cached : m_fonts) {
+    for (CachedFont &cached : m_fonts) {
         if (cached.key == font)
             return cached;
     }
@@ -137,44 +138,46 @@ const QtPrinterObject::CachedFont &QtPrinterObject::currentFont()
     qtFont.setStrikeOut(font.strikethrough);
     // Measured and drawn alike: hinting would make widths depend on the device's rasteriser.
     qtFont.setHintingPreference(QFont::PreferNoHinting);
-    m_fonts.push_back({font, qtFont, QFontMetricsF(qtFont, m_printer.get())});
+    m_fonts.push_back({font, qtFont, QFontMetricsF(qtFont, m_printer.get()),
+                       ShapedTextCache(qtFont, m_printer.get())});
     return m_fonts.back();
+}
+
+// Glyph runs draw no decoration of the font's own and fill no background.
+bool QtPrinterObject::drawsShapedText(const PrinterFont &font) const
+{
+    return m_glyphRunsAsText && m_fontTransparent && !font.underline && !font.strikethrough;
 }
 
 void QtPrinterObject::print(const QString &text, LineEnd end)
 {
     beginOutput();
-    const CachedFont &font = currentFont();
-    const int index = int(&font - m_fonts.data());
-    if (m_painterFont != index) {
-        m_painter.setFont(font.font);
-        m_painterFont = index;
-    }
+    CachedFont &font = currentFont();
+    const ShapedText &shaped = font.texts.shape(text);
     const QPointF top = toDots(m_currentX, m_currentY);
-    m_painter.drawText(QPointF(top.x(), top.y() + font.metrics.ascent()), text);
+    const double baseline = top.y() + font.metrics.ascent();
+    if (shaped.drawable && drawsShapedText(font.key)) {
+        for (const QGlyphRun &run : shaped.runs)
+            m_painter.drawGlyphRun(QPointF(top.x(), baseline - shaped.ascent), run);
+    } else {
+        const int index = int(&font - m_fonts.data());
+        if (m_painterFont != index) {
+            m_painter.setFont(font.font);
+            m_painterFont = index;
+        }
+        m_painter.drawText(QPointF(top.x(), baseline), text);
+    }
     if (end == LineEnd::No) {
-        m_currentX = float(m_currentX + advance(text) / dotsPerUnit());
+        m_currentX = float(m_currentX + shaped.advance / dotsPerUnit());
     } else {
         m_currentX = m_scaleLeft;
         m_currentY = float(m_currentY + font.metrics.lineSpacing() / dotsPerUnit());
     }
 }
 
-double QtPrinterObject::advance(const QString &text)
-{
-    const CachedFont &font = currentFont();
-    const int index = int(&font - m_fonts.data());
-    if (index != m_measuredFont || text != m_measuredText) {
-        m_measuredAdvance = font.metrics.horizontalAdvance(text);
-        m_measuredFont = index;
-        m_measuredText = text;
-    }
-    return m_measuredAdvance;
-}
-
 float QtPrinterObject::textWidth(const QString &text)
 {
-    return float(advance(text) / dotsPerUnit());
+    return float(currentFont().texts.shape(text).advance / dotsPerUnit());
 }
 
 // The full line height, leading included: the distance a line end moves currentY, so that a
@@ -247,7 +250,10 @@ void QtPrinterObject::beginOutput()
                  QStringLiteral("プリンタ「%1」を開けません。").arg(m_printer->printerName()));
         }
         m_documentOpen = true;
+        // Fonts and shaped texts are the job's: the next may have another resolution.
+        m_fonts.clear();
         m_painterFont = -1;
+        m_glyphRunsAsText = m_painter.paintEngine()->type() == QPaintEngine::Pdf;
         m_penDirty = true;
         m_painter.setBackground(Qt::white);
         m_painter.setBackgroundMode(m_fontTransparent ? Qt::TransparentMode : Qt::OpaqueMode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PrinterObject.h"
+#include "ShapedTextCache.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -70,13 +71,14 @@ private:
         PrinterFont key;
         QFont font;
         QFontMetricsF metrics;
+        ShapedTextCache texts;
     };
 
     bool isPdf() const;
     double dotsPerUnit() const;
     QPointF toDots(float x, float y) const;
-    const CachedFont &currentFont();
-    double advance(const QString &text);
+    CachedFont &currentFont();
+    bool drawsShapedText(const PrinterFont &font) const;
     // Begins the document, or takes a pending page break, before any output.
     void beginOutput();
     void applyPen();
@@ -101,9 +103,7 @@ private:
 
     std::vector<CachedFont> m_fonts; // few faces per job; a linear search is cheapest
     int m_painterFont = -1;          // index into m_fonts of the painter's font
-    // The last text measured, in dots: a text is mostly measured just before it is printed,
-    // and shaping it twice would cost as much as drawing it.
-    int m_measuredFont = -1;
-    QString m_measuredText;
-    double m_measuredAdvance = 0;
+    // Whether the device takes glyph runs as it takes text: the PDF engine does, a preview's
+    // recording would keep them as outlines.
+    bool m_glyphRunsAsText = false;
 };

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QMarginsF>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -63,6 +64,59 @@ TEST_F(QtPrinterObjectTest, PrintMovesOnByTheTextWidthOrALine)
     // The full line height of an 11 pt face is at least its size.
     EXPECT_GE(printer->textHeight(text), 11 * 25.4 / 72);
     printer->endDoc();
+}
+
+// Texts are shaped once a font and drawn from there; the page must be what drawText makes of
+// them, whichever font they come back in, decorated, on a background, or with a line separator
+// that would break a layout's line.
+TEST_F(QtPrinterObjectTest, TextsDrawAsDrawTextDrawsThem)
+{
+    const struct
+    {
+        const char16_t *face;
+        float size;
+        bool underline;
+    } fonts[] = {{u"ＭＳ Ｐゴシック", 11, false},
+                 {u"ＭＳ 明朝", 8, false},
+                 {u"ＭＳ Ｐゴシック", 6, false},
+                 {u"Arial", 9, true}};
+    const QStringList texts = {
+        QStringLiteral("－今日のロタム－"), QStringLiteral("Sat, 15 Jan 2005 06:00:00 +0900"),
+        QStringLiteral("AVAWA ffi 😀 ①"),    QStringLiteral("末尾に空白 "),
+        QStringLiteral("\tタブ"),           QStringLiteral("行\u2028区切り")};
+    auto printer = pdf();
+    const QString referencePath = dir.filePath(QStringLiteral("reference.pdf"));
+    auto reference = QtPrinterObject::forPdf(referencePath, QPageSize(QPageSize::A4),
+                                             QMarginsF(5, 5, 5, 5), 600);
+    QPainter painter(&reference->device());
+    const double dots = 600 / 25.4;
+    for (int row = 0; row < 22; ++row) {
+        const auto &f = fonts[row % std::size(fonts)];
+        const QString &text = texts.at(row % texts.size()); // meets each font again later
+        const bool opaque = row == 21;
+        const int y = opaque ? 2 + 8 * 20 + 2 : 2 + 8 * row; // its background hides ink above
+        printer->setFontTransparent(!opaque);
+        printer->font = {QString::fromUtf16(f.face), f.size, false, false, f.underline};
+        printer->setCurrentX(2);
+        printer->setCurrentY(float(y));
+        printer->print(text);
+        printer->print(text);
+
+        QFont font(QString::fromUtf16(f.face));
+        font.setPointSizeF(f.size);
+        font.setUnderline(f.underline);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        const QFontMetricsF metrics(font, &reference->device());
+        painter.setFont(font);
+        painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        const QPointF at(2 * dots, y * dots + metrics.ascent());
+        painter.drawText(at, text);
+        painter.drawText(at + QPointF(metrics.horizontalAdvance(text), 0), text);
+    }
+    painter.end();
+    printer->endDoc();
+    EXPECT_EQ(PdfProbe::renderPage(path, 1), PdfProbe::renderPage(referencePath, 1));
+    EXPECT_EQ(PdfProbe::pdfText(path), PdfProbe::pdfText(referencePath));
 }
 
 TEST_F(QtPrinterObjectTest, WindowsFacesResolveToTheirSubstitutes)
