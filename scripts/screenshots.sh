@@ -52,6 +52,9 @@ fi
 # Everything below runs inside the virtual display.
 export ROTAM_PRINT_BIN="$program" OUT="$out" EXAMPLES="$PWD/examples" HOME="$home"
 export XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share"
+# No print queues, whatever this machine has (the tests make one): the print dialog then
+# prints to the preset PDF file the shots below expect.
+export CUPS_SERVER=127.0.0.1:1
 xvfb-run -a --server-args="-screen 0 1280x900x24" bash -euo pipefail -c '
     shoot() { import -window "$1" "$OUT/$2.png"; echo "saved $OUT/$2.png"; }
     # The newest window with this title; waits for it to appear.
