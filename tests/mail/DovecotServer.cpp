@@ -81,6 +81,16 @@ void DovecotServer::save(const QString &folder, const QByteArray &message) const
             message);
 }
 
+void DovecotServer::saveFiles(const QString &folder, const QStringList &paths) const
+{
+    for (const QString &path : paths) {
+        QFile mail(path);
+        if (!mail.open(QIODevice::ReadOnly))
+            ADD_FAILURE() << "cannot read " << path.toStdString();
+        save(folder, mail.readAll());
+    }
+}
+
 void DovecotServer::setUidValidity(const QString &folder, quint32 uidValidity) const
 {
     doveadm({QStringLiteral("mailbox"), QStringLiteral("update"), QStringLiteral("--uid-validity"),

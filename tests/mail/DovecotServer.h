@@ -26,6 +26,8 @@ public:
     // An empty folder of that name, made anew.
     void createFolder(const QString &folder) const;
     void save(const QString &folder, const QByteArray &message) const;
+    // The mails saved as these files, in order.
+    void saveFiles(const QString &folder, const QStringList &paths) const;
     void setUidValidity(const QString &folder, quint32 uidValidity) const;
     // doveadm's listing of every message's UID and flags.
     QString flags(const QString &folder) const;

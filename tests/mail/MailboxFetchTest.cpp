@@ -1,13 +1,8 @@
 #include "MailboxFetch.h"
 #include "DovecotServer.h"
 #include "IssueLibrary.h"
-#include "IssueLoad.h"
-#include "IssueStore.h"
 #include "MailboxClient.h"
-#include "RepeatedIssues.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -54,43 +49,27 @@ protected:
 
 } // namespace
 
-// Read from the server, the example mails give the library what the same files give a load,
-// in the same order, each named by the mailbox.
-TEST_F(MailboxFetch, FetchedMailsGiveWhatTheirFilesGive)
+// Every mail read counts, a repeat adds nothing, and each issue is named by the mailbox. (That
+// a fetched mail reads as its file does is the client's sweep; the tool compares the issues.)
+TEST_F(MailboxFetch, IssuesAreNamedByTheMailboxAndRepeatsDropped)
 {
     const QString examples = QStringLiteral(ROTAM_EXAMPLES_DIR);
-    const QStringList files{
-        examples + u"/rotam-maildir/cur/1106514000.M1P100.example"_s,
-        examples + u"/rotam-0131.eml"_s,
-        examples + u"/rotam-maildir/new/1106600400.M2P100.example"_s,
-        examples + u"/rotam-maildir/cur/1106686800.M3P100.example"_s,
-        examples + u"/rotam-0131.eml"_s, // a repeat, dropped
-    };
+    const QStringList files{examples + u"/rotam-0131.eml"_s,
+                            examples + u"/rotam-maildir/new/1106600400.M2P100.example"_s,
+                            examples + u"/rotam-0131.eml"_s};
     server.createFolder(u"Examples"_s);
-    for (const QString &file : files) {
-        QFile mail(file);
-        ASSERT_TRUE(mail.open(QIODevice::ReadOnly));
-        server.save(u"Examples"_s, mail.readAll());
-    }
-    IssueStore expected;
-    loadMailPaths(expected, files);
-    ASSERT_GE(expected.lastIndex(), 3);
+    server.saveFiles(u"Examples"_s, files);
 
     const MailboxFetchReport report = fetch(u"Examples"_s);
     ASSERT_FALSE(report.error) << report.error.english().toStdString();
     EXPECT_EQ(report.mailsRead, files.size());
-    EXPECT_EQ(report.issuesAdded, expected.lastIndex());
     auto library = IssueLibrary::open(path);
-    QList<qint64> ids;
-    for (const LibraryEntry &entry : library->entries())
-        ids.append(entry.id);
-    std::sort(ids.begin(), ids.end());
-    const IssueStore kept = library->records(ids);
-    ASSERT_EQ(kept.lastIndex(), expected.lastIndex());
-    for (qint32 i = 1; i <= kept.lastIndex(); ++i)
-        EXPECT_TRUE(sameIssue(kept.puzzles[i], expected.puzzles[i])) << i;
-    EXPECT_EQ(library->history(ids[0]).source,
-              u"imap://rotam@127.0.0.1:%1/Examples"_s.arg(server.imapsPort()));
+    const QList<LibraryEntry> entries = library->entries();
+    EXPECT_EQ(report.issuesAdded, entries.size());
+    ASSERT_EQ(entries.size(), 2);
+    for (const LibraryEntry &entry : entries)
+        EXPECT_EQ(library->history(entry.id).source,
+                  u"imap://rotam@127.0.0.1:%1/Examples"_s.arg(server.imapsPort()));
 }
 
 // The library keeps where the folder was left: only new mail comes next time, and a new

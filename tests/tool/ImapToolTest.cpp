@@ -1,7 +1,6 @@
 #include "DovecotServer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -60,11 +59,7 @@ TEST_F(RotamPdfImap, AFolderReadsAsItsFilesAndTheLibraryTakesNewMail)
                             examples + u"/rotam-0131.eml"_s,
                             examples + u"/rotam-maildir/new/1106600400.M2P100.example"_s};
     server.createFolder(u"Tool"_s);
-    for (const QString &file : files) {
-        QFile mail(file);
-        ASSERT_TRUE(mail.open(QIODevice::ReadOnly));
-        server.save(u"Tool"_s, mail.readAll());
-    }
+    server.saveFiles(u"Tool"_s, files);
     const ProgramRun json =
         runProgram(QStringList{u"--imap"_s, url(u"Tool"_s), u"--json"_s} + secret() + trusted());
     EXPECT_EQ(json.exitCode, 0) << json.err.toStdString();

@@ -31,14 +31,6 @@ const QStringList exampleMails{u"rotam-0131.eml"_s,
                                u"rotam-maildir/new/1106600400.M2P100.example"_s,
                                u"rotam-maildir/cur/1106686800.M3P100.example"_s};
 
-// A mail of one issue, its text in UTF-8.
-QByteArray issueMail(int n)
-{
-    return "From: rotam@example.com\nSubject: rotam\nMIME-Version: 1.0\n"
-           "Content-Type: text/plain; charset=UTF-8\n\n" +
-           mailText({titled(u"第%1回"_s.arg(n))}).toUtf8();
-}
-
 // The account as the user types it into 「メールサーバーの設定」, the folder picked from the
 // server's list; then OK.
 std::function<int(QDialog &)> typeAccount(const DovecotServer &server, const QString &folder,
